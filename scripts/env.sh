@@ -1,0 +1,83 @@
+# Shared by the project's scripts: where things are, the Wine settings, and installing the
+# Debian packages a fresh machine lacks. Source it; it defines functions and variables only.
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${BUILD:-$TOP/build}
+
+BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest)
+RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool imagemagick curl procps)
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Installs whichever of the named packages are missing (apt-get update once, first).
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}" >&2
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq >&2
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+
+build_all() {
+  ensure_packages "${BUILD_PACKAGES[@]}"
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    cmake -S "$TOP" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/mingw-w64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  fi
+  cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# A private Wine prefix: created once with Wine's own frames (there is no window manager under
+# Xvfb) and the desktop inside the prefix instead of a link to $HOME.
+wine_prefix() {
+  export WINEPREFIX=$1
+  if [ ! -f "$WINEPREFIX/.tarnholm-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    DISPLAY= wineboot --init >/dev/null 2>&1
+    wineserver -w
+    local users="$WINEPREFIX/drive_c/users/$(id -un)"
+    [ -d "$users" ] || users=$(ls -d "$WINEPREFIX"/drive_c/users/*/ 2>/dev/null | grep -v Public | head -n1)
+    for d in Desktop Documents; do
+      if [ -L "${users%/}/$d" ]; then rm "${users%/}/$d"; mkdir -p "${users%/}/$d"; fi
+    done
+    DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.tarnholm-ready"
+  fi
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; stop it with stop_xvfb.
+start_xvfb() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# One wineserver for a whole run: each program then starts in a fraction of a second.
+# Wine's own services start with the first program and live as long as the server; starting them
+# here keeps them off the output of the first test, which ctest would otherwise wait on.
+start_wineserver() {
+  (setsid wineserver -p >/dev/null 2>&1 </dev/null &)
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+stop_wineserver() { wineserver -k 2>/dev/null || true; }

@@ -1,0 +1,86 @@
+#include "ui/edit.h"
+
+#include "platform/text.h"
+
+namespace ui {
+
+Edit::Edit(Control* parent, std::string name) : Control(parent, std::move(name)) {
+  SetTabStop(true);
+  SetColor(kWindow);
+}
+
+void Edit::SetReadOnly(bool v) {
+  readOnly_ = v;
+  if (Handle()) SendMessageW(Handle(), EM_SETREADONLY, v, 0);
+}
+
+HWND Edit::CreateWindowFor(HWND parent) {
+  HWND h = MakeWindow(parent, L"EDIT", EditStyle() | (readOnly_ ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
+  return h;
+}
+
+void Edit::CaptionChanged() {
+  if (Handle()) {
+    pushing_ = true;
+    SetWindowTextW(Handle(), platform::Widen(Caption()).c_str());
+    pushing_ = false;
+  }
+  Fire(OnChange);
+}
+
+bool Edit::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && !pushing_) {
+    int n = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(Handle(), text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    SetCaption(platform::Narrow(text));  // the window holds it already; OnChange follows
+    return true;
+  }
+  return false;
+}
+
+bool Edit::FilterKey(wchar_t& key) {
+  if (OnKeyPress) Fire([&](Object* s) { OnKeyPress(s, key); });
+  return key != 0;
+}
+
+LRESULT Edit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CHAR) {
+    wchar_t key = static_cast<wchar_t>(wp);
+    if (!FilterKey(key)) return 0;
+    wp = key;
+  }
+  return Control::WndProc(msg, wp, lp);
+}
+
+void Edit::Type(const std::string& utf8) {
+  for (wchar_t ch : platform::Widen(utf8)) {
+    wchar_t key = ch;
+    if (!FilterKey(key)) continue;
+    std::wstring text = platform::Widen(Caption());
+    if (key == L'\b') {
+      if (!text.empty()) text.pop_back();
+    } else if (key >= 32) {
+      text.push_back(key);
+    }
+    SetCaption(platform::Narrow(text));
+  }
+}
+
+Memo::Memo(Control* parent, std::string name) : Edit(parent, std::move(name)) {}
+
+void Memo::AddLine(const std::string& line) {
+  lines_.push_back(line);
+  SetLines(lines_);
+  if (Handle()) SendMessageW(Handle(), EM_LINESCROLL, 0, static_cast<LPARAM>(lines_.size()));
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+  if (&lines != &lines_) lines_ = lines;
+  std::string text;
+  for (size_t i = 0; i < lines_.size(); ++i) text += (i ? "\r\n" : "") + lines_[i];
+  SetText(text);
+}
+
+}  // namespace ui

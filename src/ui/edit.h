@@ -1,0 +1,51 @@
+// Single-line edit box and multi-line memo. The text is the control's caption; OnChange runs for
+// every change, typed by the user or set by code.
+#pragma once
+#include <vector>
+
+#include "ui/control.h"
+
+namespace ui {
+
+class Edit : public Control {
+ public:
+  Edit(Control* parent, std::string name);
+  const std::string& Text() const { return Caption(); }
+  void SetText(const std::string& t) { SetCaption(t); }
+  void SetReadOnly(bool v);
+  bool ReadOnly() const { return readOnly_; }
+  // What the keyboard does: each character passes OnKeyPress and, unless refused, is added
+  // (Backspace removes the last character).
+  void Type(const std::string& utf8);
+
+  NotifyEvent OnChange;
+  KeyPressEvent OnKeyPress;
+
+ protected:
+  HWND CreateWindowFor(HWND parent) override;
+  void CaptionChanged() override;
+  bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual DWORD EditStyle() const { return ES_AUTOHSCROLL; }
+  bool FilterKey(wchar_t& key);
+
+ private:
+  bool readOnly_ = false;
+  bool pushing_ = false;
+};
+
+class Memo : public Edit {
+ public:
+  Memo(Control* parent, std::string name);
+  const std::vector<std::string>& Lines() const { return lines_; }
+  void AddLine(const std::string& line);
+  void SetLines(const std::vector<std::string>& lines);
+
+ protected:
+  DWORD EditStyle() const override { return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+}  // namespace ui

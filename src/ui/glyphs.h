@@ -1,0 +1,22 @@
+// The suite's pictures, drawn in code: button glyphs, the logo and the banners.
+#pragma once
+#include <string>
+
+#include "ui/types.h"
+
+namespace ui::glyphs {
+
+Picture Close(Color c = kWhite);       // a cross
+Picture FullScreen(Color c = kWhite);  // a window frame
+Picture MainMenu(Color c = kWhite);    // three bars
+Picture DropDown(Color c = kBlack);    // a small triangle pointing down
+Picture Back(Color c = kWhite);        // an arrow to the left
+Picture Enter(Color c = kWhite);       // an arrow to the right
+Picture NewFolder(Color c = kWhite);   // a folder with a plus
+
+// The suite's emblem: a tower on a shield, sized to the area.
+Picture Logo();
+// A dark banner with a title, centred.
+Picture Banner(std::string title);
+
+}  // namespace ui::glyphs

@@ -1,0 +1,21 @@
+// A picture drawn in code.
+#pragma once
+#include "ui/control.h"
+
+namespace ui {
+
+class Image : public Control {
+ public:
+  Image(Control* parent, std::string name);
+  void SetPicture(Picture p);
+  bool HasPicture() const { return static_cast<bool>(picture_); }
+
+ protected:
+  HWND CreateWindowFor(HWND parent) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  Picture picture_;
+};
+
+}  // namespace ui

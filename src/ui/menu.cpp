@@ -1,0 +1,132 @@
+#include "ui/menu.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "platform/text.h"
+#include "ui/application.h"
+#include "ui/form.h"
+
+namespace ui {
+namespace {
+
+std::unordered_map<UINT, MenuItem*>& Commands() {
+  static std::unordered_map<UINT, MenuItem*> map;
+  return map;
+}
+UINT g_nextCommand = 100;  // IDOK and IDCANCEL stay free for dialog navigation
+
+void AppendItems(HMENU menu, const std::vector<MenuItem*>& items);
+
+void AppendItem(HMENU menu, const MenuItem& item, UINT id) {
+  if (item.IsSeparator()) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    return;
+  }
+  UINT flags = MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED) |
+               (item.Checked() ? MF_CHECKED : MF_UNCHECKED);
+  std::wstring text = platform::Widen(item.Caption());
+  if (!item.Items().empty()) {
+    HMENU sub = CreatePopupMenu();
+    AppendItems(sub, item.Items());
+    AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+  } else {
+    AppendMenuW(menu, flags, id, text.c_str());
+  }
+}
+
+}  // namespace
+
+MenuItem::MenuItem(Menu* menu, std::string name, std::string caption)
+    : Object(std::move(name)), menu_(menu), caption_(std::move(caption)), id_(g_nextCommand++) {
+  menu_->items_.push_back(this);
+  Commands()[id_] = this;
+}
+
+MenuItem::MenuItem(MenuItem* parent, std::string name, std::string caption)
+    : Object(std::move(name)), menu_(parent->menu_), caption_(std::move(caption)),
+      id_(g_nextCommand++) {
+  parent->items_.push_back(this);
+  Commands()[id_] = this;
+}
+
+MenuItem::~MenuItem() { Commands().erase(id_); }
+
+MenuItem* MenuItem::FromCommand(UINT id) {
+  auto it = Commands().find(id);
+  return it == Commands().end() ? nullptr : it->second;
+}
+
+void MenuItem::SetCaption(const std::string& c) {
+  if (c == caption_) return;
+  caption_ = c;
+  Changed();
+}
+
+void MenuItem::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Changed();
+}
+
+void MenuItem::SetChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  Changed();
+}
+
+void MenuItem::Changed() { menu_->Changed(); }
+
+void MenuItem::Click() {
+  if (!enabled_ || IsSeparator()) return;
+  if (autoCheck_) SetChecked(!checked_);
+  if (OnClick) Application::Instance().Guard([&] { OnClick(this); });
+}
+
+namespace {
+void AppendItems(HMENU menu, const std::vector<MenuItem*>& items) {
+  for (const MenuItem* item : items) AppendItem(menu, *item, item->Command());
+}
+}  // namespace
+
+HMENU Menu::Build(bool popup) const {
+  HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+  AppendItems(menu, items_);
+  return menu;
+}
+
+MainMenu::~MainMenu() { Detach(); }
+
+HMENU MainMenu::NativeHandle(Form* form) {
+  if (!handle_) handle_ = Build(false);
+  form_ = form;
+  return handle_;
+}
+
+void MainMenu::Detach() {
+  if (handle_) DestroyMenu(handle_);
+  handle_ = nullptr;
+  form_ = nullptr;
+}
+
+void MainMenu::Changed() {
+  if (!handle_ || !form_ || !form_->Handle()) return;
+  HMENU old = handle_;
+  handle_ = Build(false);
+  ::SetMenu(form_->Handle(), handle_);
+  DestroyMenu(old);
+  DrawMenuBar(form_->Handle());
+}
+
+void PopupMenu::Popup(Point screen) {
+  lastPopup_ = screen;
+  if (!owner_ || !owner_->Handle()) return;
+  HMENU menu = Build(true);
+  SetForegroundWindow(owner_->Handle());
+  UINT cmd = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
+                                                screen.x, screen.y, owner_->Handle(), nullptr));
+  DestroyMenu(menu);
+  if (MenuItem* item = MenuItem::FromCommand(cmd)) item->Click();
+}
+
+}  // namespace ui

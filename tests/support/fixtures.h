@@ -1,0 +1,49 @@
+// Scratch places for tests: a registry root redirected to a scratch key, a temporary folder, and
+// small file helpers. Everything is cleaned up when the object goes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+// Redirects a predefined root key (HKEY_LOCAL_MACHINE by default) of this process to a fresh
+// scratch key, so that a test sees an empty machine and leaves nothing behind.
+class ScratchRegistry {
+ public:
+  explicit ScratchRegistry(HKEY root = HKEY_LOCAL_MACHINE);
+  ~ScratchRegistry();
+  ScratchRegistry(const ScratchRegistry&) = delete;
+
+  // Writes a value of any type below the redirected root ("Software\\Korvel\\Tarnholm").
+  void SetString(const std::string& key, const std::string& name, const std::string& value);
+  void SetDword(const std::string& key, const std::string& name, DWORD value);
+  bool KeyExists(const std::string& key) const;
+  // Empty when missing.
+  std::string GetString(const std::string& key, const std::string& name) const;
+
+ private:
+  HKEY root_;
+  HKEY scratch_ = nullptr;
+  std::wstring scratchPath_;
+};
+
+// A new empty folder under the temporary folder; removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  // The folder with its trailing backslash.
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+void RemoveTree(const std::string& path);
+
+}  // namespace testing_support

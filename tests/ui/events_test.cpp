@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "platform/error.h"
+#include "support/scripted_dialogs.h"
+#include "ui/application.h"
+#include "ui/check_box.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/speed_button.h"
+
+using testing_support::ScriptedDialogs;
+
+namespace {
+
+class EventsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ui::Application::Instance().Reset(); }
+  ScriptedDialogs dialogs;
+};
+
+class SampleForm : public ui::Form {
+ public:
+  SampleForm() : Form("SampleForm") {}
+  ui::Edit edit{this, "edit"};
+  ui::CheckBox check{this, "check"};
+  ui::SpeedButton button{this, "button"};
+  ui::MainMenu menu{"menu"};
+  ui::MenuItem item{&menu, "item", "Item"};
+};
+
+TEST_F(EventsTest, EditRunsOnChangeForEveryRealChange) {
+  SampleForm f;
+  std::vector<std::string> seen;
+  f.edit.OnChange = [&](ui::Object*) { seen.push_back(f.edit.Text()); };
+  f.edit.SetText("c");
+  f.edit.SetText("c");  // the same text is no change
+  f.edit.Type("d\b:");
+  EXPECT_EQ(seen, (std::vector<std::string>{"c", "cd", "c", "c:"}));
+}
+
+TEST_F(EventsTest, KeyPressCanRefuseATypedCharacter) {
+  SampleForm f;
+  f.edit.OnKeyPress = [](ui::Object*, wchar_t& key) {
+    if (key != L'\b' && (key < L'0' || key > L'9')) key = 0;
+  };
+  f.edit.Type("1a2 ;\b3");
+  EXPECT_EQ(f.edit.Text(), "13");
+}
+
+TEST_F(EventsTest, CheckBoxReportsEachChangeOfItsTickAndIgnoresClicksWhileDisabled) {
+  SampleForm f;
+  int clicks = 0;
+  f.check.OnClick = [&](ui::Object*) { ++clicks; };
+  f.check.Click();
+  f.check.SetChecked(true);  // no change
+  f.check.SetChecked(false);
+  f.check.SetEnabled(false);
+  f.check.Click();
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(f.check.Checked());
+}
+
+TEST_F(EventsTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
+  ui::Application::Instance().SetTitle("Sample Title");
+  SampleForm f;
+  int after = 0;
+  f.button.OnClick = [&](ui::Object*) {
+    throw platform::Error("Resource THENC not found");
+    ++after;
+  };
+  f.item.OnClick = [&](ui::Object*) { ++after; };
+  f.button.Click();
+  f.item.Click();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
+  EXPECT_EQ(dialogs.boxes[0].text, "Resource THENC not found");
+  EXPECT_EQ(dialogs.boxes[0].caption, "Sample Title");
+  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONERROR | MB_OK));
+  EXPECT_EQ(after, 1);
+}
+
+TEST_F(EventsTest, MenuItemsTickThemselvesAndDisabledOnesDoNothing) {
+  SampleForm f;
+  int clicks = 0;
+  f.item.OnClick = [&](ui::Object*) { ++clicks; };
+  f.item.SetAutoCheck(true);
+  f.item.Click();
+  EXPECT_TRUE(f.item.Checked());
+  f.item.Click();
+  EXPECT_FALSE(f.item.Checked());
+  f.item.SetEnabled(false);
+  f.item.Click();
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(ui::MenuItem::FromCommand(f.item.Command()), &f.item);
+}
+
+TEST_F(EventsTest, CloseAsksTheQuestionAndTheMainFormEndsTheProgram) {
+  auto& app = ui::Application::Instance();
+  auto* main = app.CreateForm<SampleForm>();
+  auto* other = app.CreateForm<SampleForm>();
+  ASSERT_EQ(app.MainForm(), main);
+  bool answer = false;
+  for (auto* f : {main, other}) {
+    f->OnCloseQuery = [&](ui::Object*, bool& canClose) { canClose = answer; };
+    f->Show();
+  }
+  main->Close();
+  EXPECT_TRUE(main->Visible());
+  EXPECT_FALSE(app.Terminated());
+  answer = true;
+  other->Close();
+  EXPECT_FALSE(other->Visible());
+  EXPECT_FALSE(app.Terminated());
+  main->Close();
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(EventsTest, OnCreateRunsOnceTheDesignIsBuiltAndOnShowAtEachShowing) {
+  struct Counting : SampleForm {
+    Counting() {
+      OnCreate = [this](ui::Object*) { created.push_back(edit.Name()); };
+      OnShow = [this](ui::Object*) { ++shown; };
+    }
+    std::vector<std::string> created;
+    int shown = 0;
+  };
+  auto* f = ui::Application::Instance().CreateForm<Counting>();
+  EXPECT_EQ(f->created, std::vector<std::string>{"edit"});
+  f->Show();
+  f->Show();
+  f->Hide();
+  f->Show();
+  EXPECT_EQ(f->shown, 2);
+}
+
+}  // namespace

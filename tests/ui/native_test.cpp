@@ -1,0 +1,88 @@
+// The same model drives real windows when there is a display.
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "support/scripted_dialogs.h"
+#include "ui/application.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/menu.h"
+#include "ui/panel.h"
+
+namespace {
+
+class NativeForm : public ui::Form {
+ public:
+  NativeForm() : Form("NativeForm") {
+    SetCaption("Zażółć gęślą jaźń");
+    SetClientSize(300, 200);
+    SetMenu(&menu);
+    panel.SetAlign(ui::Align::Client);
+    edit.SetBounds(10, 10, 100, 21);
+    label.SetCaption("Ćma");
+  }
+  ui::Panel panel{this, "panel"};
+  ui::Edit edit{&panel, "edit"};
+  ui::Label label{&panel, "label", 10, 40};
+  ui::MainMenu menu{"menu"};
+  ui::MenuItem file{&menu, "file", "File"};
+  ui::MenuItem open{&file, "open", "Open"};
+};
+
+std::wstring WindowText(HWND h) {
+  wchar_t buffer[256] = L"";
+  GetWindowTextW(h, buffer, 256);
+  return buffer;
+}
+
+class NativeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.Show();
+    if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  }
+  NativeForm form;
+  testing_support::ScriptedDialogs dialogs;
+};
+
+TEST_F(NativeTest, TheWindowMirrorsTheModelInUnicode) {
+  EXPECT_EQ(WindowText(form.Handle()), L"Zażółć gęślą jaźń");
+  EXPECT_TRUE(IsWindowVisible(form.edit.Handle()));
+  RECT rc;
+  GetClientRect(form.Handle(), &rc);
+  EXPECT_EQ(rc.right, ui::Scale(300));
+  EXPECT_EQ(rc.bottom, ui::Scale(200));
+  EXPECT_GT(form.label.Width(), 0) << "a label sizes itself to its text";
+  form.edit.SetText("Łódź");
+  EXPECT_EQ(WindowText(form.edit.Handle()), L"Łódź");
+}
+
+TEST_F(NativeTest, TextTypedIntoTheWindowReachesTheModel) {
+  int changes = 0;
+  form.edit.OnChange = [&](ui::Object*) { ++changes; };
+  SetWindowTextW(form.edit.Handle(), L"Kraków");
+  EXPECT_EQ(form.edit.Text(), "Kraków");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
+  int clicks = 0;
+  form.open.OnClick = [&](ui::Object*) { ++clicks; };
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(form.open.Command(), 0), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(NativeTest, TheCloseBoxRunsTheCloseQuestion) {
+  int asked = 0;
+  form.OnCloseQuery = [&](ui::Object*, bool& canClose) {
+    ++asked;
+    canClose = false;
+  };
+  SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(IsWindow(form.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+}  // namespace
