@@ -290,6 +290,9 @@ void Control::CreateNative(HWND parent) {
   AfterCreate();
   UpdateTooltip();
   for (Control* c : children_) c->CreateNative(handle_);
+  for (Control* c : children_)
+    if (c->handle_ && c->LiesUnder())
+      SetWindowPos(c->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::DestroyNative() {

@@ -85,6 +85,8 @@ class Control : public Object {
   // Native side. CreateNative makes this control's window and then those of its children.
   virtual HWND CreateWindowFor(HWND parent) = 0;
   virtual void AfterCreate() {}
+  // Pictures lie under the controls placed over them, whatever their creation order.
+  virtual bool LiesUnder() const { return false; }
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   // A notification that the parent window received about this control (WM_COMMAND, WM_NOTIFY,
   // WM_DRAWITEM); true when handled, with the result to return.

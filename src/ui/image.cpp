@@ -12,10 +12,7 @@ void Image::SetPicture(Picture p) {
 }
 
 HWND Image::CreateWindowFor(HWND parent) {
-  HWND h = MakeWindow(parent, PlainWindowClass(), 0);
-  // Pictures lie under the controls placed over them.
-  if (h) SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  return h;
+  return MakeWindow(parent, PlainWindowClass(), 0);
 }
 
 LRESULT Image::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

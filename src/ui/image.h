@@ -13,6 +13,7 @@ class Image : public Control {
  protected:
   HWND CreateWindowFor(HWND parent) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool LiesUnder() const override { return true; }
 
  private:
   Picture picture_;

@@ -1,0 +1,104 @@
+#include "shared/wizard_form.h"
+
+#include "ui/dialogs.h"
+#include "ui/glyphs.h"
+
+namespace shared {
+
+WizardForm::WizardForm(std::string name) : Form(std::move(name)) {
+  SetClientSize(634, 455);
+  SetBorderStyle(ui::BorderStyle::Single);
+  SetBorderIcons(true, false);
+  ui::Font font;
+  font.name = "Tahoma";
+  SetFont(font);
+
+  BottomPanel.SetBounds(0, 0, 634, 37);
+  BottomPanel.SetAlign(ui::Align::Bottom);
+  BottomPanel.SetColor(ui::kButtonFace);
+  CentralPanel.SetAlign(ui::Align::Client);
+  CentralPanel.SetColor(ui::kBlack);
+  CentralPanel.SetBevels(ui::Bevel::Lowered, ui::Bevel::None);
+  CentralPanel.SetPadding(1);
+
+  LogoImage.SetBounds(0, 0, 175, 0);
+  LogoImage.SetAlign(ui::Align::Left);
+  LogoImage.SetPicture(ui::glyphs::Logo());
+
+  for (auto* button : {&WindowButton, &CloseButton}) {
+    button->SetFlat(true);
+    button->SetShowHint(true);
+    button->SetTabStop(false);
+  }
+  WindowButton.SetBounds(2, 4, 15, 15);
+  WindowButton.SetGlyph(ui::glyphs::FullScreen(), 15);
+  WindowButton.SetHint("Full Screen/Window");
+  CloseButton.SetBounds(18, 4, 15, 15);
+  CloseButton.SetGlyph(ui::glyphs::Close(), 15);
+  CloseButton.SetHint("Close");
+
+  ClientPanel.SetAlign(ui::Align::Client);
+  ClientPanel.SetPadding(10);
+  ClientFramePanel.SetAlign(ui::Align::Client);
+  SetUpPage(Panel1, true);
+
+  LangButton.SetBounds(8, 6, 90, 25);
+  LangButton.SetCaption("English");
+  LangButton.SetGlyph(ui::glyphs::DropDown(), 12, true);
+  RightButtonsPanel.SetBounds(0, 0, 170, 37);
+  RightButtonsPanel.SetAlign(ui::Align::Right);
+  NextButton.SetBounds(8, 6, 75, 25);
+  NextButton.SetCaption("Next >");
+  CancelButton.SetBounds(89, 6, 75, 25);
+  CancelButton.SetCaption("Cancel");
+
+  English1.SetEnabled(false);
+
+  LangButton.OnClick = [this](ui::Object* s) { LangButtonClick(s); };
+  WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
+  CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
+  CancelButton.OnClick = [this](ui::Object* s) { CancelButtonClick(s); };
+}
+
+void WizardForm::SetUpPage(ui::Panel& page, bool visible) {
+  page.SetAlign(ui::Align::Client);
+  page.SetColor(ui::kWhite);
+  page.SetBevels(ui::Bevel::None, ui::Bevel::Lowered);
+  page.SetFontColor(ui::kBlack);
+  page.SetVisible(visible);
+}
+
+void WizardForm::MapCaption(
+    ui::Control& control, std::initializer_list<std::pair<std::string_view, std::string_view>> pairs) {
+  for (const auto& [from, to] : pairs) {
+    if (control.Caption() == from) {
+      control.SetCaption(std::string(to));
+      return;
+    }
+  }
+}
+
+void WizardForm::LangButtonClick(ui::Object*) {
+  ui::Point at{LangButton.Left(), CentralPanel.Height() - BottomPanel.Height() - LangButton.Top()};
+  PopupMenu1.Popup(ClientToScreen(at));
+}
+
+void WizardForm::WindowButtonClick(ui::Object*) {
+  if (GetBorderStyle() == ui::BorderStyle::None) {
+    SetBorderStyle(ui::BorderStyle::Single);
+    ShowCommand(SW_RESTORE);
+  } else if (GetBorderStyle() == ui::BorderStyle::Single) {
+    SetBorderStyle(ui::BorderStyle::None);
+    ShowCommand(SW_SHOWMAXIMIZED);
+  }
+}
+
+void WizardForm::CancelButtonClick(ui::Object*) { Close(); }
+
+void WizardForm::CloseButtonClick(ui::Object*) { Close(); }
+
+void WizardForm::AskToClose(bool& canClose, std::string_view english, std::string_view polish) {
+  if (auto question = Lang.Pick(english, polish)) canClose = ui::Confirm(*question);
+}
+
+}  // namespace shared

@@ -1,0 +1,115 @@
+#include "support/window_driver.h"
+
+#include <vector>
+
+#include "platform/text.h"
+
+using platform::Narrow;
+using platform::Widen;
+
+namespace testing_support {
+
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& folder) {
+  std::wstring line = L"\"" + Widen(exe) + L"\"";
+  if (!arguments.empty()) line += L" " + Widen(arguments);
+  std::wstring dir = Widen(folder);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.empty() ? nullptr : dir.c_str(), &si, &info_))
+    info_ = {};
+}
+
+Process::~Process() {
+  if (!info_.hProcess) return;
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 10000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs) {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::string WindowText(HWND window) {
+  int n = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(window, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return Narrow(text);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(20);
+  }
+}
+
+HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs) {
+  struct Search {
+    std::wstring caption;
+    DWORD pid;
+    HWND found;
+  } search{Widen(caption), processId, nullptr};
+  WaitFor(
+      [&] {
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+              auto* s = reinterpret_cast<Search*>(lp);
+              if (!IsWindowVisible(h)) return TRUE;
+              DWORD pid = 0;
+              GetWindowThreadProcessId(h, &pid);
+              if (s->pid && pid != s->pid) return TRUE;
+              if (Widen(WindowText(h)) != s->caption) return TRUE;
+              s->found = h;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
+
+HWND FindControl(HWND parent, const std::string& text) {
+  struct Search {
+    std::string text;
+    HWND found;
+  } search{text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (WindowText(h) != s->text) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void ClickButton(HWND button) {
+  // Posted, because a click may open a box that waits for us.
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+  return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+}  // namespace testing_support

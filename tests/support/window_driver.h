@@ -1,0 +1,40 @@
+// Drives real programs from outside, as a user would: starts a program, finds its windows by
+// caption and its controls by their text, clicks them, and waits for the program to end. Waits
+// have generous limits that only guard against hangs; they measure nothing.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace testing_support {
+
+class Process {
+ public:
+  // Starts the program with the command line's tail, in the given folder (default: its own).
+  explicit Process(const std::string& exe, const std::string& arguments = {},
+                   const std::string& folder = {});
+  ~Process();  // ends the program if it still runs
+  Process(const Process&) = delete;
+  bool Started() const { return info_.hProcess != nullptr; }
+  DWORD Id() const { return info_.dwProcessId; }
+  bool WaitForExit(DWORD timeoutMs = 30000);
+  bool Running() const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// A visible top-level window with exactly this caption (of the process, when given).
+HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
+// A descendant control whose text is exactly this text; nullptr when there is none.
+HWND FindControl(HWND parent, const std::string& text);
+// Clicks a button (also one drawn by the program) as the mouse would.
+void ClickButton(HWND button);
+std::string WindowText(HWND window);
+// Waits until the window is gone or hidden.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
+// Waits for a condition, pumping this thread's messages; false when the limit passed.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+
+}  // namespace testing_support
