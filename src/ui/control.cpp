@@ -290,9 +290,10 @@ void Control::CreateNative(HWND parent) {
   AfterCreate();
   UpdateTooltip();
   for (Control* c : children_) c->CreateNative(handle_);
-  for (Control* c : children_)
-    if (c->handle_ && c->LiesUnder())
-      SetWindowPos(c->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The last picture created ends above the earlier ones, as it was placed over them.
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it)
+    if ((*it)->handle_ && (*it)->LiesUnder())
+      SetWindowPos((*it)->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::DestroyNative() {
