@@ -1,19 +1,12 @@
+#include <objbase.h>
 #include <windows.h>
 
-#include "ui/application.h"
-
-class TAppForm1 : public ui::Form {
- public:
-  TAppForm1() : Form("AppForm1") {
-    SetCaption("Tarnholm Manager");
-    SetClientSize(892, 704);
-  }
-};
+#include "manager/windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  auto& app = ui::Application::Instance();
-  app.SetTitle("ZO Ruruzuz");
-  app.CreateForm<TAppForm1>();
-  app.Run();
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the shell's views and verbs use COM
+  manager::StartProgram();
+  ui::Application::Instance().Run();
+  CoUninitialize();
   return 0;
 }

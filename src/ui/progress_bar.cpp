@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/text.h"
-
 namespace ui {
 
 ProgressBar::ProgressBar(Control* parent, std::string name) : Control(parent, std::move(name)) {}
@@ -33,26 +31,6 @@ HWND ProgressBar::CreateWindowFor(HWND parent) {
   HWND h = MakeWindow(parent, PROGRESS_CLASSW, PBS_SMOOTH);
   if (h) Push();
   return h;
-}
-
-StatusBar::StatusBar(Control* parent, std::string name) : Control(parent, std::move(name)) {
-  SetBounds(0, 0, 0, 19);
-  SetAlign(Align::Bottom);
-}
-
-HWND StatusBar::CreateWindowFor(HWND parent) {
-  HWND h = MakeWindow(parent, STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
-  if (h) {
-    SendMessageW(h, SB_SIMPLE, TRUE, 0);
-    CaptionChanged();
-  }
-  return h;
-}
-
-void StatusBar::CaptionChanged() {
-  if (Handle())
-    SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID,
-                 reinterpret_cast<LPARAM>(platform::Widen(Caption()).c_str()));
 }
 
 }  // namespace ui

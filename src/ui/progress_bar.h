@@ -22,16 +22,4 @@ class ProgressBar : public Control {
   int min_ = 0, max_ = 100, position_ = 0;
 };
 
-class StatusBar : public Control {
- public:
-  StatusBar(Control* parent, std::string name);
-  // The one text panel.
-  const std::string& Text() const { return Caption(); }
-  void SetText(const std::string& t) { SetCaption(t); }
-
- protected:
-  HWND CreateWindowFor(HWND parent) override;
-  void CaptionChanged() override;
-};
-
 }  // namespace ui

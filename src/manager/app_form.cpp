@@ -1,0 +1,238 @@
+#include "manager/app_form.h"
+
+#include "manager/game_form.h"
+#include "manager/lang_form.h"
+#include "manager/windows.h"
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/registry.h"
+#include "shared/products.h"
+#include "ui/dialogs.h"
+#include "ui/glyphs.h"
+
+namespace manager {
+
+std::string SettingsFile() { return platform::ExeFolder() + "thmanager.ini"; }
+
+TAppForm1::TAppForm1() : Form("AppForm1") {
+  SetCaption("Tarnholm Manager");
+  SetClientSize(892, 704);
+  SetBorderStyle(ui::BorderStyle::Single);
+  SetColor(ui::kBlack);
+  SetFontColor(ui::kWhite);
+  SetMenu(&MainMenu1);
+
+  TopPanel1.SetBounds(0, 0, 892, 80);
+  TopPanel1.SetAlign(ui::Align::Top);
+  Image2.SetBounds(0, 12, 892, 55);
+  Image2.SetPicture(ui::glyphs::Banner("Tarnholm Manager"));
+  Image1.SetBounds(0, 0, 80, 80);
+  Image1.SetPicture(ui::glyphs::Logo());
+  struct WindowGlyph {
+    ui::SpeedButton& button;
+    int left, top;
+    ui::Picture glyph;
+    const char* hint;
+  };
+  for (const WindowGlyph& g : {WindowGlyph{WindowButton, 2, 4, ui::glyphs::FullScreen(), "Full screen/Window"},
+                               WindowGlyph{MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off"},
+                               WindowGlyph{CloseButton, 18, 4, ui::glyphs::Close(), "Close"}}) {
+    g.button.SetBounds(g.left, g.top, 15, 15);
+    g.button.SetFlat(true);
+    g.button.SetGlyph(g.glyph, 15);
+    g.button.SetHint(g.hint);
+    g.button.SetShowHint(true);
+    g.button.SetTabStop(false);
+  }
+  MenuButton.Hide();
+
+  BottomPanel1.SetBounds(0, 0, 892, 53);
+  BottomPanel1.SetAlign(ui::Align::Bottom);
+
+  LeftPanel1.SetBounds(0, 0, 280, 0);
+  LeftPanel1.SetAlign(ui::Align::Left);
+  LeftTopPanel1.SetBounds(0, 0, 280, 505);
+  LeftTopPanel1.SetAlign(ui::Align::Top);
+  struct Tool {
+    ui::SpeedButton& button;
+    int top;
+    const char* caption;
+  };
+  const Tool tools[] = {
+      {SpeedButton1, 3, "Start Tarnholm Game"}, {SpeedButton2, 40, "Mod Launcher"},
+      {SpeedButton3, 80, "Map Editor"},          {SpeedButton4, 112, "GM Editor"},
+      {SpeedButton5, 144, "GM View"},            {SpeedButton6, 176, "Grnd Sec"},
+      {SpeedButton7, 216, "ZirEvid"},            {SpeedButton8, 248, "THP Validator"},
+      {SpeedButton9, 288, "Pelcor"},             {SpeedButton10, 320, "Morvik"},
+      {SpeedButton11, 352, "Tarn Dedicated"},    {SpeedButton12, 392, "Title Creator"},
+      {SpeedButton13, 424, "Mod Setup Compiler"}, {SpeedButton14, 463, "Uninstall Game"},
+  };
+  for (const Tool& t : tools) {
+    auto& panel = *static_cast<ui::Panel*>(t.button.Parent());
+    int height = &t.button == &SpeedButton1 ? 33 : 24;
+    bool raised = &t.button == &SpeedButton1 || &t.button == &SpeedButton2 || &t.button == &SpeedButton14;
+    panel.SetBounds(40, t.top, 226, height + 2);
+    panel.SetBevels(ui::Bevel::None, raised ? ui::Bevel::Raised : ui::Bevel::Lowered);
+    t.button.SetBounds(1, 1, 224, height);
+    t.button.SetFlat(true);
+    t.button.SetCursor(ui::Cursor::Hand);
+    t.button.SetCaption(t.caption);
+  }
+  SpeedButton1.SetFontBold(true);
+  SpeedButton14.SetFontBold(true);
+  SpeedButton14.SetCursor(ui::Cursor::Help);
+
+  LeftBottomPanel1.SetAlign(ui::Align::Client);
+  TreeMarginPanel1.SetBounds(0, 0, 40, 0);
+  TreeMarginPanel1.SetAlign(ui::Align::Left);
+  ShellTreeView1.SetBounds(0, 0, 225, 47);
+  ShellTreeView1.SetAlign(ui::Align::Left);
+  ShellTreeView1.Hide();
+  RightPanel1.SetBounds(0, 0, 12, 0);
+  RightPanel1.SetAlign(ui::Align::Right);
+  ShellListView1.SetAlign(ui::Align::Client);
+  ShellListView1.SetFontColor(ui::kBlack);
+  ShellListView1.SetTreeView(&ShellTreeView1);
+  StatusBar1.SetFontColor(ui::kBlack);
+  StatusBar1.SetText("Choose a tool on the left; the game folder is shown on the right.");
+
+  English1.SetEnabled(false);
+
+  OnCreate = [this](ui::Object* s) { FormCreate(s); };
+  OnShow = [this](ui::Object* s) { FormShow(s); };
+  OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
+  MenuButton.OnClick = [this](ui::Object* s) { MenuButtonClick(s); };
+  CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
+  SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };
+  English1.OnClick = [this](ui::Object* s) { English1Click(s); };
+  Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
+}
+
+void TAppForm1::FormCreate(ui::Object*) {
+  platform::IniFile ini(SettingsFile());
+  std::string language = ini.ReadString("Main", "Language", "");
+  std::string started = ini.ReadString("Main", "Started", "");
+  if (started != "No") return;
+  auto& app = ui::Application::Instance();
+  if (language == "Polski")
+    app.MessageBox("Zalecane uruchamianie z grą w wersji 1.10, lub wyżej.", "Informacja",
+                   MB_ICONINFORMATION | MB_OK);
+  else if (language == "English")
+    app.MessageBox("Recommended starting with game in version 1.10, or higher.", "Information",
+                   MB_ICONINFORMATION | MB_OK);
+  ini.WriteString("Main", "Started", "Yes");
+}
+
+void TAppForm1::FormShow(ui::Object* Sender) {
+  {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.OpenKey(shared::kGameKey, false);
+    PathLabel.SetCaption(registry.ReadString(shared::kGamePathValue));
+  }
+  if (!PathLabel.Caption().empty()) {
+    ShellListView1.SetRoot(PathLabel.Caption());
+    ListViewPathLabel.SetCaption(ShellListView1.Root());
+  } else {
+    GameMissingPrompt();
+  }
+  std::string language = platform::IniFile(SettingsFile()).ReadString("Main", "Language", "");
+  if (language == "English")
+    English1Click(Sender);
+  else if (language == "Polski")
+    Polski1Click(Sender);
+}
+
+void TAppForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
+  if (auto question = Lang.Pick("Are you sure you want to quit the program?", "Na pewno zakończyć program?"))
+    CanClose = ui::Confirm(*question);
+}
+
+void TAppForm1::WindowButtonClick(ui::Object*) {
+  if (GetBorderStyle() == ui::BorderStyle::Single) {
+    SetBorderStyle(ui::BorderStyle::None);
+    SetMenu(nullptr);
+    MenuButton.Show();
+    ShowCommand(SW_SHOWMAXIMIZED);
+    StatusBar1.Hide();
+  } else if (GetBorderStyle() == ui::BorderStyle::None) {
+    ShowCommand(SW_RESTORE);
+    SetBorderStyle(ui::BorderStyle::Single);
+    SetMenu(&MainMenu1);
+    MenuButton.Hide();
+    StatusBar1.Show();
+  }
+}
+
+void TAppForm1::MenuButtonClick(ui::Object*) {
+  if (Menu() == &MainMenu1)
+    SetMenu(nullptr);
+  else if (Menu() == nullptr)
+    SetMenu(&MainMenu1);
+}
+
+void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
+
+void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
+
+void TAppForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
+
+void TAppForm1::Polski1Click(ui::Object*) { SwitchLanguage(shared::Language::Polish); }
+
+void TAppForm1::SwitchLanguage(shared::Language language) {
+  bool english = language == shared::Language::English;
+  {
+    platform::IniFile ini(SettingsFile());
+    const char* name = english ? "English" : "Polski";
+    if (ini.ReadString("Main", "Language", "") != name) ini.WriteString("Main", "Language", name);
+  }
+  Lang.Activate(language);
+
+  Windows& w = Slots();
+  if (w.GameForm2) {
+    w.GameForm2->FormCreate(this);
+    w.GameForm2->FormShow(this);
+  }
+  if (w.LangForm6) {
+    w.LangForm6->FormCreate(this);
+    w.LangForm6->FormShow(this);
+  }
+
+  auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
+  StatusBar1.SetText(text("Choose a tool on the left; the game folder is shown on the right.",
+                          "Wybierz narzędzie po lewej; folder gry widać po prawej."));
+  File1.SetCaption(text("File", "Plik"));
+  Options1.SetCaption(text("Options", "Opcje"));
+  Languages1.SetCaption(text("Language", "Język"));
+  About1.SetCaption(text("About", "O..."));
+  Links1.SetCaption(text("Links", "Linki"));
+  Polski1.SetCaption("Polski");
+  English1.SetCaption("English");
+  Author1.SetCaption(text("Author", "Autorze"));
+  Program1.SetCaption(text("Program", "Programie"));
+  NewFolder1.SetCaption(text("New Folder", "Nowy Folder"));
+  ViewStyle1.SetCaption(text("View Style", "Rodzaj podglądu"));
+  Icon1.SetCaption(text("Icon", "Ikony"));
+  List1.SetCaption(text("List", "Lista"));
+  Report1.SetCaption(text("Report", "Szczegóły"));
+  SmallIcon1.SetCaption(text("Small Icon", "Małe Ikony"));
+  GameLanguage1.SetCaption(text("Game Language", "Język Gry"));
+  TreeViewOnOff1.SetCaption(text("Tree View On/Off", "Włącz/Wyłącz Podgląd Drzewa"));
+  Tools1.SetCaption(text("Tools", "Narzędzia"));
+  Folders1.SetCaption(text("Folders", "Foldery"));
+  Parley1.SetCaption(text("Parley", "Czat z Gry"));
+  SpeedButton1.SetCaption(text("Start Tarnholm Game", "Uruchom Grę Tarnholm"));
+  SpeedButton3.SetCaption(text("Map Editor", "Edytor Map"));
+  SpeedButton4.SetCaption(text("GM Editor", "Edytor GM"));
+  SpeedButton5.SetCaption(text("GM View", "Podgląd GM"));
+  SpeedButton8.SetCaption(text("THP Validator", "Walidator THP"));
+  SpeedButton11.SetCaption("Tarn Dedicated");
+  SpeedButton12.SetCaption(text("Title Creator", "Kreator Tytułów"));
+  SpeedButton13.SetCaption(text("Mod Setup Compiler", "Kompilator Instalatorów Modów"));
+  SpeedButton14.SetCaption(text("Uninstall Game", "Odinstaluj Grę"));
+  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
+  CloseButton.SetHint(text("Close", "Zamknij"));
+  MenuButton.SetHint(text("Main menu On/Off", "Włącz/wyłącz menu główne"));
+}
+
+}  // namespace manager

@@ -1,0 +1,48 @@
+// THManager.exe itself, in its real window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "support/fixtures.h"
+#include "support/window_driver.h"
+
+using namespace testing_support;
+
+namespace {
+
+class RealManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The game's own key, as its installer writes it, so that no box comes at start.
+    std::wstring folder = platform::Widen(game.Path());
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, folder.c_str(),
+                    static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  }
+  void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Korvel"); }
+  TempDir game;
+};
+
+TEST_F(RealManager, TheWindowAsksBeforeItCloses) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  ASSERT_TRUE(manager.Started());
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+
+  for (int answer : {IDNO, IDYES}) {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND question = WaitForWindow("Confirm", manager.Id());
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(FindControl(question, "Are you sure you want to quit the program?"), nullptr);
+    ClickButton(FindControl(question, answer == IDYES ? "&Yes" : "&No"));
+    ASSERT_TRUE(WaitUntilGone(question));
+    if (answer == IDNO) {
+      EXPECT_TRUE(manager.Running());
+      EXPECT_TRUE(IsWindowVisible(main));
+    }
+  }
+  EXPECT_TRUE(manager.WaitForExit());
+}
+
+}  // namespace
