@@ -32,10 +32,8 @@ Form::Form(std::string name) : Control(nullptr, std::move(name)) {
   SetColor(kButtonFace);
 }
 
-Form::~Form() {
-  SetMenu(nullptr);
-  Application::Instance().FormDestroyed(this);
-}
+// The menu, a member of the derived form, is gone by now and has let go of the window itself.
+Form::~Form() { Application::Instance().FormDestroyed(this); }
 
 DWORD Form::Style() const {
   DWORD style = WS_CLIPCHILDREN;
@@ -126,7 +124,6 @@ void Form::ApplyStyle() {
 
 void Form::SetMenu(MainMenu* m) {
   if (m == menu_) return;
-  if (menu_ && Handle()) ::SetMenu(Handle(), nullptr);
   if (menu_) menu_->Detach();
   menu_ = m;
   if (menu_ && Handle()) ::SetMenu(Handle(), menu_->NativeHandle(this));

@@ -104,6 +104,7 @@ HMENU MainMenu::NativeHandle(Form* form) {
 }
 
 void MainMenu::Detach() {
+  if (form_ && form_->Handle() && GetMenu(form_->Handle()) == handle_) ::SetMenu(form_->Handle(), nullptr);
   if (handle_) DestroyMenu(handle_);
   handle_ = nullptr;
   form_ = nullptr;
