@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -43,6 +45,24 @@ TEST_F(RealManager, TheWindowAsksBeforeItCloses) {
     }
   }
   EXPECT_TRUE(manager.WaitForExit());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ManagerProgram, CarriesItsVersion) {
+  std::wstring exe = platform::Widen(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<char> data(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, data.data()));
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT len = 0;
+  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len));
+  EXPECT_EQ(info->dwFileVersionMS, MAKELONG(1, 1));
+  EXPECT_EQ(info->dwFileVersionLS, 0u);
+  EXPECT_EQ(info->dwProductVersionMS, MAKELONG(1, 1));
 }
 
 }  // namespace
