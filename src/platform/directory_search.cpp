@@ -5,7 +5,8 @@
 namespace platform {
 
 DirectorySearch::DirectorySearch(const std::string& pattern)
-    : handle_(FindFirstFileW(Widen(pattern).c_str(), &data_)), found_(handle_ != INVALID_HANDLE_VALUE) {}
+    : handle_(FindFirstFileW(Widen(pattern).c_str(), &data_)),
+      found_(handle_ != INVALID_HANDLE_VALUE) {}
 
 DirectorySearch::~DirectorySearch() {
   if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);

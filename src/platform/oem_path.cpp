@@ -11,8 +11,8 @@ namespace {
 std::optional<std::string> ExactOem(const std::wstring& text) {
   if (text.empty()) return std::string();
   BOOL lossy = FALSE;
-  int n = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                              nullptr, 0, nullptr, &lossy);
+  int n = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, text.data(),
+                              static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
   if (n <= 0 || lossy) return std::nullopt;
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),

@@ -1,7 +1,6 @@
 // The real programs, installed into a product folder recorded in the machine registry, driven
 // through their windows from outside until they have removed everything, themselves included.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "platform/files.h"
@@ -19,8 +18,8 @@ namespace uninstaller_tests {
 namespace {
 
 bool HaveDisplay() {
-  HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                               nullptr);
+  HWND probe =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   if (probe) DestroyWindow(probe);
   return probe != nullptr;
 }
@@ -53,6 +52,33 @@ HWND WaitForBoxWith(DWORD pid, const std::string& text) {
   return search.found;
 }
 
+// The product's records in the test prefix's own machine registry, which the program reads;
+// whatever is left of them goes at the end, with the vendor key if the test made it.
+class MachineRecords {
+ public:
+  MachineRecords(const shared::Product& product, const std::string& folder)
+      : product_(product), hadVendorKey_(KeyExists(shared::kVendorKey)) {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.OpenKey(product.KeyPath(), true);
+    registry.WriteString(shared::kPathValue, folder);
+    registry.WriteString(shared::kVerValue, product.version);
+    registry.OpenKey(product.EntryPath(), true);
+    registry.WriteString(shared::kDisplayNameValue, product.entryName);
+    registry.WriteString(shared::kUninstallStringValue, folder + shared::kUninstallExe);
+  }
+  ~MachineRecords() {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.DeleteKey(product_.KeyPath());
+    registry.DeleteKey(product_.EntryPath());
+    if (!hadVendorKey_) registry.DeleteKey(shared::kVendorKey);
+  }
+  MachineRecords(const MachineRecords&) = delete;
+
+ private:
+  const shared::Product& product_;
+  bool hadVendorKey_;
+};
+
 // Presses a button of the window once it carries this text.
 void Press(HWND window, const std::string& text) {
   HWND button = nullptr;
@@ -69,7 +95,8 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
   };
   const Case cases[] = {
       {"manager", &uninstaller::kManagerUninstall, {"THManager.exe", "Parley.exe"}},
-      {"encyclopaedia", &uninstaller::kEncyclopaediaUninstall,
+      {"encyclopaedia",
+       &uninstaller::kEncyclopaediaUninstall,
        {"THENC.exe", "THENCUpdater.exe", "readme.txt"}},
   };
   for (const Case& c : cases) {
@@ -83,26 +110,18 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
     std::string built = platform::ExeFolder() + "..\\bin\\" + c.build + "\\uninstall.exe";
     ASSERT_TRUE(CopyFileW(Widen(built).c_str(), Widen(exe).c_str(), TRUE)) << built;
 
-    // The test prefix's own machine registry: the program reads it.
-    bool hadVendorKey = KeyExists(shared::kVendorKey);
-    {
-      platform::Registry registry(HKEY_LOCAL_MACHINE);
-      registry.OpenKey(product.KeyPath(), true);
-      registry.WriteString(shared::kPathValue, folder);
-      registry.WriteString(shared::kVerValue, product.version);
-      registry.OpenKey(product.EntryPath(), true);
-      registry.WriteString(shared::kDisplayNameValue, product.entryName);
-      registry.WriteString(shared::kUninstallStringValue, exe);
-    }
+    MachineRecords records(product, folder);
 
     {
-      Process program(exe, {}, folder);
+      // Started from the test's own folder, on another drive than the product folder.
+      Process program(exe);
       ASSERT_TRUE(program.Started());
       HWND window = WaitForWindow(c.data->captionEnglish, program.Id());
       ASSERT_NE(window, nullptr);
       Press(window, "Next >");
       Press(window, "Uninstall");
-      HWND box = WaitForBoxWith(program.Id(), "The uninstallation has finished. You may close this program.");
+      HWND box = WaitForBoxWith(program.Id(),
+                                "The uninstallation has finished. You may close this program.");
       ASSERT_NE(box, nullptr);
       Press(box, "OK");
       Press(window, "Finish");
@@ -118,12 +137,7 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
     EXPECT_FALSE(KeyExists(product.KeyPath()));
     EXPECT_FALSE(KeyExists(product.EntryPath()));
     EXPECT_TRUE(KeyExists(shared::kVendorKey));
-
-    platform::Registry registry(HKEY_LOCAL_MACHINE);
-    registry.DeleteKey(product.KeyPath());
-    registry.DeleteKey(product.EntryPath());
-    if (!hadVendorKey) registry.DeleteKey(shared::kVendorKey);
-    WaitFor([&] { return DeleteFileW(Widen(parent / uninstaller::kBatchFileName).c_str()); }, 10000);
+    RemoveFinishedBatch(parent / uninstaller::kBatchFileName);
   }
 }
 

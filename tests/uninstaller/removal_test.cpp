@@ -22,19 +22,6 @@ struct Entry {
   Kind kind;
 };
 
-// Keeps a file open without delete sharing, as a running program keeps its own file.
-class HeldFile {
- public:
-  explicit HeldFile(const std::string& path)
-      : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr)) {}
-  ~HeldFile() { CloseHandle(handle_); }
-  HeldFile(const HeldFile&) = delete;
-
- private:
-  HANDLE handle_;
-};
-
 using RemovalTest = UninstallerTest;
 
 TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
@@ -138,8 +125,9 @@ TEST_F(RemovalTest, ASecondPressFindsWhatTheFirstLeft) {
   EXPECT_EQ(form.ProgressBar1.Max(), 1);
   EXPECT_EQ(form.ProgressBar1.Position(), 1);
   EXPECT_EQ(ListTree(folder), std::vector<std::string>{"uninstall.exe"});
-  EXPECT_EQ(dialogs.Texts(),
-            std::vector<std::string>(2, "The uninstallation has finished. You may close this program."));
+  EXPECT_EQ(
+      dialogs.Texts(),
+      std::vector<std::string>(2, "The uninstallation has finished. You may close this program."));
 }
 
 TEST_F(RemovalTest, APathValueOfAnotherTypeIsReportedAndLeavesTheFolderEmpty) {

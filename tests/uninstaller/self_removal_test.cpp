@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/files.h"
 #include "platform/save_file.h"
 #include "platform/text.h"
@@ -37,7 +39,8 @@ TEST(SelfRemovalBatch, NamesTheFolderAndFileQuotedInTheOemCodePage) {
   };
   // "ü" is 0x81 in the OEM pages of both Western and Central European systems.
   const Case cases[] = {
-      {"C:\\Games\\Tarnholm Manager\\uninstall.exe", "C:\\Games\\Tarnholm Manager\\", "uninstall.exe"},
+      {"C:\\Games\\Tarnholm Manager\\uninstall.exe", "C:\\Games\\Tarnholm Manager\\",
+       "uninstall.exe"},
       {"D:\\Gry & 100% Müller\\un install.exe", "D:\\Gry & 100%% M\x81ller\\", "un install.exe"},
   };
   for (const Case& c : cases) {
@@ -54,7 +57,8 @@ TEST_F(SelfRemovalTest, ClosingAfterTheRemovalWritesTheBatchForTheProgramsOwnFil
   form.NextButton.Click();
   form.CancelButton.Click();
   EXPECT_TRUE(ui::Application::Instance().Terminated());
-  EXPECT_EQ(testing_support::ReadFileBytes(BatchPath()), Lines(temp / "StandIn\\", "uninstall.exe"));
+  EXPECT_EQ(testing_support::ReadFileBytes(BatchPath()),
+            Lines(temp / "StandIn\\", "uninstall.exe"));
   EXPECT_TRUE(AwaitSelfRemoval()) << "the batch was started too";
 }
 
@@ -67,8 +71,9 @@ TEST_F(SelfRemovalTest, ABatchThatCannotBeWrittenIsReportedAndTheProgramStillEnd
   form.CancelButton.Click();
   ASSERT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_EQ(dialogs.boxes[1].kind, ui::BoxKind::Error);
-  EXPECT_EQ(dialogs.boxes[1].text.rfind("Cannot create file \"" + temp / "missing\\datekill.bat\". ", 0),
-            0u)
+  EXPECT_EQ(
+      dialogs.boxes[1].text.rfind("Cannot create file \"" + temp / "missing\\datekill.bat\". ", 0),
+      0u)
       << dialogs.boxes[1].text;
   EXPECT_TRUE(ui::Application::Instance().Terminated());
   EXPECT_FALSE(form.Visible());
@@ -99,20 +104,17 @@ TEST_F(SelfRemovalTest, TheBatchDeletesTheFileOnceNothingHoldsIt) {
     CreateDirectoryW(Widen(folder).c_str(), nullptr);
     testing_support::WriteFileBytes(exe, "MZ");
     for (const auto& name : c.beside) testing_support::WriteFileBytes(folder + name, "data");
-    HANDLE running = c.held ? CreateFileW(Widen(exe).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr)
-                            : INVALID_HANDLE_VALUE;
+    std::optional<HeldFile> running;
+    if (c.held) running.emplace(exe);
     uninstaller::StartSelfRemoval(exe);
     if (c.held) {
       Sleep(1500);  // let the batch fail a try or two first
       EXPECT_TRUE(platform::FileExists(exe));
-      CloseHandle(running);
+      running.reset();
     }
     EXPECT_TRUE(testing_support::WaitFor([&] { return !platform::FileExists(exe); }, 60000));
     for (const auto& name : c.beside) EXPECT_TRUE(platform::FileExists(folder + name)) << name;
-    // The batch ends right after; let it close its file before the folder goes.
-    testing_support::WaitFor(
-        [&] { return DeleteFileW(Widen(batchFolder / uninstaller::kBatchFileName).c_str()); }, 10000);
+    RemoveFinishedBatch(batchFolder / uninstaller::kBatchFileName);
   }
   SetCurrentDirectoryW(previous);
 }
@@ -120,8 +122,7 @@ TEST_F(SelfRemovalTest, TheBatchDeletesTheFileOnceNothingHoldsIt) {
 TEST_F(SelfRemovalTest, TheBatchGivesUpOnAFileThatNeverComesFree) {
   std::string exe = temp / "uninstall.exe", batch = temp / "bounded.bat";
   testing_support::WriteFileBytes(exe, "MZ");
-  HANDLE held = CreateFileW(Widen(exe).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HeldFile held(exe);
   platform::SaveFile(batch, *uninstaller::SelfRemovalBatch(exe, 2));
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
@@ -129,7 +130,6 @@ TEST_F(SelfRemovalTest, TheBatchGivesUpOnAFileThatNeverComesFree) {
   ASSERT_TRUE(cmd.Started());
   EXPECT_TRUE(cmd.WaitForExit(60000)) << "the batch still runs";
   EXPECT_TRUE(platform::FileExists(exe));
-  CloseHandle(held);
 }
 
 }  // namespace

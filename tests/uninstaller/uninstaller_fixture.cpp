@@ -27,6 +27,16 @@ EnvironmentOverride::~EnvironmentOverride() {
   SetEnvironmentVariableW(name_.c_str(), had_ ? old_.c_str() : nullptr);
 }
 
+HeldFile::HeldFile(const std::string& path)
+    : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, 0, nullptr)) {}
+
+HeldFile::~HeldFile() { CloseHandle(handle_); }
+
+void RemoveFinishedBatch(const std::string& path) {
+  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 10000);
+}
+
 std::string KeyPath(const shared::Product& product) { return product.KeyPath().substr(1); }
 std::string EntryPath(const shared::Product& product) { return product.EntryPath().substr(1); }
 
@@ -36,7 +46,8 @@ void WriteRecords(testing_support::ScratchRegistry& registry, const shared::Prod
   registry.SetString(KeyPath(product), shared::kVerValue, product.version);
   registry.SetString(KeyPath(product) + "\\Options", "Shown", "1");
   registry.SetString(EntryPath(product), shared::kDisplayNameValue, product.entryName);
-  registry.SetString(EntryPath(product), shared::kUninstallStringValue, folder + shared::kUninstallExe);
+  registry.SetString(EntryPath(product), shared::kUninstallStringValue,
+                     folder + shared::kUninstallExe);
 }
 
 namespace {
@@ -64,9 +75,9 @@ void UninstallerTest::TearDown() {
 
 bool UninstallerTest::AwaitSelfRemoval() {
   if (!platform::FileExists(BatchPath())) return false;
-  bool removed = testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
-  // The batch ends right after its work; it may still hold its own file for a moment.
-  testing_support::WaitFor([&] { return DeleteFileW(Widen(BatchPath()).c_str()); }, 10000);
+  bool removed =
+      testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
+  RemoveFinishedBatch(BatchPath());
   return removed;
 }
 

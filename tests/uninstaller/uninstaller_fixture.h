@@ -3,7 +3,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
@@ -25,6 +28,20 @@ class EnvironmentOverride {
   std::wstring old_;
   bool had_;
 };
+
+// Keeps a file open without delete sharing, as a running program keeps its own file.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// Deletes a batch file once the batch that runs it has let go of it (it ends right after its work).
+void RemoveFinishedBatch(const std::string& path);
 
 // Registry paths as ScratchRegistry takes them (below the redirected root).
 std::string KeyPath(const shared::Product& product);

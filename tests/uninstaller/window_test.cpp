@@ -1,6 +1,7 @@
 // The window: both builds' texts, the page flow, the language switch and the close question.
 #include <gtest/gtest.h>
 
+#include "platform/text.h"
 #include "ui/application.h"
 #include "uninstaller_fixture.h"
 
@@ -52,7 +53,9 @@ TEST_F(WindowTest, EachBuildShowsItsOwnProduct) {
 // The pages, the two wizard buttons and the boxes through both switches, before and after the
 // removal. Steps run in order on one window.
 TEST_F(WindowTest, PageFlowAndCaptionsFollowTheLanguage) {
-  WriteRecords(registry, shared::kManager, temp.Path());
+  std::string folder = temp / "Tarnholm Manager\\";
+  CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
+  WriteRecords(registry, shared::kManager, folder);
   TForm1& form = MakeForm(kManagerUninstall);
   form.Show();
   enum Action { Start, Polish, English, Next };
@@ -157,7 +160,8 @@ TEST_F(WindowTest, CloseAsksAndWritesTheBatchOnlyAfterTheRemoval) {
       {CancelButton, false, true, IDYES}, {CloseButton, true, true, IDYES},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.way) + (c.polish ? " Polish" : " English") +
+    const char* ways[] = {"Cancel", "Close button", "title bar"};
+    SCOPED_TRACE(ways[c.way] + std::string(c.polish ? " Polish" : " English") +
                  (c.removed ? " removed" : " not removed") + (c.answer == IDYES ? " Yes" : " No"));
     TForm1& form = MakeForm(kManagerUninstall);
     form.Show();
@@ -172,8 +176,9 @@ TEST_F(WindowTest, CloseAsksAndWritesTheBatchOnlyAfterTheRemoval) {
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Confirm);
     EXPECT_EQ(dialogs.boxes[0].caption, "Confirm");
-    EXPECT_EQ(dialogs.boxes[0].text, c.polish ? "Na pewno zakończyć deinstalację?"
-                                              : "Are you sure you want to quit the deinstallation?");
+    EXPECT_EQ(dialogs.boxes[0].text, c.polish
+                                         ? "Na pewno zakończyć deinstalację?"
+                                         : "Are you sure you want to quit the deinstallation?");
     bool closed = c.answer == IDYES;
     EXPECT_EQ(form.Visible(), !closed);
     EXPECT_EQ(ui::Application::Instance().Terminated(), closed);
