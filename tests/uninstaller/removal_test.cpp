@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/files.h"
 #include "platform/text.h"
 #include "uninstaller_fixture.h"
@@ -59,8 +61,7 @@ TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
-    testing_support::ScratchRegistry& machine = registry;
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");  // the scratch root, afresh for each case
     testing_support::TempDir parent;
     std::string folder = parent / c.data->product.folderName + "\\";
     CreateDirectoryW(Widen(folder).c_str(), nullptr);
@@ -78,12 +79,12 @@ TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
     }
     // Both products are installed; only this build's records go.
     for (const shared::Product* p : {&shared::kManager, &shared::kEncyclopaedia})
-      WriteRecords(machine, *p, parent / p->folderName + "\\");
+      WriteRecords(registry, *p, parent / p->folderName + "\\");
     const shared::Product& own = c.data->product;
     const shared::Product& other =
         c.data == &kManagerUninstall ? shared::kEncyclopaedia : shared::kManager;
     if (c.folderText == Case::NoTrailingBackslash)
-      machine.SetString(KeyPath(own), "Path", folder.substr(0, folder.size() - 1));
+      registry.SetString(KeyPath(own), "Path", folder.substr(0, folder.size() - 1));
     if (c.folderText == Case::NoPathValue)
       RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Widen(KeyPath(own)).c_str(), L"Path");
 
@@ -99,11 +100,11 @@ TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, c.box);
     EXPECT_EQ(dialogs.boxes[0].flags, c.icon | MB_OK);
-    EXPECT_FALSE(machine.KeyExists(KeyPath(own)));
-    EXPECT_FALSE(machine.KeyExists(EntryPath(own)));
-    EXPECT_TRUE(machine.KeyExists("Software\\Kelvora"));
-    EXPECT_EQ(machine.GetString(KeyPath(other), "Path"), parent / other.folderName + "\\");
-    EXPECT_TRUE(machine.KeyExists(EntryPath(other)));
+    EXPECT_FALSE(registry.KeyExists(KeyPath(own)));
+    EXPECT_FALSE(registry.KeyExists(EntryPath(own)));
+    EXPECT_TRUE(registry.KeyExists("Software\\Kelvora"));
+    EXPECT_EQ(registry.GetString(KeyPath(other), "Path"), parent / other.folderName + "\\");
+    EXPECT_TRUE(registry.KeyExists(EntryPath(other)));
     EXPECT_EQ(form.CancelButton.Caption(), "Finish");
     dialogs.boxes.clear();
     ui::Application::Instance().Reset();
