@@ -141,5 +141,18 @@ TEST_F(RemovalTest, APathValueOfAnotherTypeIsReportedAndLeavesTheFolderEmpty) {
   EXPECT_EQ(form.DirEdit.Text(), "");
 }
 
+// Without the vendor key and the uninstall key there is nothing to delete, least of all keys of
+// the same names elsewhere.
+TEST_F(RemovalTest, MissingParentKeysLeaveEverythingElseAlone) {
+  registry.SetString("ZO Ruruzuz", "Kept", "1");
+  registry.SetString("Tarnholm Manager", "Kept", "1");
+  TForm1& form = MakeForm(kManagerUninstall);
+  form.NextButton.Click();
+  form.NextButton.Click();
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"There are no game files!"});
+  EXPECT_TRUE(registry.KeyExists("ZO Ruruzuz"));
+  EXPECT_TRUE(registry.KeyExists("Tarnholm Manager"));
+}
+
 }  // namespace
 }  // namespace uninstaller_tests
