@@ -1,0 +1,177 @@
+#include "uninstaller/uninstall_form.h"
+
+#include <windows.h>
+
+#include "platform/directory_search.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "uninstaller/self_removal.h"
+
+namespace uninstaller {
+namespace {
+
+constexpr char kFinishEnglish[] = "Finish";
+constexpr char kFinishPolish[] = "Skończ";
+
+}  // namespace
+
+TForm1::TForm1(const UninstallProductData& data)
+    : WizardForm("Form1"), ExecutablePath(platform::ExePath()), data_(data) {
+  SetCaption(data_.captionEnglish);
+
+  ui::Font titleFont = Panel1.GetFont();
+  titleFont.height = -13;
+  titleFont.bold = true;
+  titleFont.underline = true;
+  TitleLabel.SetFont(titleFont);
+  TitleLabel.SetCaption(data_.title);
+  TextLabel1.SetCaption(data_.welcomeEnglish);
+  TextLabel2.SetCaption(
+      "It is recommended that you close applications before starting this uninstallation.");
+  TextLabel3.SetCaption("Click Next to continue.");
+
+  SetUpPage(Panel2, false);
+  Panel2.SetPadding(1);  // the aligned rows sit inside the page's bevel
+  TopPanel3.SetBounds(0, 0, 0, 49);
+  TopPanel3.SetAlign(ui::Align::Top);
+  TopLeftPanel3.SetBounds(0, 0, 54, 0);
+  TopLeftPanel3.SetAlign(ui::Align::Left);
+  OutputLabel.SetCaption("Path:");
+  OutputLabel.SetFontBold(true);
+  TopRightPanel3.SetAlign(ui::Align::Client);
+  DirEdit.SetBounds(0, 0, 0, 21);
+  DirEdit.SetAlign(ui::Align::Bottom);
+  UninstallLabel1.SetCaption("Click on the Uninstall button to begin the uninstallation process.");
+  BottomPanel3.SetBounds(0, 0, 0, 66);
+  BottomPanel3.SetAlign(ui::Align::Bottom);
+  BottomLeftPanel3.SetAlign(ui::Align::Client);
+  BottomRightPanel3.SetBounds(0, 0, 224, 0);
+  BottomRightPanel3.SetAlign(ui::Align::Right);
+  BottomRightTopPanel3.SetAlign(ui::Align::Top);
+  ProgressLabel.SetCaption("Progress:");
+  ProgressLabel.SetFontBold(true);
+  ProgressBar1.SetBounds(67, 35, 150, 16);
+  // The longer lines wrap inside the page where a wider font would cut them off.
+  for (ui::Label* label : {&TextLabel1, &TextLabel2, &UninstallLabel1}) {
+    label->SetWordWrap(true);
+    label->SetBounds(label->Left(), label->Top(), Panel1.ClientWidth() - label->Left() - 8, 28);
+  }
+
+  NextButton.OnClick = [this](ui::Object* s) { NextButtonClick(s); };
+  Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
+  English1.OnClick = [this](ui::Object* s) { English1Click(s); };
+  OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  OnShow = [this](ui::Object* s) { FormShow(s); };
+  OnClose = [this](ui::Object* s, ui::CloseAction& action) { FormClose(s, action); };
+}
+
+void TForm1::NextButtonClick(ui::Object*) {
+  if (Panel1.Visible()) {
+    Panel1.Hide();
+    Panel2.Show();
+    if (auto caption = Lang.Pick("Uninstall", "Odinstaluj")) NextButton.SetCaption(*caption);
+    return;
+  }
+  if (!Panel2.Visible()) return;
+  if (DirEdit.Text().empty()) {
+    ShowPageBox("There are no game files!", "Nie ma żadnych plików gry!", MB_ICONWARNING);
+  } else {
+    DeleteFolderFiles();
+    ShowPageBox("The uninstallation has finished. You may close this program.",
+                "Deinstalacja zakończona pomyślnie. Można już zamknąć ten program.",
+                MB_ICONINFORMATION);
+  }
+  // The records go also when there was no folder to empty.
+  DeleteRegistryKeys();
+  if (auto caption = Lang.Pick(kFinishEnglish, kFinishPolish)) CancelButton.SetCaption(*caption);
+}
+
+void TForm1::ShowPageBox(const std::string& english, const std::string& polish, unsigned icon) {
+  if (auto text = Lang.Pick(english, polish))
+    ui::ShowBox(Handle(), ui::BoxKind::Message, *text, "", icon | MB_OK);
+}
+
+void TForm1::Polski1Click(ui::Object*) { SwitchTexts(true); }
+
+void TForm1::English1Click(ui::Object*) { SwitchTexts(false); }
+
+void TForm1::SwitchTexts(bool polish) {
+  Lang.Activate(polish ? shared::Language::Polish : shared::Language::English);
+  auto text = [polish](const char* english, const char* polishText) {
+    return std::string(polish ? polishText : english);
+  };
+  if (polish) {
+    MapCaption(NextButton, {{"Next >", "Dalej >"}, {"Uninstall", "Odinstaluj"}});
+    MapCaption(CancelButton, {{"Cancel", "Anuluj"}, {kFinishEnglish, kFinishPolish}});
+  } else {
+    MapCaption(NextButton, {{"Dalej >", "Next >"}, {"Odinstaluj", "Uninstall"}});
+    MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {kFinishPolish, kFinishEnglish}});
+  }
+  LangButton.SetCaption(text("English", "Polski"));
+  SetCaption(text(data_.captionEnglish, data_.captionPolish));
+  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
+  CloseButton.SetHint(text("Close", "Zamknij"));
+  TextLabel1.SetCaption(text(data_.welcomeEnglish, data_.welcomePolish));
+  TextLabel2.SetCaption(
+      text("It is recommended that you close applications before starting this uninstallation.",
+           "Zalecane jest zamknięcie programów przed rozpoczęciem deinstalacji."));
+  TextLabel3.SetCaption(text("Click Next to continue.", "Kliknij Dalej aby kontynuować."));
+  OutputLabel.SetCaption(text("Path:", "Ścieżka:"));
+  ProgressLabel.SetCaption(text("Progress:", "Postęp:"));
+  UninstallLabel1.SetCaption(
+      text("Click on the Uninstall button to begin the uninstallation process.",
+           "Kliknij Odinstaluj aby rozpocząć proces usuwania."));
+}
+
+void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
+  AskToClose(CanClose, "Are you sure you want to quit the deinstallation?",
+             "Na pewno zakończyć deinstalację?");
+}
+
+void TForm1::FormShow(ui::Object*) {
+  platform::Registry registry(HKEY_LOCAL_MACHINE);
+  registry.OpenKey(data_.product.KeyPath(), false);
+  DirEdit.SetText(registry.ReadString(shared::kPathValue));
+}
+
+void TForm1::DeleteFolderFiles() {
+  int count = 0;
+  for (platform::DirectorySearch search(DirEdit.Text() + "*.*"); search.Found(); search.Next())
+    if (!search.IsDotEntry()) ++count;
+  ProgressBar1.SetMax(count);
+
+  int handled = 0;
+  // The folder text is read for every entry: an edit made meanwhile applies to the rest.
+  for (platform::DirectorySearch search(DirEdit.Text() + "*.*"); search.Found(); search.Next()) {
+    std::string path = DirEdit.Text() + search.Name();
+    NameLabel1.SetCaption(path);
+    // Folders, read-only files and files in use (this program among them) stay.
+    platform::DeleteFileAt(path);
+    Sleep(10);
+    if (!search.IsDotEntry()) ++handled;
+    ProgressBar1.SetPosition(handled);
+    ui::Application::Instance().ProcessMessages();
+  }
+  NameLabel1.SetCaption("");
+}
+
+void TForm1::DeleteRegistryKeys() {
+  platform::Registry registry(HKEY_LOCAL_MACHINE);
+  // A parent that cannot be opened leaves nothing to delete.
+  if (registry.OpenKey(shared::kVendorKey, false)) registry.DeleteKey(data_.product.keyName);
+  registry.CloseKey();
+  if (registry.OpenKey(shared::kUninstallKey, false)) registry.DeleteKey(data_.product.entryName);
+  registry.CloseKey();
+}
+
+void TForm1::FormClose(ui::Object*, ui::CloseAction&) {
+  const std::string& cancel = CancelButton.Caption();
+  if (cancel != kFinishEnglish && cancel != kFinishPolish) return;
+  // The message loop ends once this close has finished.
+  PostMessageW(Handle(), WM_QUIT, 0, 0);
+  StartSelfRemoval(ExecutablePath);
+}
+
+}  // namespace uninstaller

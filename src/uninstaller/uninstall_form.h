@@ -1,0 +1,64 @@
+// The uninstaller's window: a welcome page, then the page that removes the product's files and
+// registry records. The product comes from the build's data set.
+#pragma once
+#include <string>
+
+#include "shared/wizard_form.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/progress_bar.h"
+#include "uninstaller/product_data.h"
+
+namespace uninstaller {
+
+class TForm1 : public shared::WizardForm {
+ public:
+  explicit TForm1(const UninstallProductData& data);
+
+  // Page 1: welcome.
+  ui::Label TitleLabel{&Panel1, "TitleLabel", 32, 32};
+  ui::Label TextLabel1{&Panel1, "TextLabel1", 32, 70};
+  ui::Label TextLabel2{&Panel1, "TextLabel2", 32, 105};
+  ui::Label TextLabel3{&Panel1, "TextLabel3", 32, 137};
+  // Page 2: removal.
+  ui::Panel Panel2{&ClientFramePanel, "Panel2"};
+  ui::Panel TopPanel3{&Panel2, "TopPanel3"};
+  ui::Panel TopLeftPanel3{&TopPanel3, "TopLeftPanel3"};
+  ui::Label OutputLabel{&TopLeftPanel3, "OutputLabel", 9, 30};
+  ui::Panel TopRightPanel3{&TopPanel3, "TopRightPanel3"};
+  ui::Edit DirEdit{&TopRightPanel3, "DirEdit"};
+  ui::Label UninstallLabel1{&Panel2, "UninstallLabel1", 11, 70};
+  ui::Label NameLabel1{&Panel2, "NameLabel1", 11, 105};
+  ui::Panel BottomPanel3{&Panel2, "BottomPanel3"};
+  ui::Panel BottomLeftPanel3{&BottomPanel3, "BottomLeftPanel3"};
+  ui::Panel BottomRightPanel3{&BottomPanel3, "BottomRightPanel3"};
+  ui::Panel BottomRightTopPanel3{&BottomRightPanel3, "BottomRightTopPanel3"};
+  ui::Label ProgressLabel{&BottomRightPanel3, "ProgressLabel", 8, 35};
+  ui::ProgressBar ProgressBar1{&BottomRightPanel3, "ProgressBar1"};
+
+  // The file that the self-removal batch deletes: this program's own.
+  std::string ExecutablePath;
+
+  void NextButtonClick(ui::Object* Sender);
+  void Polski1Click(ui::Object* Sender);
+  void English1Click(ui::Object* Sender);
+  void FormCloseQuery(ui::Object* Sender, bool& CanClose);
+  // Fills DirEdit with the product folder recorded in the registry.
+  void FormShow(ui::Object* Sender);
+  // After the removal step: hands the deletion of this program's file to a hidden batch.
+  void FormClose(ui::Object* Sender, ui::CloseAction& Action);
+
+  // Deletes the files directly inside the folder named by DirEdit, showing each name and the
+  // progress; subfolders and files that cannot be deleted stay.
+  void DeleteFolderFiles();
+  // Deletes the product's key and its uninstall entry, each with everything under it.
+  void DeleteRegistryKeys();
+
+ private:
+  void SwitchTexts(bool polish);
+  void ShowPageBox(const std::string& english, const std::string& polish, unsigned icon);
+
+  const UninstallProductData& data_;
+};
+
+}  // namespace uninstaller

@@ -1,0 +1,145 @@
+// The real programs, installed into a product folder recorded in the machine registry, driven
+// through their windows from outside until they have removed everything, themselves included.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "support/fixtures.h"
+#include "support/window_driver.h"
+#include "uninstaller/product_data.h"
+#include "uninstaller_fixture.h"
+
+using platform::Widen;
+using namespace testing_support;
+
+namespace uninstaller_tests {
+namespace {
+
+bool HaveDisplay() {
+  HWND probe =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (probe) DestroyWindow(probe);
+  return probe != nullptr;
+}
+
+bool KeyExists(const std::string& path) {
+  platform::Registry registry(HKEY_LOCAL_MACHINE, KEY_READ);
+  return registry.OpenKey(path, false);
+}
+
+// A visible window of the process that holds a control with this text (a message box).
+HWND WaitForBoxWith(DWORD pid, const std::string& text) {
+  struct Search {
+    DWORD pid;
+    std::string text;
+    HWND found;
+  } search{pid, text, nullptr};
+  WaitFor([&] {
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(h, &owner);
+          if (owner != s->pid || !IsWindowVisible(h) || !FindControl(h, s->text)) return TRUE;
+          s->found = h;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+// The product's records in the test prefix's own machine registry, which the program reads;
+// whatever is left of them goes at the end, with the vendor key if the test made it.
+class MachineRecords {
+ public:
+  MachineRecords(const shared::Product& product, const std::string& folder)
+      : product_(product), hadVendorKey_(KeyExists(shared::kVendorKey)) {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.OpenKey(product.KeyPath(), true);
+    registry.WriteString(shared::kPathValue, folder);
+    registry.WriteString(shared::kVerValue, product.version);
+    registry.OpenKey(product.EntryPath(), true);
+    registry.WriteString(shared::kDisplayNameValue, product.entryName);
+    registry.WriteString(shared::kUninstallStringValue, folder + shared::kUninstallExe);
+  }
+  ~MachineRecords() {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.DeleteKey(product_.KeyPath());
+    registry.DeleteKey(product_.EntryPath());
+    if (!hadVendorKey_) registry.DeleteKey(shared::kVendorKey);
+  }
+  MachineRecords(const MachineRecords&) = delete;
+
+ private:
+  const shared::Product& product_;
+  bool hadVendorKey_;
+};
+
+// Presses a button of the window once it carries this text.
+void Press(HWND window, const std::string& text) {
+  HWND button = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (button = FindControl(window, text)) != nullptr; })) << text;
+  ClickButton(button);
+}
+
+TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  struct Case {
+    const char* build;
+    const uninstaller::UninstallProductData* data;
+    std::vector<std::string> files;
+  };
+  const Case cases[] = {
+      {"manager", &uninstaller::kManagerUninstall, {"THManager.exe", "Parley.exe"}},
+      {"encyclopaedia",
+       &uninstaller::kEncyclopaediaUninstall,
+       {"THENC.exe", "THENCUpdater.exe", "readme.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.build);
+    const shared::Product& product = c.data->product;
+    TempDir parent;
+    EnvironmentOverride tmp("TMP", parent.Path());  // the program's batch goes there too
+    std::string folder = parent / product.folderName + "\\", exe = folder + shared::kUninstallExe;
+    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
+    for (const auto& name : c.files) WriteFileBytes(folder + name, "data");
+    std::string built = platform::ExeFolder() + "..\\bin\\" + c.build + "\\uninstall.exe";
+    ASSERT_TRUE(CopyFileW(Widen(built).c_str(), Widen(exe).c_str(), TRUE)) << built;
+
+    MachineRecords records(product, folder);
+
+    {
+      // Started from the test's own folder, on another drive than the product folder.
+      Process program(exe);
+      ASSERT_TRUE(program.Started());
+      HWND window = WaitForWindow(c.data->captionEnglish, program.Id());
+      ASSERT_NE(window, nullptr);
+      Press(window, "Next >");
+      Press(window, "Uninstall");
+      HWND box = WaitForBoxWith(program.Id(),
+                                "The uninstallation has finished. You may close this program.");
+      ASSERT_NE(box, nullptr);
+      Press(box, "OK");
+      Press(window, "Finish");
+      HWND confirm = WaitForWindow("Confirm", program.Id());
+      ASSERT_NE(confirm, nullptr);
+      EXPECT_NE(FindControl(confirm, "Are you sure you want to quit the deinstallation?"), nullptr);
+      Press(confirm, "&Yes");
+      EXPECT_TRUE(program.WaitForExit(30000));
+    }
+
+    EXPECT_TRUE(WaitFor([&] { return !platform::FileExists(exe); }, 60000)) << "the batch left it";
+    EXPECT_EQ(ListTree(folder), std::vector<std::string>{});
+    EXPECT_FALSE(KeyExists(product.KeyPath()));
+    EXPECT_FALSE(KeyExists(product.EntryPath()));
+    EXPECT_TRUE(KeyExists(shared::kVendorKey));
+    RemoveFinishedBatch(parent / uninstaller::kBatchFileName);
+  }
+}
+
+}  // namespace
+}  // namespace uninstaller_tests

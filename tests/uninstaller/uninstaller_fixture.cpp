@@ -1,0 +1,92 @@
+#include "uninstaller_fixture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/directory_search.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "support/window_driver.h"
+#include "ui/application.h"
+
+using platform::Widen;
+
+namespace uninstaller_tests {
+
+EnvironmentOverride::EnvironmentOverride(const std::string& name, const std::string& value)
+    : name_(Widen(name)) {
+  wchar_t buffer[32768];
+  DWORD n = GetEnvironmentVariableW(name_.c_str(), buffer, 32768);
+  had_ = n > 0 && n < 32768;
+  if (had_) old_.assign(buffer, n);
+  SetEnvironmentVariableW(name_.c_str(), Widen(value).c_str());
+}
+
+EnvironmentOverride::~EnvironmentOverride() {
+  SetEnvironmentVariableW(name_.c_str(), had_ ? old_.c_str() : nullptr);
+}
+
+HeldFile::HeldFile(const std::string& path)
+    : handle_(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, 0, nullptr)) {}
+
+HeldFile::~HeldFile() { CloseHandle(handle_); }
+
+void RemoveFinishedBatch(const std::string& path) {
+  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 10000);
+}
+
+std::string KeyPath(const shared::Product& product) { return product.KeyPath().substr(1); }
+std::string EntryPath(const shared::Product& product) { return product.EntryPath().substr(1); }
+
+void WriteRecords(testing_support::ScratchRegistry& registry, const shared::Product& product,
+                  const std::string& folder) {
+  registry.SetString(KeyPath(product), shared::kPathValue, folder);
+  registry.SetString(KeyPath(product), shared::kVerValue, product.version);
+  registry.SetString(KeyPath(product) + "\\Options", "Shown", "1");
+  registry.SetString(EntryPath(product), shared::kDisplayNameValue, product.entryName);
+  registry.SetString(EntryPath(product), shared::kUninstallStringValue,
+                     folder + shared::kUninstallExe);
+}
+
+namespace {
+void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& out) {
+  for (platform::DirectorySearch search(folder + "*"); search.Found(); search.Next()) {
+    if (search.IsDotEntry()) continue;
+    out.push_back(prefix + search.Name());
+    if (search.IsFolder())
+      ListInto(folder + search.Name() + "\\", prefix + search.Name() + "\\", out);
+  }
+}
+}  // namespace
+
+std::vector<std::string> ListTree(const std::string& folder) {
+  std::vector<std::string> out;
+  ListInto(folder, "", out);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void UninstallerTest::TearDown() {
+  ui::Application::Instance().Reset();
+  AwaitSelfRemoval();
+}
+
+bool UninstallerTest::AwaitSelfRemoval() {
+  if (!platform::FileExists(BatchPath())) return false;
+  bool removed =
+      testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
+  RemoveFinishedBatch(BatchPath());
+  return removed;
+}
+
+uninstaller::TForm1& UninstallerTest::MakeForm(const uninstaller::UninstallProductData& data) {
+  auto* form = ui::Application::Instance().CreateForm<uninstaller::TForm1>(data);
+  CreateDirectoryW(Widen(temp / "StandIn").c_str(), nullptr);
+  testing_support::WriteFileBytes(StandInExe(), "MZ");
+  form->ExecutablePath = StandInExe();
+  return *form;
+}
+
+}  // namespace uninstaller_tests

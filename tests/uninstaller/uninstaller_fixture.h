@@ -1,0 +1,74 @@
+// What the uninstaller's tests share: a scratch machine registry, a scratch folder that also
+// receives the self-removal batch, recorded boxes, and the window of either build.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "ui/application.h"
+#include "uninstaller/self_removal.h"
+#include "uninstaller/uninstall_form.h"
+
+namespace uninstaller_tests {
+
+// Sets an environment variable of this process (and the programs it starts) until the object goes.
+class EnvironmentOverride {
+ public:
+  EnvironmentOverride(const std::string& name, const std::string& value);
+  ~EnvironmentOverride();
+  EnvironmentOverride(const EnvironmentOverride&) = delete;
+
+ private:
+  std::wstring name_;
+  std::wstring old_;
+  bool had_;
+};
+
+// Keeps a file open without delete sharing, as a running program keeps its own file.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+
+ private:
+  HANDLE handle_;
+};
+
+// Deletes a batch file once the batch that runs it has let go of it (it ends right after its work).
+void RemoveFinishedBatch(const std::string& path);
+
+// Registry paths as ScratchRegistry takes them (below the redirected root).
+std::string KeyPath(const shared::Product& product);
+std::string EntryPath(const shared::Product& product);
+// A product's two records as the installer writes them, and a subkey below the product key.
+void WriteRecords(testing_support::ScratchRegistry& registry, const shared::Product& product,
+                  const std::string& folder);
+
+// Every path below the folder, relative to it, sorted; folders too.
+std::vector<std::string> ListTree(const std::string& folder);
+
+class UninstallerTest : public ::testing::Test {
+ protected:
+  void TearDown() override;
+  // The window of the build with these data; its self-removal targets a stand-in file of the
+  // test, never the test program itself.
+  uninstaller::TForm1& MakeForm(const uninstaller::UninstallProductData& data);
+  // Waits until a batch that the window started has deleted the stand-in, then removes the batch;
+  // false when there was no batch or the stand-in stayed.
+  bool AwaitSelfRemoval();
+  std::string BatchPath() const { return temp / uninstaller::kBatchFileName; }
+  std::string StandInExe() const { return temp / "StandIn\\uninstall.exe"; }
+
+  testing_support::ScriptedDialogs dialogs;
+  testing_support::ScratchRegistry registry;
+  testing_support::TempDir temp;
+  EnvironmentOverride tmp{"TMP", temp.Path()};
+};
+
+}  // namespace uninstaller_tests
