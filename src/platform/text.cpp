@@ -22,17 +22,6 @@ std::string Narrow(std::wstring_view wide) {
   return out;
 }
 
-std::string ToCodePage(std::string_view utf8, unsigned codePage) {
-  std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
-  int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
 std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args) {
   std::string out;
   auto arg = args.begin();
