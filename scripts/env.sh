@@ -34,10 +34,12 @@ build_all() {
 }
 
 # A private Wine prefix: created once with Wine's own frames (there is no window manager under
-# Xvfb) and the desktop inside the prefix instead of a link to $HOME.
+# Xvfb), Wine's own fonts in the Windows font folder (this Wine does not find them by itself, and
+# falls back to other faces without Tahoma's or Marlett's glyphs), and the desktop inside the
+# prefix instead of a link to $HOME.
 wine_prefix() {
   export WINEPREFIX=$1
-  if [ ! -f "$WINEPREFIX/.tarnholm-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.tarnholm-prefix-2" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     DISPLAY= wineboot --init >/dev/null 2>&1
@@ -47,9 +49,10 @@ wine_prefix() {
     for d in Desktop Documents; do
       if [ -L "${users%/}/$d" ]; then rm "${users%/}/$d"; mkdir -p "${users%/}/$d"; fi
     done
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.tarnholm-ready"
+    touch "$WINEPREFIX/.tarnholm-prefix-2"
   fi
 }
 
