@@ -1,0 +1,29 @@
+// Photographs windows for the documentation: each tool shows a program's windows one by one, in
+// both languages, and saves what the screen shows of each as a bitmap.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "ui/dialogs.h"
+#include "ui/form.h"
+
+namespace screenshots {
+
+// Answers every box with its first button, silently, while the windows are photographed.
+class QuietDialogs : public ui::DialogResponder {
+ public:
+  QuietDialogs() { ui::SetDialogResponder(this); }
+  ~QuietDialogs() override { ui::SetDialogResponder(nullptr); }
+  int Box(const ui::BoxRequest& request) override;
+  bool Save(ui::SaveRequest&) override { return false; }
+};
+
+// Shows the form if needed, lets it paint, and saves the screen's picture of its window (frame
+// included) as <folder>\<name>.bmp.
+void Photograph(ui::Form& form, const std::string& folder, const std::string& name);
+
+// The folder given on the command line, with its trailing backslash.
+std::string OutputFolder();
+
+}  // namespace screenshots
