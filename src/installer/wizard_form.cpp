@@ -90,14 +90,14 @@ TForm1::TForm1() : WizardForm("Form1") {
   SetUpPage(Panel3, false);
   Panel3.SetPadding(2);
   Aligned(TopPanel3, ui::Align::Top, 49);
-  Aligned(TopLeftPanel3, ui::Align::Left, 90);
+  Aligned(TopLeftPanel3, ui::Align::Left, 104);
   OutputLabel.SetFontBold(true);
   Aligned(TopRightPanel3, ui::Align::Client, 0);
   Aligned(TopRightLeftPanel3, ui::Align::Client, 0);
   Aligned(DirEdit, ui::Align::Bottom, 21);
-  Aligned(TopRightRightPanel3, ui::Align::Right, 104);
+  Aligned(TopRightRightPanel3, ui::Align::Right, 112);
   Aligned(NewFolderButtonPanel, ui::Align::Bottom, 23);
-  NewFolderButton.SetBounds(8, 0, 92, 23);
+  NewFolderButton.SetBounds(8, 0, 100, 23);
   NewFolderButton.SetGlyph(ui::glyphs::NewFolder(ui::kBlack), 16);
   Aligned(BottomPanel3, ui::Align::Bottom, 66);
   Aligned(BottomLeftPanel3, ui::Align::Client, 0);
@@ -128,10 +128,7 @@ TForm1::TForm1() : WizardForm("Form1") {
   DirectoryListBox1.SetFileList(&FileListBox1);
   FilterComboBox1.SetFileList(&FileListBox1);
 
-  // The start language is English: the texts of its switch, and the buttons' first captions.
-  WindowButton.SetHint("Full screen/Window");
-  for (ui::Label* label : {&FreeSpaceLabel, &TotalSpaceLabel, &ProportionalLabel})
-    label->SetCaption(" ");
+  // The window starts in English (the chrome's buttons and menu say so already).
   SetTexts(shared::Language::English);
 
   OnCreate = [this](ui::Object* s) { FormCreate(s); };

@@ -11,7 +11,7 @@ class TStandInForm : public ui::Form {
  public:
   TStandInForm() : Form("StandInForm") {
     SetCaption(TH_STANDIN_PRODUCT);
-    SetClientSize(460, 90);
+    SetClientSize(660, 84);
     ui::Font font;
     font.name = "Tahoma";
     SetFont(font);

@@ -224,9 +224,26 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT& dis) {
   if (dis.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
+// ---- DropDownBox
+
+HWND DropDownBox::MakeDropDown(HWND parent, const std::vector<std::string>& items, int selected) {
+  HWND h = MakeWindow(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL);
+  if (h) {
+    FillNative(h, true, items, selected);
+    PushBounds();
+  }
+  return h;
+}
+
+void DropDownBox::PushBounds() {
+  if (Handle())
+    SetWindowPos(Handle(), nullptr, Scale(Left()), Scale(Top()), Scale(Width()),
+                 Scale(Height() + kDropHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // ---- DriveComboBox
 
-DriveComboBox::DriveComboBox(Control* parent, std::string name) : Control(parent, std::move(name)) {
+DriveComboBox::DriveComboBox(Control* parent, std::string name) : DropDownBox(parent, std::move(name)) {
   SetTabStop(true);
   SetColor(kWindow);
   wchar_t roots[512];
@@ -263,11 +280,10 @@ void DriveComboBox::SetDrive(char letter) {
   letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
   if (letter == drive_) return;
   if (dirList_ && !dirList_->SetDrive(letter)) {
-    PushSelection();  // the list stays where it was, and so does the box
+    ShowDrive(drive_);  // the list stays where it was, and so does the box
     return;
   }
-  drive_ = letter;
-  PushSelection();
+  ShowDrive(letter);
   Fire(OnChange);
 }
 
@@ -281,31 +297,15 @@ void DriveComboBox::SetDirList(DirectoryListBox* list) {
 
 void DriveComboBox::ShowDrive(char letter) {
   drive_ = letter;
-  PushSelection();
+  if (Handle()) SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(DriveIndex()), 0);
 }
 
-void DriveComboBox::PushSelection() {
-  if (!Handle()) return;
+int DriveComboBox::DriveIndex() const {
   auto it = std::find(letters_.begin(), letters_.end(), drive_);
-  int index = it == letters_.end() ? -1 : static_cast<int>(it - letters_.begin());
-  SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return it == letters_.end() ? -1 : static_cast<int>(it - letters_.begin());
 }
 
-HWND DriveComboBox::CreateWindowFor(HWND parent) {
-  HWND h = MakeWindow(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL);
-  if (h) {
-    FillNative(h, true, Items(), -1);
-    PushSelection();
-    PushBounds();
-  }
-  return h;
-}
-
-void DriveComboBox::PushBounds() {
-  if (Handle())
-    SetWindowPos(Handle(), nullptr, Scale(Left()), Scale(Top()), Scale(Width()),
-                 Scale(Height() + kDropHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-}
+HWND DriveComboBox::CreateWindowFor(HWND parent) { return MakeDropDown(parent, Items(), DriveIndex()); }
 
 bool DriveComboBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(wp) == CBN_SELCHANGE) {
@@ -348,7 +348,8 @@ HWND FileListBox::CreateWindowFor(HWND parent) {
 
 // ---- FilterComboBox
 
-FilterComboBox::FilterComboBox(Control* parent, std::string name) : Control(parent, std::move(name)) {
+FilterComboBox::FilterComboBox(Control* parent, std::string name)
+    : DropDownBox(parent, std::move(name)) {
   SetTabStop(true);
   SetColor(kWindow);
   SetFilter("All files (*.*)|*.*");
@@ -393,18 +394,7 @@ void FilterComboBox::SetFileList(FileListBox* list) {
 }
 
 HWND FilterComboBox::CreateWindowFor(HWND parent) {
-  HWND h = MakeWindow(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL);
-  if (h) {
-    FillNative(h, true, descriptions_, itemIndex_);
-    PushBounds();
-  }
-  return h;
-}
-
-void FilterComboBox::PushBounds() {
-  if (Handle())
-    SetWindowPos(Handle(), nullptr, Scale(Left()), Scale(Top()), Scale(Width()),
-                 Scale(Height() + kDropHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  return MakeDropDown(parent, descriptions_, itemIndex_);
 }
 
 bool FilterComboBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

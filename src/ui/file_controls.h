@@ -63,8 +63,16 @@ class DirectoryListBox : public Control {
   DriveComboBox* driveCombo_ = nullptr;
 };
 
+// A drop-down list: its window holds the field and the list that drops below it.
+class DropDownBox : public Control {
+ protected:
+  using Control::Control;
+  HWND MakeDropDown(HWND parent, const std::vector<std::string>& items, int selected);
+  void PushBounds() override;
+};
+
 // The drives of the computer, by their lower-case letters.
-class DriveComboBox : public Control {
+class DriveComboBox : public DropDownBox {
  public:
   DriveComboBox(Control* parent, std::string name);
 
@@ -82,12 +90,11 @@ class DriveComboBox : public Control {
  protected:
   HWND CreateWindowFor(HWND parent) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  void PushBounds() override;
 
  private:
   friend class DirectoryListBox;
   void ShowDrive(char letter);  // follows the directory list, without an event
-  void PushSelection();
+  int DriveIndex() const;
 
   mutable std::vector<std::string> items_;
   std::vector<char> letters_;
@@ -118,7 +125,7 @@ class FileListBox : public Control {
 };
 
 // File types for a file list, given as "description|mask|description|mask...".
-class FilterComboBox : public Control {
+class FilterComboBox : public DropDownBox {
  public:
   FilterComboBox(Control* parent, std::string name);
 
@@ -134,7 +141,6 @@ class FilterComboBox : public Control {
  protected:
   HWND CreateWindowFor(HWND parent) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-  void PushBounds() override;
 
  private:
   std::vector<std::string> descriptions_;
