@@ -1,0 +1,103 @@
+// The new-folder window: when a fresh one opens, and what its button does.
+#include "installer_fixture.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "support/fixtures.h"
+
+namespace installer_tests {
+namespace {
+
+using NewFolderTest = InstallerTest;
+
+TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
+  installer::TFindForm2* first = form->FindForm2;
+  ASSERT_NE(first, nullptr);
+  EXPECT_FALSE(first->Visible()) << "program start leaves its window hidden";
+
+  form->NewFolderButton.Click();
+  installer::TFindForm2* shown = form->FindForm2;
+  EXPECT_NE(shown, first);
+  EXPECT_TRUE(shown->Visible());
+  EXPECT_EQ(shown->NewFolderButton2.Caption(), "New Folder");
+  shown->FolderNameEdit.SetText("Mods");
+
+  form->NewFolderButton.Click();  // showing: brought to the front, nothing new
+  EXPECT_EQ(form->FindForm2, shown);
+
+  shown->Close();
+  EXPECT_FALSE(shown->Visible());
+  form->Polski1.Click();
+  form->NewFolderButton.Click();
+  EXPECT_NE(form->FindForm2, shown);
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "");
+  EXPECT_EQ(form->FindForm2->NewFolderButton2.Caption(), "Nowy Folder");
+  // A switch does not reach a window that is showing; the next one takes the language.
+  form->English1.Click();
+  EXPECT_EQ(form->FindForm2->NewFolderButton2.Caption(), "Nowy Folder");
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
+  testing_support::TempDir temp;
+  CreateDirectoryW(platform::Widen(temp / "Existing").c_str(), nullptr);
+  struct Case {
+    const char* name;
+    std::string field;  // DirEdit before the press
+    const char* folder;  // FolderNameEdit
+    bool polish;
+    std::string expectField;
+    std::string text;  // the box; empty: none
+    unsigned icon;
+    std::string created;  // a folder that must exist afterwards
+  };
+  std::string parent = WithoutBackslash(temp.Path());
+  std::string missing = platform::SystemErrorText(ERROR_PATH_NOT_FOUND);
+  const Case cases[] = {
+      {"new", parent, "Mods", false, temp.Path(), "Done!", MB_ICONINFORMATION, temp / "Mods"},
+      {"new in Polish", temp.Path(), "Mapy", true, temp.Path(), "Zrobione!", MB_ICONINFORMATION,
+       temp / "Mapy"},
+      {"existing", parent, "Existing", false, temp.Path(),
+       "I can not create the folder. The folder name already exists!", MB_ICONWARNING, {}},
+      {"existing in Polish", parent, "Existing", true, temp.Path(),
+       "Nie mogę utworzyć katalogu. Nazwa katalogu już istnieje!", MB_ICONWARNING, {}},
+      {"empty name names the parent", parent, "", false, temp.Path(),
+       "I can not create the folder. The folder name already exists!", MB_ICONWARNING, {}},
+      {"empty name, parent missing", temp / "Fresh", "", false, temp / "Fresh\\", "Done!",
+       MB_ICONINFORMATION, temp / "Fresh"},
+      // Not reported as done: the failure, with the system's reason.
+      {"missing parent", temp / "No\\Such", "Mods", false, temp / "No\\Such\\",
+       "I can not create the folder. " + missing, MB_ICONWARNING, {}},
+      {"missing parent in Polish", temp / "No\\Such", "Mods", true, temp / "No\\Such\\",
+       "Nie mogę utworzyć katalogu. " + missing, MB_ICONWARNING, {}},
+      {"no parent folder at all", "", "Mods", false, "", "I can not create the folder.", MB_ICONWARNING,
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.polish) form->Polski1.Click();
+    form->NewFolderButton.Click();
+    installer::TFindForm2& window = *form->FindForm2;
+    window.FolderNameEdit.SetText(c.folder);
+    form->DirEdit.SetText(c.field);
+    dialogs.boxes.clear();
+    window.NewFolderButton2.Click();
+    EXPECT_EQ(form->DirEdit.Text(), c.expectField);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, c.text);
+    EXPECT_EQ(dialogs.boxes[0].caption, "");
+    EXPECT_EQ(dialogs.boxes[0].flags, c.icon | MB_OK);
+    EXPECT_EQ(dialogs.boxes[0].owner, window.Handle());
+    if (!c.created.empty()) {
+      EXPECT_TRUE(platform::DirectoryExists(c.created));
+    }
+    // The window stays open with its name.
+    EXPECT_TRUE(window.Visible());
+    EXPECT_EQ(window.FolderNameEdit.Text(), c.folder);
+    window.Close();
+    if (c.polish) form->English1.Click();
+  }
+}
+
+}  // namespace
+}  // namespace installer_tests

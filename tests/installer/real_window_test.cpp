@@ -1,0 +1,111 @@
+// The real THInstaller.exe: what it carries, and its window driven from outside as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "payload_sources.h"
+#include "platform/files.h"
+#include "platform/resources.h"
+#include "platform/text.h"
+#include "support/fixtures.h"
+#include "support/window_driver.h"
+
+namespace {
+
+using namespace testing_support;
+
+std::string InstallerExe() { return platform::ExeFolder() + "..\\bin\\THInstaller.exe"; }
+
+// A path of the build machine as Wine shows it: its root is drive Z.
+std::string WinePath(std::string path) {
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+TEST(RealInstallerTest, CarriesTheFilesThisBuildMadeInBritishEnglish) {
+  HMODULE module = LoadLibraryExW(platform::Widen(InstallerExe()).c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(module, nullptr);
+  ASSERT_EQ(std::size(kPayloadSources), 7u);
+  for (const auto& [name, source] : kPayloadSources) {
+    SCOPED_TRACE(name);
+    platform::ResourceStream carried(name, module);
+    std::string bytes(static_cast<const char*>(carried.Data()), carried.Size());
+    std::string file = ReadFileBytes(WinePath(source));
+    ASSERT_FALSE(file.empty()) << WinePath(source);
+    EXPECT_TRUE(bytes == file);
+    EXPECT_NE(FindResourceExW(module, MAKEINTRESOURCEW(10), platform::Widen(name).c_str(),
+                              MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK)),
+              nullptr);
+  }
+  FreeLibrary(module);
+}
+
+// The one edit box on the page that shows: the folder field on page 3. An edit box keeps its
+// text to itself, so it is found by its class and read by asking it.
+HWND VisibleEdit(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND h, LPARAM lp) -> BOOL {
+        wchar_t cls[16] = L"";
+        GetClassNameW(h, cls, 16);
+        if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(h)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::string EditText(HWND edit) {
+  wchar_t text[MAX_PATH] = L"";
+  SendMessageW(edit, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  return platform::Narrow(text);
+}
+
+// Answers the close question that the click brings up; true when it came with this text.
+bool AnswerCloseQuestion(HWND button, DWORD pid, const std::string& question, const char* answer) {
+  ClickButton(button);
+  HWND confirm = WaitForWindow("Confirm", pid);
+  if (!confirm || !FindControl(confirm, question)) return false;
+  ClickButton(FindControl(confirm, answer));
+  return WaitUntilGone(confirm);
+}
+
+TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
+  Process installer(InstallerExe());
+  ASSERT_TRUE(installer.Started());
+  HWND window = WaitForWindow("Tarnholm Encyclopaedia - Installer v1.0", installer.Id());
+  if (!window) GTEST_SKIP() << "no display";
+
+  HWND next = FindControl(window, "Next >");
+  ASSERT_NE(next, nullptr);
+  ClickButton(next);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(next); })) << "the licence page gates Next";
+  HWND accept = FindControl(window, "I accept the term of the licence agreement.");
+  ASSERT_NE(accept, nullptr);
+  ClickButton(accept);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
+  ClickButton(next);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
+  HWND field = VisibleEdit(window);
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(EditText(field), "C:\\") << "the folder field once the window is up";
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"q:\\games"));
+  EXPECT_TRUE(WaitFor([&] { return FindControl(window, "Free Space:           -1") != nullptr; }))
+      << "typing reaches the disk labels";
+
+  const std::string question = "Are you sure you want to quit the installation?";
+  HWND cancel = FindControl(window, "Cancel");
+  ASSERT_NE(cancel, nullptr);
+  ASSERT_TRUE(AnswerCloseQuestion(cancel, installer.Id(), question, "&No"));
+  EXPECT_TRUE(installer.Running());
+  EXPECT_TRUE(IsWindowVisible(window));
+  ASSERT_TRUE(AnswerCloseQuestion(cancel, installer.Id(), question, "&Yes"));
+  EXPECT_TRUE(installer.WaitForExit());
+}
+
+}  // namespace
