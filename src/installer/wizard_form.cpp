@@ -41,16 +41,6 @@ void Aligned(ui::Control& control, ui::Align align, int size) {
 
 }  // namespace
 
-LRESULT PageGroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(Handle(), &r);
-    PaintBackground(reinterpret_cast<HDC>(wp), r);
-    return 1;
-  }
-  return GroupBox::WndProc(msg, wp, lp);
-}
-
 TForm1::TForm1() : WizardForm("Form1") {
   DiskFree = platform::DiskFree;
   DiskSize = platform::DiskSize;

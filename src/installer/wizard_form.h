@@ -22,14 +22,6 @@ class TFindForm2;
 
 // A group box that paints its own background: the page under it clips its children and so
 // leaves the box's inside unpainted.
-class PageGroupBox : public ui::GroupBox {
- public:
-  using GroupBox::GroupBox;
-
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-};
-
 class TForm1 : public shared::WizardForm {
  public:
   TForm1();
@@ -42,7 +34,7 @@ class TForm1 : public shared::WizardForm {
   ui::Label TextLabel3{&TopPanel1, "TextLabel3", 32, 138};
   ui::Panel BottomPanel1{&Panel1, "BottomPanel1"};
   ui::Panel BottomTopPanel1{&BottomPanel1, "BottomTopPanel1"};
-  PageGroupBox InstallGroupBox1{&BottomPanel1, "InstallGroupBox1"};
+  ui::GroupBox InstallGroupBox1{&BottomPanel1, "InstallGroupBox1"};
   ui::CheckBox InstallCheckBox1{&InstallGroupBox1, "InstallCheckBox1"};
   ui::CheckBox InstallCheckBox2{&InstallGroupBox1, "InstallCheckBox2"};
 

@@ -37,4 +37,14 @@ HWND GroupBox::CreateWindowFor(HWND parent) {
   return MakeWindow(parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
+LRESULT GroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    PaintBackground(reinterpret_cast<HDC>(wp), r);
+    return 1;
+  }
+  return Control::WndProc(msg, wp, lp);
+}
+
 }  // namespace ui

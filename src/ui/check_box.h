@@ -26,6 +26,8 @@ class GroupBox : public Control {
 
  protected:
   HWND CreateWindowFor(HWND parent) override;
+  // The system's group box paints only its frame; its parent clips it out, so it fills itself.
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace ui

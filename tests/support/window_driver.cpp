@@ -39,10 +39,15 @@ bool Process::Running() const {
 }
 
 std::string WindowText(HWND window) {
-  int n = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  GetWindowTextW(window, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
+  // WM_GETTEXT, because GetWindowText does not read an edit box of another process.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 5000, &copied))
+    return {};
+  text.resize(copied);
   return Narrow(text);
 }
 
