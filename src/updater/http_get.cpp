@@ -17,6 +17,9 @@ namespace {
 constexpr wchar_t kFormContentType[] = L"Content-Type: application/x-www-form-urlencoded";
 constexpr DWORD kReadSize = 1025;
 constexpr DWORD kLengthBufferBytes = 1024;
+// Each hand-off to the user-interface thread costs about as much as a read, so the progress of the
+// chunks that arrive in quick succession is handed over together, one event per chunk still.
+constexpr ULONGLONG kProgressIntervalMs = 20;
 
 // The Internet handle, the connection and the request, closed in the reverse order.
 struct InternetHandles {
@@ -30,7 +33,8 @@ struct InternetHandles {
   }
 };
 
-// The target file. Whatever was written stays when the transfer fails.
+// The target file, written in large pieces rather than one system call per small read. Whatever
+// arrived is in the file when it is closed, also when the transfer fails.
 class TargetFile {
  public:
   ~TargetFile() { Close(); }
@@ -40,18 +44,29 @@ class TargetFile {
     return handle_ != INVALID_HANDLE_VALUE;
   }
   bool Write(const char* data, DWORD size) {
-    DWORD written = 0;
-    return WriteFile(handle_, data, size, &written, nullptr) && written == size;
+    buffer_.append(data, size);
+    return buffer_.size() < kFlushSize || Flush();
   }
+  // True when every byte reached the file and it closed.
   bool Close() {
     if (handle_ == INVALID_HANDLE_VALUE) return true;
-    bool ok = CloseHandle(handle_);
+    bool ok = Flush();
+    ok = CloseHandle(handle_) && ok;
     handle_ = INVALID_HANDLE_VALUE;
     return ok;
   }
 
  private:
+  static constexpr size_t kFlushSize = 64 * 1024;
+  bool Flush() {
+    DWORD written = 0;
+    bool ok = WriteFile(handle_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr) &&
+              written == buffer_.size();
+    buffer_.clear();
+    return ok;
+  }
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  std::string buffer_;
 };
 
 // Digits only, and no more than the counters hold.
@@ -134,6 +149,7 @@ void THTTPGetThread::Execute() {
   } catch (...) {
     Success = false;
   }
+  HandOverProgress();
 }
 
 // Every early return leaves Success false; the handles and the file close on the way out.
@@ -183,6 +199,7 @@ void THTTPGetThread::Transfer() {
     FileSize = *length;
   }
   TotalRead = 0;
+  lastHandOff_ = GetTickCount64();
 
   TargetFile file;
   if (ToFile && !file.Create(FileName)) return;
@@ -203,7 +220,7 @@ void THTTPGetThread::Transfer() {
       StringResult.append(buffer, BytesRead);
     }
     TotalRead += static_cast<int>(BytesRead);
-    if (Progress) Synchronize([this] { UpdateProgress(); });
+    ChunkReceived();
   }
   if (!complete) return;
   // A body without an announced length is whole when it ended cleanly.
@@ -211,8 +228,25 @@ void THTTPGetThread::Transfer() {
   Success = FileSize == TotalRead && file.Close();
 }
 
+void THTTPGetThread::ChunkReceived() {
+  if (!Progress) return;
+  pendingProgress_.emplace_back(FileSize, TotalRead);
+  if (GetTickCount64() - lastHandOff_ >= kProgressIntervalMs) HandOverProgress();
+}
+
+void THTTPGetThread::HandOverProgress() {
+  if (pendingProgress_.empty()) return;
+  Synchronize([this] { UpdateProgress(); });
+  pendingProgress_.clear();
+  lastHandOff_ = GetTickCount64();
+}
+
 void THTTPGetThread::UpdateProgress() {
-  if (link_->Owner) Progress(link_->Owner, FileSize, TotalRead);
+  auto& app = ui::Application::Instance();
+  for (auto [total, readed] : pendingProgress_) {
+    if (!link_->Owner) return;  // the component went during an earlier event
+    app.Guard([&] { Progress(link_->Owner, total, readed); });
+  }
 }
 
 THTTPGet::THTTPGet(std::string name)

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/thread.h"
 #include "ui/types.h"
@@ -66,8 +68,15 @@ class THTTPGetThread : public ui::Thread {
 
  private:
   void Transfer();
+  // Counts a received chunk; hands the progress over when it is due.
+  void ChunkReceived();
+  void HandOverProgress();
   void UpdateProgress();
   std::shared_ptr<HTTPGetLink> link_;
+  // FileSize and TotalRead after each chunk not yet reported, and when progress was last handed
+  // over.
+  std::vector<std::pair<int, int>> pendingProgress_;
+  ULONGLONG lastHandOff_ = 0;
   static std::atomic<int> alive_;
 };
 
