@@ -43,6 +43,14 @@ ui::Picture Magnifier(ui::Color c) {
   };
 }
 
+// Aligns a control to a side of its parent with the given width (left, right) or height (top,
+// bottom), or lets it fill what is left.
+void Dock(ui::Control& control, ui::Align align, int size = 0) {
+  if (align == ui::Align::Left || align == ui::Align::Right) control.SetWidth(size);
+  if (align == ui::Align::Top || align == ui::Align::Bottom) control.SetHeight(size);
+  control.SetAlign(align);
+}
+
 }  // namespace
 
 TForm1::TForm1() : Form("Form1") {
@@ -52,8 +60,7 @@ TForm1::TForm1() : Form("Form1") {
   SetColor(ui::kBlack);
   SetFontColor(ui::kWhite);
 
-  Panel1.SetBounds(0, 0, 632, 36);
-  Panel1.SetAlign(ui::Align::Bottom);
+  Dock(Panel1, ui::Align::Bottom, 36);
   Panel1.SetColor(ui::kButtonFace);
   Panel1.SetFontColor(ui::kBlack);
   SpeedButton1.SetBounds(496, 6, 128, 25);
@@ -63,13 +70,10 @@ TForm1::TForm1() : Form("Form1") {
   LangButton.SetCaption("English");
   LangButton.SetGlyph(ui::glyphs::DropDown(), 12, true);
 
-  Panel2.SetAlign(ui::Align::Client);
-  Panel2.SetColor(ui::kBlack);
-  LeftPanel2.SetBounds(0, 0, 185, 0);
-  LeftPanel2.SetAlign(ui::Align::Left);
-  LeftPanel2.SetColor(ui::kBlack);
+  Dock(Panel2, ui::Align::Client);
+  Dock(LeftPanel2, ui::Align::Left, 185);
   Image1.SetBounds(0, 0, 80, 80);
-  // It has no picture of its own, and a window of it would cover a corner of the emblem.
+  // It has no picture of its own; hidden, its window paints nothing over the emblem.
   Image1.SetVisible(false);
   Image2.SetBounds(32, 24, 130, 143);
   Image2.SetPicture(ui::glyphs::Logo());
@@ -84,29 +88,22 @@ TForm1::TForm1() : Form("Form1") {
   CloseButton.SetBounds(18, 4, 15, 15);
   CloseButton.SetGlyph(ui::glyphs::Close(), 15);
   CloseButton.SetHint("Close");
-  LeftBottomPanel2.SetBounds(0, 0, 185, 47);
-  LeftBottomPanel2.SetAlign(ui::Align::Bottom);
-  LeftBottomPanel2.SetColor(ui::kBlack);
+  Dock(LeftBottomPanel2, ui::Align::Bottom, 47);
   ProgressBar1.SetBounds(19, 20, 150, 16);
 
-  ClientPanel2.SetAlign(ui::Align::Client);
-  ClientPanel2.SetColor(ui::kBlack);
-  TopPanel2.SetBounds(0, 0, 0, 73);
-  TopPanel2.SetAlign(ui::Align::Top);
-  TopPanel2.SetColor(ui::kBlack);
-  Image3.SetBounds(0, 0, 0, 55);
-  Image3.SetAlign(ui::Align::Top);
+  Dock(ClientPanel2, ui::Align::Client);
+  Dock(TopPanel2, ui::Align::Top, 73);
+  Dock(Image3, ui::Align::Top, 55);
   Image3.SetPicture(ui::glyphs::Banner("Tarnholm Encyclopaedia"));
-  Memo1.SetAlign(ui::Align::Client);
+  Dock(Memo1, ui::Align::Client);
   Memo1.SetEnabled(false);
   Memo1.SetReadOnly(true);
   Memo1.SetFontColor(ui::kBlack);
-  BottomPanel2.SetBounds(0, 0, 0, 10);
-  BottomPanel2.SetAlign(ui::Align::Bottom);
-  BottomPanel2.SetColor(ui::kBlack);
-  RightPanel2.SetBounds(0, 0, 10, 0);
-  RightPanel2.SetAlign(ui::Align::Right);
-  RightPanel2.SetColor(ui::kBlack);
+  Dock(BottomPanel2, ui::Align::Bottom, 10);
+  Dock(RightPanel2, ui::Align::Right, 10);
+  for (auto* panel :
+       {&Panel2, &LeftPanel2, &LeftBottomPanel2, &ClientPanel2, &TopPanel2, &BottomPanel2, &RightPanel2})
+    panel->SetColor(ui::kBlack);
 
   English1.SetEnabled(false);
   SaveDialog1.FileName = "thenc.zip";

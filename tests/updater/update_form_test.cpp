@@ -39,6 +39,16 @@ class UpdateFormTest : public ::testing::Test {
     server.Serve("/thencversion.ini", Reply("[update]\r\nversion=" + version + "\r\nurl=" +
                                             server.Url("/thenc.zip") + "\r\n"));
   }
+  // Finds a newer version whose package drips in, and saves it as package.zip.
+  void StartSlowUpdate(size_t dripBytes, DWORD pauseMs) {
+    HttpReply slow = Reply(package);
+    slow.dripBytes = dripBytes;
+    slow.dripPauseMs = pauseMs;
+    server.Serve("/thenc.zip", slow);
+    Publish("3.1");
+    dialogs.AnswerSave(dir / "package.zip");
+    form->SpeedButton1.Click();
+  }
   static std::string VersionFile() { return platform::ExeFolder() + "thencversion.ini"; }
   bool Idle() const { return !form->HTTPGet1.Busy() && !form->HTTPGet2.Busy(); }
   // Clicks "Find New Version" and waits until both downloads have ended.
@@ -176,13 +186,7 @@ TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) 
 }
 
 TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) {
-  HttpReply slow = Reply(package);
-  slow.dripBytes = 10000;
-  slow.dripPauseMs = 20;
-  server.Serve("/thenc.zip", slow);
-  Publish("3.1");
-  dialogs.AnswerSave(dir / "package.zip");
-  form->SpeedButton1.Click();
+  StartSlowUpdate(10000, 20);
   ASSERT_TRUE(PumpUntil([&] { return !form->HTTPGet1.Busy(); }));
   ASSERT_TRUE(form->HTTPGet2.Busy());
   form->SpeedButton1.Click();
@@ -195,13 +199,7 @@ TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) 
 }
 
 TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
-  HttpReply slow = Reply(package);
-  slow.dripBytes = 1000;
-  slow.dripPauseMs = 10;
-  server.Serve("/thenc.zip", slow);
-  Publish("3.1");
-  dialogs.AnswerSave(dir / "package.zip");
-  form->SpeedButton1.Click();
+  StartSlowUpdate(1000, 10);
   ASSERT_TRUE(PumpUntil([&] { return form->ProgressBar1.Position() > 0; }));
   ui::Application::Instance().Reset();  // frees the window and its components
   ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
@@ -210,31 +208,30 @@ TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
   EXPECT_LT(kept.size(), package.size());
 }
 
+// The texts that the language switch rewrites, in its order.
+Lines SwitchedTexts(const TForm1& f) {
+  return {f.SpeedButton1.Caption(), f.LangButton.Caption(), f.Label1.Caption(),
+          f.WindowButton.Hint(),    f.CloseButton.Hint(),   f.Caption()};
+}
+
 TEST_F(UpdateFormTest, TheLanguageSwitchRewritesTheCaptionsAndLaterLines) {
   form->Polski1.Click();
   EXPECT_FALSE(form->Polski1.Enabled());
   EXPECT_TRUE(form->English1.Enabled());
-  EXPECT_EQ(form->SpeedButton1.Caption(), "Szukaj nową wersję");
-  EXPECT_EQ(form->LangButton.Caption(), "Polski");
-  EXPECT_EQ(form->Label1.Caption(), "Postęp:");
-  EXPECT_EQ(form->WindowButton.Hint(), "Pełen ekran/Okno");
-  EXPECT_EQ(form->CloseButton.Hint(), "Zamknij");
-  EXPECT_EQ(form->Caption(), "Update Programu");
+  EXPECT_EQ(SwitchedTexts(*form), (Lines{"Szukaj nową wersję", "Polski", "Postęp:", "Pełen ekran/Okno",
+                                         "Zamknij", "Update Programu"}));
   Publish("3.1");
   dialogs.Answer({IDNO});
   FindNewVersion();
   EXPECT_EQ(form->Memo1.Lines(), (Lines{"Pobieranie informacji...", "Sprawdzanie, czy jest nowa wersja",
                                         "Możesz ściągnąć nową wersję programu"}));
+  EXPECT_EQ(dialogs.boxes.at(0).text, "Czy chcesz pobrać nową wersję programu?");
 
   form->English1.Click();
   EXPECT_FALSE(form->English1.Enabled());
   EXPECT_TRUE(form->Polski1.Enabled());
-  EXPECT_EQ(form->SpeedButton1.Caption(), "Find New Version");
-  EXPECT_EQ(form->LangButton.Caption(), "English");
-  EXPECT_EQ(form->Label1.Caption(), "Progress:");
-  EXPECT_EQ(form->WindowButton.Hint(), "Full screen/Window");
-  EXPECT_EQ(form->CloseButton.Hint(), "Close");
-  EXPECT_EQ(form->Caption(), "Program Update");
+  EXPECT_EQ(SwitchedTexts(*form), (Lines{"Find New Version", "English", "Progress:", "Full screen/Window",
+                                         "Close", "Program Update"}));
   EXPECT_EQ(form->Memo1.Lines()[0], "Pobieranie informacji...") << "written lines stay";
 }
 
