@@ -1,0 +1,121 @@
+// A non-visual component that downloads one HTTP resource at a time into a file, on a worker
+// thread of its own, and reports progress and the outcome through events that always run on the
+// user-interface thread.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/thread.h"
+#include "ui/types.h"
+
+namespace updater {
+
+using TOnProgressEvent = std::function<void(ui::Object* Sender, int TotalSize, int Readed)>;
+using TOnDoneFileEvent =
+    std::function<void(ui::Object* Sender, const std::string& FileName, int FileSize)>;
+using TOnDoneStringEvent = std::function<void(ui::Object* Sender, const std::string& Result)>;
+
+// Where a request goes: "http://" (any letter case, optional), the host, an optional ":port",
+// then the path from the first "/". No path asks for "/"; no port means 80. A port that is not a
+// number from 1 to 65535 leaves the address unusable.
+struct ParsedURL {
+  std::string Host;
+  int Port = 80;
+  std::string Path = "/";
+  bool Valid = true;
+};
+ParsedURL ParseURL(const std::string& URL);
+
+class THTTPGet;
+
+// What a component and its running worker share. Touched on the user-interface thread only: the
+// component clears Owner when it goes, so that a worker outliving it fires nothing.
+struct HTTPGetLink {
+  THTTPGet* Owner;
+};
+
+class THTTPGetThread : public ui::Thread {
+ public:
+  THTTPGetThread(std::string AcceptTypes, std::string Agent, std::string URL, std::string FileName,
+                 std::string UserName, std::string Password, std::string PostQuery,
+                 std::string Referer, bool BinaryData, bool UseCache, TOnProgressEvent Progress,
+                 bool ToFile, std::shared_ptr<HTTPGetLink> Link);
+  ~THTTPGetThread() override;
+
+  // Workers not yet freed, in the whole process.
+  static int Alive();
+
+  // Copies taken at the start; the worker alone writes its outcome, read after Execute returned.
+  const std::string AcceptTypes, Agent, URL, FileName;
+  std::string StringResult;
+  const std::string UserName, Password, PostQuery, Referer;
+  const bool BinaryData, UseCache;
+  bool Success = false;
+  int FileSize = 0;
+  const bool ToFile;
+  DWORD BytesRead = 0;
+  int TotalRead = 0;
+  const TOnProgressEvent Progress;
+
+ protected:
+  void Execute() override;
+
+ private:
+  void Transfer();
+  // Counts a received chunk; hands the progress over when it is due.
+  void ChunkReceived();
+  void HandOverProgress();
+  void UpdateProgress();
+  std::shared_ptr<HTTPGetLink> link_;
+  // FileSize and TotalRead after each chunk not yet reported, and when progress was last handed
+  // over.
+  std::vector<std::pair<int, int>> pendingProgress_;
+  ULONGLONG lastHandOff_ = 0;
+  static std::atomic<int> alive_;
+};
+
+class THTTPGet : public ui::Object {
+ public:
+  explicit THTTPGet(std::string name);
+  // Aborts a running transfer and detaches it: no event of this component follows.
+  ~THTTPGet() override;
+
+  std::string AcceptTypes = "*/*";
+  std::string Agent = "Brennick HTTPGet";
+  bool BinaryData = false;
+  std::string URL;
+  bool UseCache = false;
+  std::string FileName;
+  std::string UserName;
+  std::string Password;
+  std::string PostQuery;
+  std::string Referer;
+  bool WaitThread = false;
+
+  TOnProgressEvent OnProgress;
+  TOnDoneFileEvent OnDoneFile;
+  TOnDoneStringEvent OnDoneString;
+  ui::NotifyEvent OnError;
+
+  // Starts a file transfer unless one is running (then it does nothing). With WaitThread it
+  // returns once the transfer's completion has run, dispatching messages meanwhile.
+  void GetFile();
+  // Makes a running transfer end as failed, at the worker's next stop check.
+  void Abort();
+  bool Busy() const { return Worker != nullptr; }
+
+ private:
+  void ThreadDone();
+
+  // The running worker; it frees itself, and is referred to only while it runs.
+  THTTPGetThread* Worker = nullptr;
+  std::shared_ptr<HTTPGetLink> link_;
+};
+
+}  // namespace updater

@@ -1,0 +1,223 @@
+#include "updater/update_form.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "shared/products.h"
+#include "ui/dialogs.h"
+#include "ui/glyphs.h"
+
+namespace updater {
+
+const char kUpdateHost[] = TH_UPDATE_HOST;
+
+namespace {
+
+constexpr char kVersionFile[] = "thencversion.ini";
+
+// A version as the version file gives it: a digit, any one character, a digit; the rest is
+// ignored. Nothing when the text has no such form.
+std::optional<std::pair<int, int>> ReadVersion(std::string_view text) {
+  auto digit = [](char ch) { return ch >= '0' && ch <= '9'; };
+  if (text.size() < 3 || !digit(text[0]) || !digit(text[2])) return std::nullopt;
+  return std::make_pair(text[0] - '0', text[2] - '0');
+}
+
+// A magnifying glass, the picture of the search button.
+ui::Picture Magnifier(ui::Color c) {
+  return [c](HDC dc, const RECT& r) {
+    int side = std::min(r.right - r.left, r.bottom - r.top);
+    int x = r.left + (r.right - r.left - side) / 2, y = r.top + (r.bottom - r.top - side) / 2;
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, side / 8), ui::Resolve(c));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Ellipse(dc, x + 1, y + 1, x + side * 2 / 3, y + side * 2 / 3);
+    MoveToEx(dc, x + side * 3 / 5, y + side * 3 / 5, nullptr);
+    LineTo(dc, x + side - 1, y + side - 1);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+  };
+}
+
+// Aligns a control to a side of its parent with the given width (left, right) or height (top,
+// bottom), or lets it fill what is left.
+void Dock(ui::Control& control, ui::Align align, int size = 0) {
+  if (align == ui::Align::Left || align == ui::Align::Right) control.SetWidth(size);
+  if (align == ui::Align::Top || align == ui::Align::Bottom) control.SetHeight(size);
+  control.SetAlign(align);
+}
+
+}  // namespace
+
+TForm1::TForm1() : Form("Form1") {
+  SetClientSize(632, 453);
+  SetBorderStyle(ui::BorderStyle::Single);
+  SetCaption("Program Update");
+  SetColor(ui::kBlack);
+  SetFontColor(ui::kWhite);
+
+  Dock(Panel1, ui::Align::Bottom, 36);
+  Panel1.SetColor(ui::kButtonFace);
+  Panel1.SetFontColor(ui::kBlack);
+  SpeedButton1.SetBounds(496, 6, 128, 25);
+  SpeedButton1.SetCaption("Find New Version");
+  SpeedButton1.SetGlyph(Magnifier(ui::kBlack), 14);
+  LangButton.SetBounds(8, 6, 90, 25);
+  LangButton.SetCaption("English");
+  LangButton.SetGlyph(ui::glyphs::DropDown(), 12, true);
+
+  Dock(Panel2, ui::Align::Client);
+  Dock(LeftPanel2, ui::Align::Left, 185);
+  Image1.SetBounds(0, 0, 80, 80);
+  // It has no picture of its own; hidden, its window paints nothing over the emblem.
+  Image1.SetVisible(false);
+  Image2.SetBounds(32, 24, 130, 143);
+  Image2.SetPicture(ui::glyphs::Logo());
+  for (auto* button : {&WindowButton, &CloseButton}) {
+    button->SetFlat(true);
+    button->SetShowHint(true);
+    button->SetTabStop(false);
+  }
+  WindowButton.SetBounds(2, 4, 15, 15);
+  WindowButton.SetGlyph(ui::glyphs::FullScreen(), 15);
+  WindowButton.SetHint("Full Screen/Window");
+  CloseButton.SetBounds(18, 4, 15, 15);
+  CloseButton.SetGlyph(ui::glyphs::Close(), 15);
+  CloseButton.SetHint("Close");
+  Dock(LeftBottomPanel2, ui::Align::Bottom, 47);
+  ProgressBar1.SetBounds(19, 20, 150, 16);
+
+  Dock(ClientPanel2, ui::Align::Client);
+  Dock(TopPanel2, ui::Align::Top, 73);
+  Dock(Image3, ui::Align::Top, 55);
+  Image3.SetPicture(ui::glyphs::Banner("Tarnholm Encyclopaedia"));
+  Dock(Memo1, ui::Align::Client);
+  Memo1.SetEnabled(false);
+  Memo1.SetReadOnly(true);
+  Memo1.SetFontColor(ui::kBlack);
+  Dock(BottomPanel2, ui::Align::Bottom, 10);
+  Dock(RightPanel2, ui::Align::Right, 10);
+  for (auto* panel :
+       {&Panel2, &LeftPanel2, &LeftBottomPanel2, &ClientPanel2, &TopPanel2, &BottomPanel2, &RightPanel2})
+    panel->SetColor(ui::kBlack);
+
+  English1.SetEnabled(false);
+  SaveDialog1.FileName = "thenc.zip";
+
+  SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };
+  LangButton.OnClick = [this](ui::Object* s) { LangButtonClick(s); };
+  WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
+  CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
+  English1.OnClick = [this](ui::Object* s) { English1Click(s); };
+  Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
+  HTTPGet1.OnDoneFile = [this](ui::Object* s, const std::string& f, int n) { HTTPGet1DoneFile(s, f, n); };
+  HTTPGet1.OnError = [this](ui::Object* s) { HTTPGet1Error(s); };
+  HTTPGet2.OnProgress = [this](ui::Object* s, int total, int readed) { HTTPGet2Progress(s, total, readed); };
+  HTTPGet2.OnDoneFile = [this](ui::Object* s, const std::string& f, int n) { HTTPGet2DoneFile(s, f, n); };
+  HTTPGet2.OnError = [this](ui::Object* s) { HTTPGet2Error(s); };
+  OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+}
+
+void TForm1::Log(std::string_view english, std::string_view polish) {
+  if (auto line = Lang.Pick(english, polish)) Memo1.AddLine(*line);
+}
+
+void TForm1::SpeedButton1Click(ui::Object*) {
+  HTTPGet1.URL = "http://" + UpdateHost + "/" + kVersionFile;
+  HTTPGet1.FileName = platform::ExeFolder() + kVersionFile;
+  HTTPGet1.GetFile();
+  Log("Downloading informations...", "Pobieranie informacji...");
+}
+
+void TForm1::HTTPGet1DoneFile(ui::Object*, const std::string& FileName, int) {
+  // The version file goes however the check ends.
+  struct Remove {
+    std::string file;
+    ~Remove() { platform::DeleteFileAt(file); }
+  } remove{FileName};
+  Log("Checking new version", "Sprawdzanie, czy jest nowa wersja");
+  platform::IniFile ini(FileName);
+  auto published = ReadVersion(ini.ReadString("update", "version", ""));
+  if (!published) {
+    Log("The version file could not be read", "Nie można odczytać pliku wersji");
+    return;
+  }
+  auto installed = ReadVersion(shared::kEncyclopaedia.version);
+  if (*published <= *installed) {
+    Log("The new program version was not found", "Nie znaleziono nowej wersji programu");
+    return;
+  }
+  Log("You can download new program version", "Możesz ściągnąć nową wersję programu");
+  if (ui::ShowBox(Handle(), ui::BoxKind::Message, "Czy chcesz pobrać nową wersję programu?",
+                  "Informacja", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  HTTPGet2.URL = ini.ReadString("update", "url", "");
+  // A cancelled dialog keeps the file of an earlier download, or none.
+  if (SaveDialog1.Execute()) HTTPGet2.FileName = SaveDialog1.FileName;
+  HTTPGet2.GetFile();
+  Log("File downloading", "Pobieranie pliku");
+}
+
+void TForm1::HTTPGet1Error(ui::Object*) { Log("Error", "Błąd"); }
+
+void TForm1::HTTPGet2Progress(ui::Object*, int TotalSize, int Readed) {
+  ProgressBar1.SetMax(TotalSize);
+  ProgressBar1.SetPosition(Readed);
+}
+
+void TForm1::HTTPGet2DoneFile(ui::Object*, const std::string&, int) {
+  Log("The program finished downloading the file", "Program zakończył pobieranie pliku");
+}
+
+void TForm1::HTTPGet2Error(ui::Object*) {
+  Log("Problem with file downloading", "Problem z pobraniem pliku");
+}
+
+void TForm1::Polski1Click(ui::Object*) {
+  Lang.Activate(shared::Language::Polish);
+  SpeedButton1.SetCaption("Szukaj nową wersję");
+  LangButton.SetCaption("Polski");
+  Label1.SetCaption("Postęp:");
+  WindowButton.SetHint("Pełen ekran/Okno");
+  CloseButton.SetHint("Zamknij");
+  SetCaption("Update Programu");
+}
+
+void TForm1::English1Click(ui::Object*) {
+  Lang.Activate(shared::Language::English);
+  SpeedButton1.SetCaption("Find New Version");
+  LangButton.SetCaption("English");
+  Label1.SetCaption("Progress:");
+  WindowButton.SetHint("Full screen/Window");
+  CloseButton.SetHint("Close");
+  SetCaption("Program Update");
+}
+
+void TForm1::LangButtonClick(ui::Object*) {
+  ui::Point at{LangButton.Left(), Panel2.Height() - Panel1.Height() - LangButton.Top()};
+  PopupMenu1.Popup(ClientToScreen(at));
+}
+
+void TForm1::WindowButtonClick(ui::Object*) {
+  if (GetBorderStyle() == ui::BorderStyle::None) {
+    ShowCommand(SW_RESTORE);
+    SetBorderStyle(ui::BorderStyle::Single);
+  } else if (GetBorderStyle() == ui::BorderStyle::Single) {
+    SetBorderStyle(ui::BorderStyle::None);
+    ShowCommand(SW_SHOWMAXIMIZED);
+  }
+}
+
+void TForm1::CloseButtonClick(ui::Object*) { Close(); }
+
+void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
+  if (auto question = Lang.Pick("Are you sure you want to quit the program?",
+                                "Na pewno zakończyć program?"))
+    CanClose = ui::Confirm(*question);
+}
+
+}  // namespace updater

@@ -1,0 +1,387 @@
+// The download component against a server inside the test.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "http_server.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "ui/application.h"
+#include "updater/http_get.h"
+#include "updater_test_support.h"
+
+using testing_support::HttpReply;
+using testing_support::PumpUntil;
+using testing_support::ReadFileBytes;
+using updater::THTTPGet;
+
+namespace {
+
+// Every event of one component, in order.
+struct Recorder {
+  std::vector<std::pair<int, int>> progress;  // TotalSize, Readed
+  std::vector<std::string> outcomes;          // "done <file> <size>" or "error"
+
+  void Attach(THTTPGet& get) {
+    get.OnProgress = [this](ui::Object*, int total, int readed) { progress.emplace_back(total, readed); };
+    get.OnDoneFile = [this](ui::Object*, const std::string& file, int size) {
+      outcomes.push_back("done " + file + " " + std::to_string(size));
+    };
+    get.OnError = [this](ui::Object*) { outcomes.push_back("error"); };
+  }
+};
+
+class HTTPGetTest : public ::testing::Test {
+ protected:
+  void SetUp() override { recorder.Attach(get); }
+  // Runs one transfer to its end.
+  void Run() {
+    get.GetFile();
+    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+  }
+
+  testing_support::HttpServer server;
+  testing_support::TempDir dir;
+  THTTPGet get{"HTTPGet1"};
+  Recorder recorder;
+};
+
+std::string Body(size_t size) {
+  std::string body(size, '\0');
+  for (size_t i = 0; i < size; ++i) body[i] = static_cast<char>((i * 7919 + i / 251) & 0xFF);
+  return body;
+}
+
+int UnusedPort() {
+  testing_support::HttpServer closed;
+  return closed.Port();
+}
+
+struct TransferCase {
+  const char* name;
+  HttpReply reply;
+  bool binaryData = false;
+  bool done = false;  // OnDoneFile, else OnError
+  // What the target file holds afterwards; it held "previous" before.
+  std::string file;
+  const char* path = "/file.bin";  // the address's path; the reply is served at "/" when empty
+};
+
+HttpReply Reply(std::string body) {
+  HttpReply r;
+  r.body = std::move(body);
+  return r;
+}
+
+std::vector<TransferCase> TransferCases() {
+  const std::string body = Body(5000);
+  std::vector<TransferCase> cases;
+  cases.push_back({"body with its length", Reply(body), false, true, body});
+  cases.push_back({"length 0", Reply(""), false, true, ""});
+  HttpReply noLength = Reply(body);
+  noLength.omitLength = true;
+  cases.push_back({"no length, binary data", noLength, true, false, "previous"});
+  cases.push_back({"no length, complete body", noLength, false, true, body});
+  HttpReply noLengthEmpty = Reply("");
+  noLengthEmpty.omitLength = true;
+  cases.push_back({"no length, empty body", noLengthEmpty, false, true, ""});
+  HttpReply shorter = Reply(body.substr(0, 3000));
+  shorter.length = "5000";
+  cases.push_back({"shorter than announced", shorter, false, false, body.substr(0, 3000)});
+  HttpReply notANumber = Reply(body);
+  notANumber.length = "12ab";
+  cases.push_back({"length not a number", notANumber, false, false, "previous"});
+  HttpReply notFound = Reply("<html>gone</html>");
+  notFound.status = "404 Not Found";
+  cases.push_back({"error status", notFound, false, false, "previous"});
+  HttpReply serverError = Reply("<html>oops</html>");
+  serverError.status = "500 Internal Server Error";
+  cases.push_back({"server error status", serverError, false, false, "previous"});
+  cases.push_back({"address without a path", Reply(body), false, true, body, ""});
+  return cases;
+}
+
+TEST_F(HTTPGetTest, TransfersEndAsTheResponseDeserves) {
+  for (const TransferCase& c : TransferCases()) {
+    SCOPED_TRACE(c.name);
+    THTTPGet one{"HTTPGet1"};
+    Recorder events;
+    events.Attach(one);
+    std::string target = dir / (std::string(c.name) + ".bin");
+    testing_support::WriteFileBytes(target, "previous");
+    server.Serve(*c.path ? c.path : "/", c.reply);
+    one.URL = server.Url(c.path);
+    one.FileName = target;
+    one.BinaryData = c.binaryData;
+    one.GetFile();
+    ASSERT_TRUE(PumpUntil([&] { return !one.Busy(); }));
+
+    std::string expected = c.done ? "done " + target + " " + std::to_string(c.file.size()) : "error";
+    EXPECT_EQ(events.outcomes, std::vector<std::string>{expected});
+    EXPECT_EQ(ReadFileBytes(target), c.file);
+    int last = 0;
+    for (auto [total, readed] : events.progress) {
+      EXPECT_EQ(total, c.reply.omitLength ? 0 : std::atoi(c.reply.length.value_or(std::to_string(c.reply.body.size())).c_str()));
+      EXPECT_GT(readed, last) << "one event per chunk, rising";
+      last = readed;
+    }
+    if (c.done) {
+      EXPECT_EQ(last, static_cast<int>(c.file.size()));
+    }
+  }
+}
+
+// The Internet client may stop at the announced length, and then the excess never arrives; when
+// it does arrive, the transfer fails. Never does a file of another size count as done.
+TEST_F(HTTPGetTest, ABodyLongerThanAnnouncedIsNeverDoneWithMoreThanTheLength) {
+  std::string body = Body(5000);
+  HttpReply longer = Reply(body);
+  longer.length = "3000";
+  server.Serve("/file.bin", longer);
+  get.URL = server.Url("/file.bin");
+  get.FileName = dir / "longer.bin";
+  for (int round = 0; round < 5; ++round) {
+    recorder.outcomes.clear();
+    Run();
+    std::string kept = ReadFileBytes(get.FileName);
+    if (recorder.outcomes == std::vector<std::string>{"error"}) {
+      EXPECT_EQ(kept, body);
+    } else {
+      EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + get.FileName + " 3000"});
+      EXPECT_EQ(kept, body.substr(0, 3000));
+    }
+  }
+}
+
+TEST_F(HTTPGetTest, AResetMidBodyFailsAndKeepsWhatArrived) {
+  std::string body = Body(200000);
+  HttpReply reply = Reply(body);
+  reply.resetAfter = 100000;
+  reply.dripBytes = 10000;
+  server.Serve("/file.bin", reply);
+  get.URL = server.Url("/file.bin");
+  get.FileName = dir / "reset.bin";
+  Run();
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  std::string kept = ReadFileBytes(get.FileName);
+  EXPECT_GT(kept.size(), 0u);
+  EXPECT_LE(kept.size(), 100000u);
+  EXPECT_EQ(kept, body.substr(0, kept.size()));
+}
+
+TEST_F(HTTPGetTest, AServerThatIsNotThereIsAnErrorAndTheFileIsUntouched) {
+  get.URL = "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/file.bin";
+  get.FileName = dir / "target.bin";
+  testing_support::WriteFileBytes(get.FileName, "previous");
+  Run();
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  EXPECT_EQ(ReadFileBytes(get.FileName), "previous");
+}
+
+TEST_F(HTTPGetTest, AFileThatCannotBeCreatedIsAnError) {
+  server.Serve("/file.bin", Reply("content"));
+  get.URL = server.Url("/file.bin");
+  for (std::string name : {dir / "missing\\target.bin", std::string()}) {
+    SCOPED_TRACE(name);
+    recorder.outcomes.clear();
+    get.FileName = name;
+    Run();
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  }
+  EXPECT_FALSE(platform::DirectoryExists(dir / "missing"));
+}
+
+TEST(ParseURL, HostPortAndPath) {
+  struct Case {
+    const char* url;
+    const char* host;
+    int port;
+    const char* path;
+    bool valid;
+  } cases[] = {
+      {"HTTP://Host/dir/v.ini", "Host", 80, "/dir/v.ini", true},
+      {"host/v.ini", "host", 80, "/v.ini", true},
+      {"http://host", "host", 80, "/", true},
+      {"http://host:8080/x", "host", 8080, "/x", true},
+      {"http://host/a?b=c:d#e", "host", 80, "/a?b=c:d#e", true},
+      {"http://host:/x", "host", 80, "/x", true},
+      {"http://host:http/x", "host", 0, "/x", false},
+      {"http://host:70000/x", "host", 0, "/x", false},
+      {"http:///x", "", 80, "/x", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    updater::ParsedURL p = updater::ParseURL(c.url);
+    EXPECT_EQ(p.Host, c.host);
+    EXPECT_EQ(p.Path, c.path);
+    EXPECT_EQ(p.Valid, c.valid);
+    if (c.valid) {
+      EXPECT_EQ(p.Port, c.port);
+    }
+  }
+}
+
+TEST_F(HTTPGetTest, TheRequestCarriesTheComponentsSettings) {
+  server.Serve("/form?x=1", Reply("ok"));
+  get.URL = server.Url("/form?x=1");
+  get.FileName = dir / "reply.txt";
+  get.Referer = "http://tarnholm.example/start";
+  get.AcceptTypes = "text/plain";
+  Run();
+  get.Agent = "";
+  get.PostQuery = "a=1&b=ł";
+  Run();
+  EXPECT_EQ(recorder.outcomes.size(), 2u);
+  auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0].method, "GET");
+  EXPECT_EQ(requests[0].target, "/form?x=1");
+  EXPECT_EQ(requests[0].Header("User-Agent"), "Brennick HTTPGet");
+  EXPECT_NE(requests[0].Header("Accept").find("text/plain"), std::string::npos);
+  EXPECT_EQ(requests[0].Header("Referer"), "http://tarnholm.example/start");
+  EXPECT_EQ(requests[0].body, "");
+  EXPECT_EQ(requests[1].method, "POST");
+  EXPECT_EQ(requests[1].Header("Content-Type"), "application/x-www-form-urlencoded");
+  EXPECT_EQ(requests[1].body, "a=1&b=ł");
+  EXPECT_EQ(requests[1].Header("User-Agent"), "");
+}
+
+HttpReply Drip(std::string body, size_t bytes, DWORD pauseMs) {
+  HttpReply r = Reply(std::move(body));
+  r.dripBytes = bytes;
+  r.dripPauseMs = pauseMs;
+  return r;
+}
+
+TEST_F(HTTPGetTest, GetFileWhileBusyStartsNothingAndTheRunningTransferKeepsItsCopies) {
+  server.Serve("/slow.bin", Drip(Body(3000), 1000, 50));
+  get.URL = server.Url("/slow.bin");
+  get.FileName = dir / "first.bin";
+  get.GetFile();
+  get.FileName = dir / "second.bin";
+  get.GetFile();
+  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + (dir / "first.bin") + " 3000"});
+  EXPECT_EQ(server.Requests().size(), 1u);
+  EXPECT_FALSE(platform::FileExists(dir / "second.bin"));
+  // The next start takes the new name.
+  Run();
+  EXPECT_EQ(ReadFileBytes(dir / "second.bin"), Body(3000));
+}
+
+TEST_F(HTTPGetTest, GetFileFromItsOwnDoneOrErrorHandlerIsIgnored) {
+  server.Serve("/file.bin", Reply("content"));
+  get.FileName = dir / "target.bin";
+  int handlers = 0;
+  auto startAgain = [&] {
+    ++handlers;
+    EXPECT_TRUE(get.Busy());
+    get.GetFile();
+  };
+  get.OnDoneFile = [&](ui::Object*, const std::string&, int) { startAgain(); };
+  get.OnError = [&](ui::Object*) { startAgain(); };
+  for (std::string path : {"/file.bin", "/missing.bin"}) {
+    get.URL = server.Url(path);
+    Run();
+  }
+  EXPECT_EQ(handlers, 2);
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(HTTPGetTest, AbortEndsTheTransferWithAnError) {
+  server.Serve("/file.bin", Reply(Body(5000)));
+  get.URL = server.Url("/file.bin");
+  get.FileName = dir / "target.bin";
+  get.GetFile();
+  get.Abort();
+  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  get.Abort();  // idle: nothing happens
+  EXPECT_EQ(recorder.outcomes.size(), 1u);
+}
+
+TEST_F(HTTPGetTest, AnAbortAfterTheLastChunkStillWins) {
+  server.Serve("/file.bin", Reply(Body(1500)));
+  get.URL = server.Url("/file.bin");
+  get.FileName = dir / "target.bin";
+  get.OnProgress = [&](ui::Object*, int total, int readed) {
+    if (readed == total) get.Abort();
+  };
+  Run();
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  EXPECT_EQ(ReadFileBytes(get.FileName), Body(1500));
+}
+
+TEST_F(HTTPGetTest, WithWaitThreadGetFileReturnsAfterTheCompletion) {
+  server.Serve("/slow.bin", Drip(Body(3000), 1000, 20));
+  get.URL = server.Url("/slow.bin");
+  get.FileName = dir / "target.bin";
+  get.WaitThread = true;
+  get.GetFile();
+  EXPECT_FALSE(get.Busy());
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + get.FileName + " 3000"});
+  EXPECT_EQ(recorder.progress.back(), std::make_pair(3000, 3000));
+}
+
+TEST_F(HTTPGetTest, AFailingDoneHandlerShowsTheErrorBoxAndLeavesTheComponentIdle) {
+  testing_support::ScriptedDialogs dialogs;
+  server.Serve("/file.bin", Reply("content"));
+  get.URL = server.Url("/file.bin");
+  get.FileName = dir / "target.bin";
+  get.OnDoneFile = [](ui::Object*, const std::string&, int) { throw platform::Error("No room"); };
+  Run();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
+  EXPECT_EQ(dialogs.boxes[0].text, "No room");
+  Run();
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+// The component goes at every moment of a slow transfer: before the request, while the body
+// drips in, and from inside its own progress event.
+TEST_F(HTTPGetTest, ADestroyedComponentFiresNothingAndItsWorkerEnds) {
+  server.Serve("/slow.bin", Drip(Body(100000), 1000, 5));
+  int events = 0;
+  for (int round = 0; round < 30; ++round) {
+    SCOPED_TRACE(round);
+    auto doomed = std::make_unique<THTTPGet>("HTTPGet2");
+    doomed->URL = server.Url("/slow.bin");
+    doomed->FileName = dir / ("slow" + std::to_string(round) + ".bin");
+    int progress = 0;
+    doomed->OnProgress = [&](ui::Object*, int, int) {
+      ++events;
+      if (++progress == 3 && round % 3 == 2) doomed.reset();
+    };
+    doomed->OnDoneFile = [&](ui::Object*, const std::string&, int) { ++events; };
+    doomed->OnError = [&](ui::Object*) { ++events; };
+    doomed->GetFile();
+    if (round % 3 == 1) {
+      ASSERT_TRUE(PumpUntil([&] { return progress > 0; }));
+    } else if (round % 3 == 2) {
+      ASSERT_TRUE(PumpUntil([&] { return !doomed; }));
+    }
+    doomed.reset();
+    int before = events;
+    ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+    EXPECT_EQ(events, before) << "no event after the component went";
+    events = 0;
+  }
+}
+
+// The worker's string mode, which no component operation starts: the body becomes the result.
+TEST_F(HTTPGetTest, TheWorkersStringModeCollectsTheBody) {
+  server.Serve("/text", Reply("Zażółć"));
+  auto worker = std::make_shared<updater::THTTPGetThread>(
+      "*/*", "agent", server.Url("/text"), "", "", "", "", "", false, false, nullptr, false,
+      std::make_shared<updater::HTTPGetLink>(updater::HTTPGetLink{nullptr}));
+  bool ended = false;
+  worker->OnTerminate = [&] { ended = true; };
+  worker->Start();
+  ASSERT_TRUE(PumpUntil([&] { return ended; }));
+  EXPECT_TRUE(worker->Success);
+  EXPECT_EQ(worker->StringResult, "Zażółć");
+}
+
+}  // namespace

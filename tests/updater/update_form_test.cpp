@@ -1,0 +1,276 @@
+// The update window's handlers, with a server inside the test and scripted answers.
+#include <gtest/gtest.h>
+
+#include "http_server.h"
+#include "platform/files.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "ui/application.h"
+#include "updater/update_form.h"
+#include "updater_test_support.h"
+
+using testing_support::HttpReply;
+using testing_support::PumpUntil;
+using testing_support::ReadFileBytes;
+using updater::TForm1;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class UpdateFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = ui::Application::Instance().CreateForm<TForm1>();
+    form->UpdateHost = server.Host();
+    server.Serve("/thenc.zip", Reply(package));
+  }
+  void TearDown() override {
+    ui::Application::Instance().Reset();
+    PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; });
+    platform::DeleteFileAt(VersionFile());
+  }
+
+  static HttpReply Reply(std::string body) {
+    HttpReply r;
+    r.body = std::move(body);
+    return r;
+  }
+  void Publish(const std::string& version) {
+    server.Serve("/thencversion.ini", Reply("[update]\r\nversion=" + version + "\r\nurl=" +
+                                            server.Url("/thenc.zip") + "\r\n"));
+  }
+  // Finds a newer version whose package drips in, and saves it as package.zip.
+  void StartSlowUpdate(size_t dripBytes, DWORD pauseMs) {
+    HttpReply slow = Reply(package);
+    slow.dripBytes = dripBytes;
+    slow.dripPauseMs = pauseMs;
+    server.Serve("/thenc.zip", slow);
+    Publish("3.1");
+    dialogs.AnswerSave(dir / "package.zip");
+    form->SpeedButton1.Click();
+  }
+  static std::string VersionFile() { return platform::ExeFolder() + "thencversion.ini"; }
+  bool Idle() const { return !form->HTTPGet1.Busy() && !form->HTTPGet2.Busy(); }
+  // Clicks "Find New Version" and waits until both downloads have ended.
+  void FindNewVersion() {
+    form->SpeedButton1.Click();
+    ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+  }
+  int Requests(const std::string& target) const {
+    int n = 0;
+    for (const auto& r : server.Requests()) n += r.target == target;
+    return n;
+  }
+
+  const std::string package = std::string(70000, 'p') + "end";
+  testing_support::HttpServer server;
+  testing_support::ScriptedDialogs dialogs;
+  testing_support::TempDir dir;
+  TForm1* form = nullptr;
+};
+
+TEST_F(UpdateFormTest, TheWindowStartsInEnglishWithTheHostBuiltIn) {
+  TForm1 fresh;
+  EXPECT_EQ(fresh.UpdateHost, updater::kUpdateHost);
+  EXPECT_FALSE(fresh.English1.Enabled());
+  EXPECT_TRUE(fresh.Polski1.Enabled());
+  EXPECT_EQ(fresh.Caption(), "Program Update");
+  EXPECT_EQ(fresh.SpeedButton1.Caption(), "Find New Version");
+  EXPECT_EQ(fresh.WindowButton.Hint(), "Full Screen/Window");
+  EXPECT_EQ(fresh.SaveDialog1.FileName, "thenc.zip");
+  EXPECT_TRUE(fresh.Memo1.Lines().empty());
+}
+
+TEST_F(UpdateFormTest, ANewerVersionIsDownloadedIntoTheChosenFile) {
+  Publish("3.1");
+  dialogs.AnswerSave(dir / "package.zip");
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines(),
+            (Lines{"Downloading informations...", "Checking new version",
+                   "You can download new program version", "File downloading",
+                   "The program finished downloading the file"}));
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Message);
+  EXPECT_EQ(dialogs.boxes[0].text, "Czy chcesz pobrać nową wersję programu?");
+  EXPECT_EQ(dialogs.boxes[0].caption, "Informacja");
+  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONQUESTION));
+  ASSERT_EQ(dialogs.saves.size(), 1u);
+  EXPECT_EQ(dialogs.saves[0].fileName, "thenc.zip");
+  EXPECT_EQ(ReadFileBytes(dir / "package.zip"), package);
+  EXPECT_EQ(form->ProgressBar1.Max(), static_cast<int>(package.size()));
+  EXPECT_EQ(form->ProgressBar1.Position(), static_cast<int>(package.size()));
+  EXPECT_FALSE(platform::FileExists(VersionFile()));
+  EXPECT_EQ(server.Requests()[0].target, "/thencversion.ini");
+}
+
+TEST_F(UpdateFormTest, NoToTheQuestionEndsTheCheckAndRemovesTheVersionFile) {
+  Publish("3.1");
+  dialogs.Answer({IDNO});
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version",
+                                        "You can download new program version"}));
+  EXPECT_TRUE(dialogs.saves.empty());
+  EXPECT_EQ(Requests("/thenc.zip"), 0);
+  EXPECT_FALSE(platform::FileExists(VersionFile()));
+}
+
+TEST_F(UpdateFormTest, OnlyAHigherMajorAndMinorPairCountsAsNewer) {
+  struct Case {
+    const char* version;
+    const char* line;  // the line after "Checking new version"
+  } cases[] = {
+      {"3.0", "The new program version was not found"},
+      {"1.0", "The new program version was not found"},
+      {"2.5", "The new program version was not found"},
+      {"3.05", "The new program version was not found"},
+      {"3.1", "You can download new program version"},
+      {"4.0", "You can download new program version"},
+      {"4-0", "You can download new program version"},
+      {"", "The version file could not be read"},
+      {"x", "The version file could not be read"},
+      {"3.", "The version file could not be read"},
+      {"a.1", "The version file could not be read"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version);
+    form->Memo1.SetLines({});
+    dialogs.boxes.clear();
+    dialogs.Answer({IDNO});
+    Publish(c.version);
+    FindNewVersion();
+    EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version", c.line}));
+    bool newer = std::string(c.line) == "You can download new program version";
+    EXPECT_EQ(dialogs.boxes.size(), newer ? 1u : 0u);
+    EXPECT_FALSE(platform::FileExists(VersionFile()));
+  }
+}
+
+TEST_F(UpdateFormTest, AVersionFileThatDoesNotArriveIsAnError) {
+  FindNewVersion();  // nothing published: the server answers 404
+  form->UpdateHost = "127.0.0.1:1";
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Error",
+                                        "Downloading informations...", "Error"}));
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(UpdateFormTest, ACancelledSaveDialogDownloadsIntoTheLastConfirmedFileIfAny) {
+  Publish("3.1");
+  dialogs.AnswerSave(std::nullopt);
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines().back(), "Problem with file downloading");
+  dialogs.AnswerSave(dir / "first.zip");
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
+  platform::DeleteFileAt(dir / "first.zip");
+  dialogs.AnswerSave(std::nullopt);
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
+  EXPECT_EQ(ReadFileBytes(dir / "first.zip"), package);
+  ASSERT_EQ(dialogs.saves.size(), 3u);
+  EXPECT_EQ(dialogs.saves[2].fileName, dir / "first.zip") << "the last confirmed file is proposed";
+}
+
+TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) {
+  HttpReply slow = Reply("[update]\r\nversion=3.0\r\n");
+  slow.dripBytes = 4;
+  slow.dripPauseMs = 20;
+  server.Serve("/thencversion.ini", slow);
+  form->SpeedButton1.Click();
+  form->SpeedButton1.Click();
+  ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+  EXPECT_EQ(form->Memo1.Lines(),
+            (Lines{"Downloading informations...", "Downloading informations...",
+                   "Checking new version", "The new program version was not found"}));
+  EXPECT_EQ(Requests("/thencversion.ini"), 1);
+}
+
+TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) {
+  StartSlowUpdate(10000, 20);
+  ASSERT_TRUE(PumpUntil([&] { return !form->HTTPGet1.Busy(); }));
+  ASSERT_TRUE(form->HTTPGet2.Busy());
+  form->SpeedButton1.Click();
+  ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+  Lines lines = form->Memo1.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "File downloading"), 2);
+  EXPECT_EQ(lines.back(), "The program finished downloading the file");
+  EXPECT_EQ(Requests("/thenc.zip"), 1);
+  EXPECT_EQ(ReadFileBytes(dir / "package.zip"), package);
+}
+
+TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
+  StartSlowUpdate(1000, 10);
+  ASSERT_TRUE(PumpUntil([&] { return form->ProgressBar1.Position() > 0; }));
+  ui::Application::Instance().Reset();  // frees the window and its components
+  ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+  std::string kept = ReadFileBytes(dir / "package.zip");
+  EXPECT_GT(kept.size(), 0u);
+  EXPECT_LT(kept.size(), package.size());
+}
+
+// The texts that the language switch rewrites, in its order.
+Lines SwitchedTexts(const TForm1& f) {
+  return {f.SpeedButton1.Caption(), f.LangButton.Caption(), f.Label1.Caption(),
+          f.WindowButton.Hint(),    f.CloseButton.Hint(),   f.Caption()};
+}
+
+TEST_F(UpdateFormTest, TheLanguageSwitchRewritesTheCaptionsAndLaterLines) {
+  form->Polski1.Click();
+  EXPECT_FALSE(form->Polski1.Enabled());
+  EXPECT_TRUE(form->English1.Enabled());
+  EXPECT_EQ(SwitchedTexts(*form), (Lines{"Szukaj nową wersję", "Polski", "Postęp:", "Pełen ekran/Okno",
+                                         "Zamknij", "Update Programu"}));
+  Publish("3.1");
+  dialogs.Answer({IDNO});
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines(), (Lines{"Pobieranie informacji...", "Sprawdzanie, czy jest nowa wersja",
+                                        "Możesz ściągnąć nową wersję programu"}));
+  EXPECT_EQ(dialogs.boxes.at(0).text, "Czy chcesz pobrać nową wersję programu?");
+
+  form->English1.Click();
+  EXPECT_FALSE(form->English1.Enabled());
+  EXPECT_TRUE(form->Polski1.Enabled());
+  EXPECT_EQ(SwitchedTexts(*form), (Lines{"Find New Version", "English", "Progress:", "Full screen/Window",
+                                         "Close", "Program Update"}));
+  EXPECT_EQ(form->Memo1.Lines()[0], "Pobieranie informacji...") << "written lines stay";
+}
+
+TEST_F(UpdateFormTest, TheCloseQuestionFollowsTheLanguage) {
+  auto& app = ui::Application::Instance();
+  dialogs.Answer({IDNO});
+  form->CloseButton.Click();
+  EXPECT_FALSE(app.Terminated());
+  form->Polski1.Click();
+  dialogs.Answer({IDYES});
+  form->Close();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_EQ(dialogs.Texts(),
+            (Lines{"Are you sure you want to quit the program?", "Na pewno zakończyć program?"}));
+  for (const auto& box : dialogs.boxes) {
+    EXPECT_EQ(box.kind, ui::BoxKind::Confirm);
+    EXPECT_EQ(box.caption, "Confirm");
+  }
+}
+
+TEST_F(UpdateFormTest, WithoutAnActiveLanguageTheWindowClosesWithoutAsking) {
+  form->English1.SetEnabled(true);
+  form->Close();
+  EXPECT_TRUE(ui::Application::Instance().Terminated());
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(UpdateFormTest, TheLanguageMenuDropsAboveTheButtonBar) {
+  form->LangButton.Click();
+  EXPECT_EQ(form->PopupMenu1.LastPopupPoint(), form->ClientToScreen({8, 375}));
+}
+
+TEST_F(UpdateFormTest, TheWindowButtonTogglesFullScreen) {
+  form->WindowButton.Click();
+  EXPECT_EQ(form->GetBorderStyle(), ui::BorderStyle::None);
+  EXPECT_EQ(form->GetWindowState(), ui::WindowState::Maximized);
+  form->WindowButton.Click();
+  EXPECT_EQ(form->GetBorderStyle(), ui::BorderStyle::Single);
+  EXPECT_EQ(form->GetWindowState(), ui::WindowState::Normal);
+}
+
+}  // namespace
