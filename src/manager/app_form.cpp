@@ -7,6 +7,7 @@
 #include "platform/ini_file.h"
 #include "platform/registry.h"
 #include "shared/products.h"
+#include "shared/window_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/glyphs.h"
 
@@ -28,22 +29,8 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   Image2.SetPicture(ui::glyphs::Banner("Tarnholm Manager"));
   Image1.SetBounds(0, 0, 80, 80);
   Image1.SetPicture(ui::glyphs::Logo());
-  struct WindowGlyph {
-    ui::SpeedButton& button;
-    int left, top;
-    ui::Picture glyph;
-    const char* hint;
-  };
-  for (const WindowGlyph& g : {WindowGlyph{WindowButton, 2, 4, ui::glyphs::FullScreen(), "Full screen/Window"},
-                               WindowGlyph{MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off"},
-                               WindowGlyph{CloseButton, 18, 4, ui::glyphs::Close(), "Close"}}) {
-    g.button.SetBounds(g.left, g.top, 15, 15);
-    g.button.SetFlat(true);
-    g.button.SetGlyph(g.glyph, 15);
-    g.button.SetHint(g.hint);
-    g.button.SetShowHint(true);
-    g.button.SetTabStop(false);
-  }
+  shared::SetUpWindowButtons(WindowButton, CloseButton, "Full screen/Window");
+  shared::SetUpGlyphButton(MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off");
   MenuButton.Hide();
 
   BottomPanel1.SetBounds(0, 0, 892, 53);

@@ -1,5 +1,6 @@
 #include "shared/wizard_form.h"
 
+#include "shared/window_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/glyphs.h"
 
@@ -25,17 +26,7 @@ WizardForm::WizardForm(std::string name) : Form(std::move(name)) {
   LogoImage.SetAlign(ui::Align::Left);
   LogoImage.SetPicture(ui::glyphs::Logo());
 
-  for (auto* button : {&WindowButton, &CloseButton}) {
-    button->SetFlat(true);
-    button->SetShowHint(true);
-    button->SetTabStop(false);
-  }
-  WindowButton.SetBounds(2, 4, 15, 15);
-  WindowButton.SetGlyph(ui::glyphs::FullScreen(), 15);
-  WindowButton.SetHint("Full Screen/Window");
-  CloseButton.SetBounds(18, 4, 15, 15);
-  CloseButton.SetGlyph(ui::glyphs::Close(), 15);
-  CloseButton.SetHint("Close");
+  SetUpWindowButtons(WindowButton, CloseButton, "Full Screen/Window");
 
   ClientPanel.SetAlign(ui::Align::Client);
   ClientPanel.SetPadding(10);

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "shared/products.h"
+#include "shared/window_buttons.h"
 #include "ui/dialogs.h"
 #include "ui/glyphs.h"
 
@@ -77,17 +78,7 @@ TForm1::TForm1() : Form("Form1") {
   Image1.SetVisible(false);
   Image2.SetBounds(32, 24, 130, 143);
   Image2.SetPicture(ui::glyphs::Logo());
-  for (auto* button : {&WindowButton, &CloseButton}) {
-    button->SetFlat(true);
-    button->SetShowHint(true);
-    button->SetTabStop(false);
-  }
-  WindowButton.SetBounds(2, 4, 15, 15);
-  WindowButton.SetGlyph(ui::glyphs::FullScreen(), 15);
-  WindowButton.SetHint("Full Screen/Window");
-  CloseButton.SetBounds(18, 4, 15, 15);
-  CloseButton.SetGlyph(ui::glyphs::Close(), 15);
-  CloseButton.SetHint("Close");
+  shared::SetUpWindowButtons(WindowButton, CloseButton, "Full Screen/Window");
   Dock(LeftBottomPanel2, ui::Align::Bottom, 47);
   ProgressBar1.SetBounds(19, 20, 150, 16);
 

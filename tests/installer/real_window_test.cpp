@@ -43,22 +43,6 @@ TEST(RealInstallerTest, CarriesTheFilesThisBuildMadeInBritishEnglish) {
   FreeLibrary(module);
 }
 
-// The one edit box on the page that shows: the folder field on page 3.
-HWND VisibleEdit(HWND window) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND h, LPARAM lp) -> BOOL {
-        wchar_t cls[16] = L"";
-        GetClassNameW(h, cls, 16);
-        if (lstrcmpiW(cls, L"Edit") != 0 || !IsWindowVisible(h)) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Answers the close question that the click brings up; true when it came with this text.
 bool AnswerCloseQuestion(HWND button, DWORD pid, const std::string& question, const char* answer) {
   ClickButton(button);
@@ -84,7 +68,7 @@ TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
   ClickButton(next);
   ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
-  HWND field = VisibleEdit(window);
+  HWND field = FindControlOfClass(window, "Edit");  // the folder field: the one edit on page 3
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(WindowText(field), "C:\\") << "the folder field once the window is up";
   SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"q:\\games"));

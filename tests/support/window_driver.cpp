@@ -108,6 +108,25 @@ HWND FindControl(HWND parent, const std::string& text) {
   return search.found;
 }
 
+HWND FindControlOfClass(HWND parent, const std::string& className) {
+  struct Search {
+    std::wstring cls;
+    HWND found;
+  } search{Widen(className), nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[64] = L"";
+        GetClassNameW(h, cls, 64);
+        if (lstrcmpiW(cls, s->cls.c_str()) != 0 || !IsWindowVisible(h)) return TRUE;
+        s->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void ClickButton(HWND button) {
   // Posted, because a click may open a box that waits for us.
   PostMessageW(button, BM_CLICK, 0, 0);

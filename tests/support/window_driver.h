@@ -29,6 +29,8 @@ class Process {
 HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
 // A descendant control whose text is exactly this text; nullptr when there is none.
 HWND FindControl(HWND parent, const std::string& text);
+// The first visible descendant control of a window class ("Edit").
+HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
 std::string WindowText(HWND window);

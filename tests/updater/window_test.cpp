@@ -20,28 +20,6 @@ bool HaveDisplay() {
 
 std::string UpdaterExe() { return platform::ExeFolder() + "..\\bin\\THENCUpdater.exe"; }
 
-// The text of an edit box of another process, which only the box itself can tell.
-std::string EditText(HWND edit) {
-  wchar_t text[4096] = L"";
-  SendMessageW(edit, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
-  return platform::Narrow(text);
-}
-
-HWND FindEdit(HWND parent) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM lp) -> BOOL {
-        wchar_t cls[16] = L"";
-        GetClassNameW(h, cls, 16);
-        if (lstrcmpiW(cls, L"Edit") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Asks the window to close, answers the question with the button and returns the question.
 std::string AnswerCloseQuestion(HWND window, DWORD pid, const std::string& button) {
   PostMessageW(window, WM_CLOSE, 0, 0);
@@ -99,18 +77,18 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
 
   HWND save = WaitForWindow("Save As", updater.Id());
   ASSERT_NE(save, nullptr);
-  HWND name = FindEdit(save);
+  HWND name = FindControlOfClass(save, "Edit");
   ASSERT_NE(name, nullptr);
-  EXPECT_TRUE(WaitFor([&] { return EditText(name) == "thenc.zip"; }));
+  EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
   std::string target = dir / "pakiet łódź.zip";
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
   ClickButton(FindControl(save, "&Save"));
 
-  HWND log = FindEdit(window);
+  HWND log = FindControlOfClass(window, "Edit");
   const std::string road =
       "Downloading informations...\r\nChecking new version\r\nYou can download new program "
       "version\r\nFile downloading\r\nThe program finished downloading the file";
-  EXPECT_TRUE(WaitFor([&] { return EditText(log) == road; })) << EditText(log);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(log) == road; })) << WindowText(log);
   EXPECT_EQ(ReadFileBytes(target), package.body);
   EXPECT_FALSE(platform::FileExists(platform::ExeFolder() + "..\\bin\\thencversion.ini"));
 
