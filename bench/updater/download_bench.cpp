@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "http_server.h"
+#include "support/http_server.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "ui/application.h"

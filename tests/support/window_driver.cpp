@@ -91,6 +91,34 @@ HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs)
   return search.found;
 }
 
+HWND WaitForBox(const std::string& text, DWORD processId, DWORD timeoutMs) {
+  struct Search {
+    std::string text;
+    DWORD pid;
+    HWND found;
+  } search{text, processId, nullptr};
+  WaitFor(
+      [&] {
+        EnumWindows(
+            [](HWND h, LPARAM lp) -> BOOL {
+              auto* s = reinterpret_cast<Search*>(lp);
+              wchar_t cls[16] = L"";
+              GetClassNameW(h, cls, 16);
+              DWORD pid = 0;
+              GetWindowThreadProcessId(h, &pid);
+              if (!IsWindowVisible(h) || lstrcmpW(cls, L"#32770") != 0 || (s->pid && pid != s->pid) ||
+                  !FindControl(h, s->text))
+                return TRUE;
+              s->found = h;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
+
 HWND FindControl(HWND parent, const std::string& text) {
   struct Search {
     std::string text;

@@ -27,6 +27,8 @@ class Process {
 
 // A visible top-level window with exactly this caption (of the process, when given).
 HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
+// A visible message box (of the process, when given) that shows this text.
+HWND WaitForBox(const std::string& text, DWORD processId = 0, DWORD timeoutMs = 30000);
 // A descendant control whose text is exactly this text; nullptr when there is none.
 HWND FindControl(HWND parent, const std::string& text);
 // The first visible descendant control of a window class ("Edit").

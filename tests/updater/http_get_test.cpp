@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "http_server.h"
+#include "support/http_server.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/fixtures.h"

@@ -1,7 +1,7 @@
 // The update window's handlers, with a server inside the test and scripted answers.
 #include <gtest/gtest.h>
 
-#include "http_server.h"
+#include "support/http_server.h"
 #include "platform/files.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"

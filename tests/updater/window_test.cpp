@@ -1,7 +1,7 @@
 // The real THENCUpdater.exe on the display, driven from outside as a user would.
 #include <gtest/gtest.h>
 
-#include "http_server.h"
+#include "support/http_server.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"

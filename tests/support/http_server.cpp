@@ -1,4 +1,4 @@
-#include "http_server.h"
+#include "support/http_server.h"
 
 #include <ws2tcpip.h>
 
