@@ -28,7 +28,8 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   Image2.SetBounds(0, 12, 892, 55);
   Image2.SetPicture(ui::glyphs::Banner("Tarnholm Manager"));
   Image1.SetBounds(0, 0, 80, 80);
-  Image1.SetPicture(ui::glyphs::Logo());
+  // The emblem keeps clear of the window buttons in the corner.
+  Image1.SetPicture(ui::glyphs::Inset(ui::glyphs::Logo(), 14, 14, 0, 0));
   shared::SetUpWindowButtons(WindowButton, CloseButton, "Full screen/Window");
   shared::SetUpGlyphButton(MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off");
   MenuButton.Hide();

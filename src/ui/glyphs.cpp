@@ -151,6 +151,13 @@ Picture Logo() {
   };
 }
 
+Picture Inset(Picture picture, int left, int top, int right, int bottom) {
+  return [=](HDC dc, const RECT& r) {
+    RECT inner{r.left + Scale(left), r.top + Scale(top), r.right - Scale(right), r.bottom - Scale(bottom)};
+    picture(dc, inner);
+  };
+}
+
 Picture Banner(std::string title) {
   return [title = std::move(title)](HDC dc, const RECT& r) {
     // A dark band shading from steel blue at the edges to black in the middle.

@@ -16,6 +16,8 @@ Picture NewFolder(Color c = kWhite);   // a folder with a plus
 
 // The suite's emblem: a tower on a shield, sized to the area.
 Picture Logo();
+// A picture drawn inside the area less the given margins.
+Picture Inset(Picture picture, int left, int top, int right, int bottom);
 // A dark banner with a title, centred.
 Picture Banner(std::string title);
 

@@ -72,10 +72,16 @@ void SpeedButton::Draw(const DRAWITEMSTRUCT& dis) {
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(GetFont()));
   RECT textRect{0, 0, 0, 0};
   if (!text.empty()) DrawTextW(dc, text.c_str(), -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
-  int gw = glyph_ ? Scale(glyphWidth_) : 0, gap = (glyph_ && !text.empty()) ? Scale(4) : 0;
+  bool withGlyph = static_cast<bool>(glyph_);
+  int gw = withGlyph ? Scale(glyphWidth_) : 0, gap = (withGlyph && !text.empty()) ? Scale(4) : 0;
+  // A caption that does not fit beside its picture is shown whole, without the picture.
+  if (withGlyph && !text.empty() && gw + gap + textRect.right > content.right - content.left) {
+    withGlyph = false;
+    gw = gap = 0;
+  }
   int total = gw + gap + textRect.right;
   int x = content.left + (content.right - content.left - total) / 2;
-  if (glyph_) {
+  if (withGlyph) {
     int gx = glyphRight_ ? x + textRect.right + gap : x;
     int gh = std::min<int>(content.bottom - content.top, gw);
     RECT g{gx, content.top + (content.bottom - content.top - gh) / 2, gx + gw, 0};

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <fstream>
-#include <vector>
 
 #include "platform/files.h"
 #include "platform/text.h"
@@ -25,23 +24,6 @@ void Settle() {
   }
 }
 
-void WriteBitmap(const std::string& path, int width, int height, const std::vector<char>& pixels) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = -height;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(platform::Widen(path).c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-}
-
 }  // namespace
 
 void Photograph(ui::Form& form, const std::string& folder, const std::string& name) {
@@ -50,26 +32,17 @@ void Photograph(ui::Form& form, const std::string& folder, const std::string& na
   Settle();
   RECT r;
   GetWindowRect(form.Handle(), &r);
-  int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  std::vector<char> pixels(static_cast<const char*>(bits),
-                           static_cast<const char*>(bits) + static_cast<size_t>(width) * height * 4);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  WriteBitmap(folder + name + ".bmp", width, height, pixels);
+  std::string picture = folder + name + ".png";
+  DeleteFileW(platform::Widen(picture).c_str());
+  {
+    std::ofstream rect(platform::Widen(folder + name + ".tmp").c_str());
+    rect << r.left << ' ' << r.top << ' ' << (r.right - r.left) << ' ' << (r.bottom - r.top) << '\n';
+  }
+  MoveFileW(platform::Widen(folder + name + ".tmp").c_str(), platform::Widen(folder + name + ".rect").c_str());
+  for (int i = 0; i < 600 && !platform::FileExists(picture); ++i) {
+    ui::Application::Instance().ProcessMessages();
+    Sleep(50);
+  }
 }
 
 std::string OutputFolder() {

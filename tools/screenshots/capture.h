@@ -1,5 +1,7 @@
 // Photographs windows for the documentation: each tool shows a program's windows one by one, in
-// both languages, and saves what the screen shows of each as a bitmap.
+// both languages. The screen itself is read on the display's side (scripts/screenshots): for each
+// window the tool writes <name>.rect with the window's place on the screen and waits until the
+// picture <name>.png is there.
 #pragma once
 #include <windows.h>
 
@@ -19,8 +21,8 @@ class QuietDialogs : public ui::DialogResponder {
   bool Save(ui::SaveRequest&) override { return false; }
 };
 
-// Shows the form if needed, lets it paint, and saves the screen's picture of its window (frame
-// included) as <folder>\<name>.bmp.
+// Shows the form if needed, lets it paint, and has its window (frame included) photographed as
+// <folder>\<name>.png.
 void Photograph(ui::Form& form, const std::string& folder, const std::string& name);
 
 // The folder given on the command line, with its trailing backslash.

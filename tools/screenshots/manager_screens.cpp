@@ -11,6 +11,15 @@ int wmain() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   screenshots::QuietDialogs quiet;
   std::string out = screenshots::OutputFolder();
+  // A game folder as the game's own installer leaves it, so that the manager shows one.
+  const std::string game = "C:\\Tarnholm";
+  CreateDirectoryA(game.c_str(), nullptr);
+  for (const char* folder : {"Disk2", "Error_Logs", "Mods", "Textures", "UserProfiles", "Utils"})
+    CreateDirectoryA((game + "\\" + folder).c_str(), nullptr);
+  for (const char* file : {"Tarn.exe", "tarn.ini", "GM_Editor.exe", "ModLauncher.exe", "th_editor.exe", "Uninstall.exe"})
+    CloseHandle(CreateFileA((game + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Tarnholm", "PATH", REG_SZ, game.c_str(),
+                  static_cast<DWORD>(game.size() + 1));
   manager::StartProgram();
   manager::TAppForm1& main = *manager::Slots().AppForm1;
   for (const char* language : {"en", "pl"}) {
