@@ -34,7 +34,8 @@ HeldFile::HeldFile(const std::string& path)
 HeldFile::~HeldFile() { CloseHandle(handle_); }
 
 void RemoveFinishedBatch(const std::string& path) {
-  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 10000);
+  // cmd holds the batch until it has ended, which takes a while on a busy machine.
+  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 60000);
 }
 
 std::string KeyPath(const shared::Product& product) { return product.KeyPath().substr(1); }
