@@ -36,8 +36,8 @@ class GameStart : public ManagerTest {
   }
 };
 
-TEST_F(GameStart, EverySwitchStartsTheGameWithItsCommandLineInAFolderWithBlanks) {
-  std::string folder = temp.Path() + "Tarnholm Game";
+TEST_F(GameStart, EverySwitchStartsTheGameWithItsCommandLineInAFolderWithBlanksAndPolishLetters) {
+  std::string folder = temp.Path() + "Gra Tarnholm Łódź";
   InstallStubGame(folder);
   manager::TGameForm2& dialog = OpenGameDialog(folder);
   for (const SwitchCase& c : kSwitches) (dialog.*c.button).Click();
