@@ -119,7 +119,7 @@ TForm1::TForm1() : WizardForm("Form1") {
   FilterComboBox1.SetFileList(&FileListBox1);
 
   // The window starts in English (the chrome's buttons and menu say so already).
-  SetTexts(shared::Language::English);
+  SwitchLanguage(shared::Language::English);
 
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
@@ -188,14 +188,8 @@ void TForm1::Polski1Click(ui::Object*) { SwitchLanguage(shared::Language::Polish
 void TForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
 
 void TForm1::SwitchLanguage(shared::Language language) {
-  Lang.Activate(language);
-  if (language == shared::Language::Polish) {
-    MapCaption(NextButton, {{"Next >", "Dalej >"}, {"Install", "Instaluj"}});
-    MapCaption(CancelButton, {{"Cancel", "Anuluj"}, {"Finish", "Skończ"}});
-  } else {
-    MapCaption(NextButton, {{"Dalej >", "Next >"}, {"Instaluj", "Install"}});
-    MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {"Skończ", "Finish"}});
-  }
+  SwitchChrome(language, "Install", "Instaluj", "Tarnholm Encyclopaedia - Installer v1.0",
+               "Tarnholm Encyclopaedia - Instalator v1.0");
   SetTexts(language);
   UpdateDiskSpaceLabels();
 }
@@ -205,10 +199,6 @@ void TForm1::SetTexts(shared::Language language) {
   auto text = [polish](std::string_view english, std::string_view polishText) {
     return std::string(polish ? polishText : english);
   };
-  LangButton.SetCaption(text("English", "Polski"));
-  SetCaption(text("Tarnholm Encyclopaedia - Installer v1.0", "Tarnholm Encyclopaedia - Instalator v1.0"));
-  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
-  CloseButton.SetHint(text("Close", "Zamknij"));
   TextLabel1.SetCaption(
       text("This wizard will guide you through the installation of Tarnholm Encyclopaedia.",
            "Ten program przeprowadzi cię przez proces instalacji Tarnholm Encyclopaedia."));

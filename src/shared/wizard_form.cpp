@@ -88,6 +88,27 @@ void WizardForm::CancelButtonClick(ui::Object*) { Close(); }
 
 void WizardForm::CloseButtonClick(ui::Object*) { Close(); }
 
+void WizardForm::SwitchChrome(Language language, std::string_view lastStepEnglish,
+                              std::string_view lastStepPolish, std::string_view captionEnglish,
+                              std::string_view captionPolish) {
+  bool polish = language == Language::Polish;
+  Lang.Activate(language);
+  if (polish) {
+    MapCaption(NextButton, {{"Next >", "Dalej >"}, {lastStepEnglish, lastStepPolish}});
+    MapCaption(CancelButton, {{"Cancel", "Anuluj"}, {"Finish", "Skończ"}});
+  } else {
+    MapCaption(NextButton, {{"Dalej >", "Next >"}, {lastStepPolish, lastStepEnglish}});
+    MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {"Skończ", "Finish"}});
+  }
+  auto text = [polish](std::string_view english, std::string_view polishText) {
+    return std::string(polish ? polishText : english);
+  };
+  LangButton.SetCaption(text("English", "Polski"));
+  SetCaption(text(captionEnglish, captionPolish));
+  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
+  CloseButton.SetHint(text("Close", "Zamknij"));
+}
+
 void WizardForm::AskToClose(bool& canClose, std::string_view english, std::string_view polish) {
   if (auto question = Lang.Pick(english, polish)) canClose = ui::Confirm(*question);
 }

@@ -49,6 +49,12 @@ class WizardForm : public ui::Form {
   // equals, letter case included; any other caption stays.
   static void MapCaption(ui::Control& control,
                          std::initializer_list<std::pair<std::string_view, std::string_view>> pairs);
+  // The first steps of a language switch, the same in both wizards: the menu items, the wizard
+  // buttons' captions (the last page's button named by its two texts), the language button, the
+  // window caption and the window buttons' hints.
+  void SwitchChrome(Language language, std::string_view lastStepEnglish,
+                    std::string_view lastStepPolish, std::string_view captionEnglish,
+                    std::string_view captionPolish);
   // The close question in the active language; without one the window may close.
   void AskToClose(bool& canClose, std::string_view english, std::string_view polish);
 };

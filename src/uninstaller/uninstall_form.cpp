@@ -98,21 +98,11 @@ void TForm1::Polski1Click(ui::Object*) { SwitchTexts(true); }
 void TForm1::English1Click(ui::Object*) { SwitchTexts(false); }
 
 void TForm1::SwitchTexts(bool polish) {
-  Lang.Activate(polish ? shared::Language::Polish : shared::Language::English);
+  SwitchChrome(polish ? shared::Language::Polish : shared::Language::English, "Uninstall",
+               "Odinstaluj", data_.captionEnglish, data_.captionPolish);
   auto text = [polish](const char* english, const char* polishText) {
     return std::string(polish ? polishText : english);
   };
-  if (polish) {
-    MapCaption(NextButton, {{"Next >", "Dalej >"}, {"Uninstall", "Odinstaluj"}});
-    MapCaption(CancelButton, {{"Cancel", "Anuluj"}, {kFinishEnglish, kFinishPolish}});
-  } else {
-    MapCaption(NextButton, {{"Dalej >", "Next >"}, {"Odinstaluj", "Uninstall"}});
-    MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {kFinishPolish, kFinishEnglish}});
-  }
-  LangButton.SetCaption(text("English", "Polski"));
-  SetCaption(text(data_.captionEnglish, data_.captionPolish));
-  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
-  CloseButton.SetHint(text("Close", "Zamknij"));
   TextLabel1.SetCaption(text(data_.welcomeEnglish, data_.welcomePolish));
   TextLabel2.SetCaption(
       text("It is recommended that you close applications before starting this uninstallation.",

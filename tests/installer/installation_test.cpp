@@ -126,35 +126,6 @@ TEST_F(InstallationTest, TheManagerAloneWritesOnlyItsOwnAndKeepsOtherValues) {
   EXPECT_FALSE(KeyExists(kEncyclopaediaEntry));
 }
 
-// Runs a program and returns what it printed.
-std::string Output(const std::string& commandLine) {
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &sa, 0);
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = write;
-  si.hStdError = write;
-  PROCESS_INFORMATION pi{};
-  std::wstring line = platform::Widen(commandLine);
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                nullptr, &si, &pi);
-  CloseHandle(write);
-  std::string out;
-  char buffer[4096];
-  DWORD n;
-  while (started && ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n) out.append(buffer, n);
-  CloseHandle(read);
-  if (started) {
-    WaitForSingleObject(pi.hProcess, 30000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-  }
-  return out;
-}
-
 // The system's own list of installed programs reads the real machine key, so this installation
 // writes there and takes its records away afterwards.
 TEST_F(InstallationTest, TheSystemListsBothProductsAsInstalled) {
@@ -164,7 +135,7 @@ TEST_F(InstallationTest, TheSystemListsBothProductsAsInstalled) {
   TempDir temp;
   Tick(true, true);
   InstallInto(temp.Path());
-  std::string list = Output("uninstaller.exe --list");
+  std::string list = testing_support::ProgramOutput("uninstaller.exe --list");
   platform::Registry cleanup(HKEY_LOCAL_MACHINE);
   for (const char* key : {kEncyclopaediaKey, kManagerKey, kEncyclopaediaEntry, kManagerEntry})
     cleanup.DeleteKey(key);

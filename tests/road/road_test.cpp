@@ -39,40 +39,9 @@ std::string CarriedSource(const std::string& resource) {
   return {};
 }
 
-// Runs one of Wine's own programs and returns what it printed.
-std::string Output(const std::string& commandLine) {
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  CreatePipe(&read, &write, &sa, 0);
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = si.hStdError = write;
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  std::wstring line = Widen(commandLine);
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &si, &pi)) {
-    CloseHandle(read);
-    CloseHandle(write);
-    return {};
-  }
-  CloseHandle(write);
-  std::string out;
-  char buffer[4096];
-  DWORD n = 0;
-  while (ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n > 0) out.append(buffer, n);
-  WaitForSingleObject(pi.hProcess, 30000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  CloseHandle(read);
-  return out;
-}
-
 // The value as Wine's own reg.exe reports it; empty when reg finds none.
 std::string RegValue(const std::string& key, const std::string& name) {
-  std::string out = Output("reg query \"HKLM\\" + key + "\" /v " + name);
+  std::string out = ProgramOutput("reg query \"HKLM\\" + key + "\" /v " + name);
   std::string marker = name + "    REG_SZ    ";
   size_t at = out.find(marker);
   if (at == std::string::npos) return {};
@@ -179,7 +148,7 @@ TEST(Road, FromInstallingToPlaying) {
   EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "UninstallString"), kEncyclopaediaFolder + "uninstall.exe");
   EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "DisplayName"), "Tarnholm Manager");
   EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "UninstallString"), kManagerFolder + "uninstall.exe");
-  std::string installed = Output("uninstaller --list");
+  std::string installed = ProgramOutput("uninstaller --list");
   EXPECT_NE(installed.find("Tarnholm Encyclopaedia"), std::string::npos) << installed;
   EXPECT_NE(installed.find("Tarnholm Manager"), std::string::npos) << installed;
   std::string desktop = platform::WithTrailingBackslash(DesktopFolder());

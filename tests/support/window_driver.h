@@ -25,6 +25,9 @@ class Process {
   PROCESS_INFORMATION info_{};
 };
 
+// Runs a console program to its end and returns what it printed.
+std::string ProgramOutput(const std::string& commandLine);
+
 // A visible top-level window with exactly this caption (of the process, when given).
 HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
 // A visible message box (of the process, when given) that shows this text.
