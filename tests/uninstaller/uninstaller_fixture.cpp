@@ -34,8 +34,7 @@ HeldFile::HeldFile(const std::string& path)
 HeldFile::~HeldFile() { CloseHandle(handle_); }
 
 void RemoveFinishedBatch(const std::string& path) {
-  // cmd holds the batch until it has ended, which takes a while on a busy machine.
-  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 60000);
+  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 5000);
 }
 
 std::string KeyPath(const shared::Product& product) { return product.KeyPath().substr(1); }
@@ -74,11 +73,11 @@ void UninstallerTest::TearDown() {
   AwaitSelfRemoval();
 }
 
-bool UninstallerTest::AwaitSelfRemoval() {
-  if (!platform::FileExists(BatchPath())) return false;
+bool UninstallerTest::AwaitSelfRemoval(const std::string& tempFolder) {
+  if (!platform::FileExists(BatchPath(tempFolder))) return false;
   bool removed =
       testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
-  RemoveFinishedBatch(BatchPath());
+  RemoveFinishedBatch(BatchPath(tempFolder));
   return removed;
 }
 

@@ -40,7 +40,8 @@ class HeldFile {
   HANDLE handle_;
 };
 
-// Deletes a batch file once the batch that runs it has let go of it (it ends right after its work).
+// Deletes a batch file once the batch that runs it has let go of it (it ends right after its work);
+// only tidying: Wine's cmd now and then keeps a finished batch open for over a minute.
 void RemoveFinishedBatch(const std::string& path);
 
 // Registry paths as ScratchRegistry takes them (below the redirected root).
@@ -59,10 +60,13 @@ class UninstallerTest : public ::testing::Test {
   // The window of the build with these data; its self-removal targets a stand-in file of the
   // test, never the test program itself.
   uninstaller::TForm1& MakeForm(const uninstaller::UninstallProductData& data);
-  // Waits until a batch that the window started has deleted the stand-in, then removes the batch;
-  // false when there was no batch or the stand-in stayed.
-  bool AwaitSelfRemoval();
-  std::string BatchPath() const { return temp / uninstaller::kBatchFileName; }
+  // Waits until a batch that the window started (in the temporary folder given, the test's own by
+  // default) has deleted the stand-in, then tries to remove the batch; false when there was no
+  // batch or the stand-in stayed.
+  bool AwaitSelfRemoval(const std::string& tempFolder = {});
+  std::string BatchPath(const std::string& tempFolder = {}) const {
+    return (tempFolder.empty() ? temp.Path() : tempFolder) + uninstaller::kBatchFileName;
+  }
   std::string StandInExe() const { return temp / "StandIn\\uninstall.exe"; }
 
   testing_support::ScriptedDialogs dialogs;

@@ -163,6 +163,9 @@ TEST_F(WindowTest, CloseAsksAndWritesTheBatchOnlyAfterTheRemoval) {
     const char* ways[] = {"Cancel", "Close button", "title bar"};
     SCOPED_TRACE(ways[c.way] + std::string(c.polish ? " Polish" : " English") +
                  (c.removed ? " removed" : " not removed") + (c.answer == IDYES ? " Yes" : " No"));
+    // Each close writes its batch into a temporary folder of its own.
+    testing_support::TempDir caseTemp;
+    EnvironmentOverride caseTmp("TMP", caseTemp.Path());
     TForm1& form = MakeForm(kManagerUninstall);
     form.Show();
     if (c.polish) form.Polski1.Click();
@@ -173,7 +176,7 @@ TEST_F(WindowTest, CloseAsksAndWritesTheBatchOnlyAfterTheRemoval) {
     if (c.way == CancelButton) form.CancelButton.Click();
     if (c.way == CloseButton) form.CloseButton.Click();
     if (c.way == TitleBar) form.Close();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    ASSERT_EQ(dialogs.boxes.size(), 1u) << dialogs.boxes.back().text;
     EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Confirm);
     EXPECT_EQ(dialogs.boxes[0].caption, "Confirm");
     EXPECT_EQ(dialogs.boxes[0].text, c.polish
@@ -183,7 +186,7 @@ TEST_F(WindowTest, CloseAsksAndWritesTheBatchOnlyAfterTheRemoval) {
     EXPECT_EQ(form.Visible(), !closed);
     EXPECT_EQ(ui::Application::Instance().Terminated(), closed);
     ui::Application::Instance().Reset();
-    EXPECT_EQ(AwaitSelfRemoval(), closed && c.removed);
+    EXPECT_EQ(AwaitSelfRemoval(caseTemp.Path()), closed && c.removed);
   }
 }
 
