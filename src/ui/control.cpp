@@ -337,9 +337,8 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      LRESULT result = 0;
       if (dis->CtlType != ODT_MENU)
-        if (Control* c = FromHandle(dis->hwndItem); c && c->Notify(msg, wp, lp, result)) return result;
+        if (Control* c = FromHandle(dis->hwndItem); c && c->DrawItem(*dis)) return TRUE;
       break;
     }
     case WM_CTLCOLORSTATIC:

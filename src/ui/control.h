@@ -91,6 +91,8 @@ class Control : public Object {
   // A notification that the parent window received about this control (WM_COMMAND, WM_NOTIFY,
   // WM_DRAWITEM); true when handled, with the result to return.
   virtual bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
+  // Paints an owner-drawn control (WM_DRAWITEM from its parent); false when it draws nothing itself.
+  virtual bool DrawItem(const DRAWITEMSTRUCT& dis) { return false; }
   // Colours for WM_CTLCOLOR*: returns the brush to paint the background.
   virtual HBRUSH CtlColor(HDC dc);
   virtual void CaptionChanged();

@@ -178,11 +178,6 @@ bool DirectoryListBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     OpenItem(static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)));
     return true;
   }
-  if (msg == WM_DRAWITEM) {
-    Draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    result = TRUE;
-    return true;
-  }
   return false;
 }
 
@@ -205,8 +200,8 @@ LRESULT DirectoryListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Control::WndProc(msg, wp, lp);
 }
 
-void DirectoryListBox::Draw(const DRAWITEMSTRUCT& dis) {
-  if (dis.itemID >= items_.size()) return;
+bool DirectoryListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
+  if (dis.itemID >= items_.size()) return true;
   const Item& item = items_[dis.itemID];
   HDC dc = dis.hDC;
   RECT r = dis.rcItem;
@@ -222,6 +217,7 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT& dis) {
   DrawTextW(dc, Widen(item.text).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, oldFont);
   if (dis.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
 }
 
 // ---- DropDownBox

@@ -49,12 +49,12 @@ class DirectoryListBox : public Control {
   HWND CreateWindowFor(HWND parent) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool DrawItem(const DRAWITEMSTRUCT& dis) override;
 
  private:
   friend class DriveComboBox;
   void Fill();
   void PushItems();
-  void Draw(const DRAWITEMSTRUCT& dis);
 
   std::string directory_;
   std::vector<Item> items_;

@@ -24,11 +24,6 @@ bool SpeedButton::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     Click();
     return true;
   }
-  if (msg == WM_DRAWITEM) {
-    Draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    result = TRUE;
-    return true;
-  }
   return false;
 }
 
@@ -52,7 +47,7 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   return Control::WndProc(msg, wp, lp);
 }
 
-void SpeedButton::Draw(const DRAWITEMSTRUCT& dis) {
+bool SpeedButton::DrawItem(const DRAWITEMSTRUCT& dis) {
   HDC dc = dis.hDC;
   RECT r = dis.rcItem;
   bool pressed = dis.itemState & ODS_SELECTED;
@@ -103,6 +98,7 @@ void SpeedButton::Draw(const DRAWITEMSTRUCT& dis) {
     InflateRect(&f, -3, -3);
     DrawFocusRect(dc, &f);
   }
+  return true;
 }
 
 }  // namespace ui

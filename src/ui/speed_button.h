@@ -15,9 +15,9 @@ class SpeedButton : public Control {
   HWND CreateWindowFor(HWND parent) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool DrawItem(const DRAWITEMSTRUCT& dis) override;
 
  private:
-  void Draw(const DRAWITEMSTRUCT& dis);
   bool flat_ = false;
   bool hot_ = false;
   Picture glyph_;

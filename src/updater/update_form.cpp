@@ -168,24 +168,22 @@ void TForm1::HTTPGet2Error(ui::Object*) {
   Log("Problem with file downloading", "Problem z pobraniem pliku");
 }
 
-void TForm1::Polski1Click(ui::Object*) {
-  Lang.Activate(shared::Language::Polish);
-  SpeedButton1.SetCaption("Szukaj nową wersję");
-  LangButton.SetCaption("Polski");
-  Label1.SetCaption("Postęp:");
-  WindowButton.SetHint("Pełen ekran/Okno");
-  CloseButton.SetHint("Zamknij");
-  SetCaption("Update Programu");
-}
+void TForm1::Polski1Click(ui::Object*) { SwitchLanguage(shared::Language::Polish); }
 
-void TForm1::English1Click(ui::Object*) {
-  Lang.Activate(shared::Language::English);
-  SpeedButton1.SetCaption("Find New Version");
-  LangButton.SetCaption("English");
-  Label1.SetCaption("Progress:");
-  WindowButton.SetHint("Full screen/Window");
-  CloseButton.SetHint("Close");
-  SetCaption("Program Update");
+void TForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
+
+void TForm1::SwitchLanguage(shared::Language language) {
+  Lang.Activate(language);
+  bool polish = language == shared::Language::Polish;
+  auto text = [polish](const char* english, const char* polishText) {
+    return std::string(polish ? polishText : english);
+  };
+  SpeedButton1.SetCaption(text("Find New Version", "Szukaj nową wersję"));
+  LangButton.SetCaption(text("English", "Polski"));
+  Label1.SetCaption(text("Progress:", "Postęp:"));
+  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
+  CloseButton.SetHint(text("Close", "Zamknij"));
+  SetCaption(text("Program Update", "Update Programu"));
 }
 
 void TForm1::LangButtonClick(ui::Object*) {

@@ -69,6 +69,7 @@ class TForm1 : public ui::Form {
   void FormCloseQuery(ui::Object* Sender, bool& CanClose);
 
  private:
+  void SwitchLanguage(shared::Language language);
   // One line at the end of the log, in the active language.
   void Log(std::string_view english, std::string_view polish);
   void OfferUpdate(const std::string& packageURL);

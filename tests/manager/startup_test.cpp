@@ -64,7 +64,9 @@ TEST_P(Startup, ShowsWhatTheRegistryAndTheSettingsSay) {
   }
   manager::TSciezkaForm9* prompt = manager::Slots().SciezkaForm9;
   EXPECT_EQ(prompt->Visible(), c.promptOpened);
-  if (c.promptOpened) EXPECT_NE(prompt, startPrompt) << "the prompt is a fresh window";
+  if (c.promptOpened) {
+    EXPECT_NE(prompt, startPrompt) << "the prompt is a fresh window";
+  }
 
   std::string shownFolder = c.key == GameKey::ExistingFolder ? gameFolder
                             : c.key == GameKey::MissingFolder ? missingFolder
@@ -75,7 +77,9 @@ TEST_P(Startup, ShowsWhatTheRegistryAndTheSettingsSay) {
   EXPECT_EQ(!main.Polski1.Enabled(), c.polishActive);
   EXPECT_EQ(!main.English1.Enabled(), !c.polishActive);
   EXPECT_EQ(main.File1.Caption(), c.polishActive ? "Plik" : "File");
-  if (!c.settings) EXPECT_FALSE(SettingsExist()) << "reading creates no settings file";
+  if (!c.settings) {
+    EXPECT_FALSE(SettingsExist()) << "reading creates no settings file";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -92,22 +92,23 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs) {
+namespace {
+
+// The first visible top-level window (of the process, when given) that the test accepts.
+HWND WaitForTopLevel(DWORD processId, DWORD timeoutMs, const std::function<bool(HWND)>& accept) {
   struct Search {
-    std::wstring caption;
     DWORD pid;
+    const std::function<bool(HWND)>* accept;
     HWND found;
-  } search{Widen(caption), processId, nullptr};
+  } search{processId, &accept, nullptr};
   WaitFor(
       [&] {
         EnumWindows(
             [](HWND h, LPARAM lp) -> BOOL {
               auto* s = reinterpret_cast<Search*>(lp);
-              if (!IsWindowVisible(h)) return TRUE;
               DWORD pid = 0;
               GetWindowThreadProcessId(h, &pid);
-              if (s->pid && pid != s->pid) return TRUE;
-              if (Widen(WindowText(h)) != s->caption) return TRUE;
+              if (!IsWindowVisible(h) || (s->pid && pid != s->pid) || !(*s->accept)(h)) return TRUE;
               s->found = h;
               return FALSE;
             },
@@ -118,32 +119,18 @@ HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs)
   return search.found;
 }
 
+}  // namespace
+
+HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs) {
+  return WaitForTopLevel(processId, timeoutMs, [&](HWND h) { return WindowText(h) == caption; });
+}
+
 HWND WaitForBox(const std::string& text, DWORD processId, DWORD timeoutMs) {
-  struct Search {
-    std::string text;
-    DWORD pid;
-    HWND found;
-  } search{text, processId, nullptr};
-  WaitFor(
-      [&] {
-        EnumWindows(
-            [](HWND h, LPARAM lp) -> BOOL {
-              auto* s = reinterpret_cast<Search*>(lp);
-              wchar_t cls[16] = L"";
-              GetClassNameW(h, cls, 16);
-              DWORD pid = 0;
-              GetWindowThreadProcessId(h, &pid);
-              if (!IsWindowVisible(h) || lstrcmpW(cls, L"#32770") != 0 || (s->pid && pid != s->pid) ||
-                  !FindControl(h, s->text))
-                return TRUE;
-              s->found = h;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      timeoutMs);
-  return search.found;
+  return WaitForTopLevel(processId, timeoutMs, [&](HWND h) {
+    wchar_t cls[16] = L"";
+    GetClassNameW(h, cls, 16);
+    return lstrcmpW(cls, L"#32770") == 0 && FindControl(h, text);
+  });
 }
 
 HWND FindControl(HWND parent, const std::string& text) {
