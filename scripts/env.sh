@@ -56,19 +56,22 @@ wine_prefix() {
   fi
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; stop it with stop_xvfb.
+# Starts Xvfb on a display it picks itself (-displayfd: no race with a neighbour's Xvfb) and
+# exports DISPLAY; stop it with stop_xvfb.
 start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
+  local n=
+  read -r -t 10 n <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$n" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
   export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start" >&2
-  return 1
 }
 
 stop_xvfb() {

@@ -2,7 +2,7 @@
 
 #include "manager/game_form.h"
 #include "manager/lang_form.h"
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"

@@ -4,7 +4,7 @@
 #include "manager/game_command.h"
 #include "manager/ip_form.h"
 #include "manager/res_form.h"
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 #include "platform/shell.h"
 #include "ui/glyphs.h"
 

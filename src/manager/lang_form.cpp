@@ -1,7 +1,7 @@
 #include "manager/lang_form.h"
 
 #include "manager/app_form.h"
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 #include "platform/ini_file.h"
 #include "ui/glyphs.h"
 

@@ -1,7 +1,7 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the shell's views and verbs use COM

@@ -19,10 +19,21 @@ HWND Edit::CreateWindowFor(HWND parent) {
   return h;
 }
 
+std::wstring Edit::WindowText() const {
+  int n = GetWindowTextLengthW(Handle());
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(Handle(), text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
 void Edit::CaptionChanged() {
-  if (Handle()) {
+  // Only a text set by the program is pushed: writing back what the user typed would move the
+  // caret to the start, reversing the next keystrokes, and lose the selection and undo.
+  std::wstring text = platform::Widen(Caption());
+  if (Handle() && WindowText() != text) {
     pushing_ = true;
-    SetWindowTextW(Handle(), platform::Widen(Caption()).c_str());
+    SetWindowTextW(Handle(), text.c_str());
     pushing_ = false;
   }
   Fire(OnChange);
@@ -30,11 +41,7 @@ void Edit::CaptionChanged() {
 
 bool Edit::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && !pushing_) {
-    int n = GetWindowTextLengthW(Handle());
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    GetWindowTextW(Handle(), text.data(), n + 1);
-    text.resize(static_cast<size_t>(n));
-    SetCaption(platform::Narrow(text));  // the window holds it already; OnChange follows
+    SetCaption(platform::Narrow(WindowText()));  // OnChange follows
     return true;
   }
   return false;

@@ -28,6 +28,7 @@ class Edit : public Control {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   virtual DWORD EditStyle() const { return ES_AUTOHSCROLL; }
   bool FilterKey(wchar_t& key);
+  std::wstring WindowText() const;
 
  private:
   bool readOnly_ = false;

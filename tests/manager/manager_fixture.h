@@ -6,7 +6,7 @@
 #include <string>
 
 #include "manager/app_form.h"
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 

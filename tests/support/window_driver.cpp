@@ -174,6 +174,38 @@ void ClickButton(HWND button) {
   PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+namespace {
+
+// Waits until the window's thread has handled what was posted to it before.
+void Settle(HWND window) {
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    return;
+  }
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+}  // namespace
+
+void TypeText(HWND control, const std::string& utf8) {
+  for (wchar_t ch : Widen(utf8)) {
+    PostMessageW(control, WM_CHAR, ch, 1);
+    Settle(control);
+  }
+}
+
+void PressKey(HWND control, UINT virtualKey) {
+  LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(control, WM_KEYDOWN, virtualKey, scan | 1);
+  PostMessageW(control, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
+  Settle(control);
+}
+
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }

@@ -38,6 +38,11 @@ HWND FindControl(HWND parent, const std::string& text);
 HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
+// Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
+// ("\b" is Backspace), each handled before the next. The control need not have the focus.
+void TypeText(HWND control, const std::string& utf8);
+// Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
+void PressKey(HWND control, UINT virtualKey);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);

@@ -3,6 +3,7 @@
 
 #include "platform/text.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_driver.h"
 #include "ui/application.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -20,11 +21,13 @@ class NativeForm : public ui::Form {
     SetMenu(&menu);
     panel.SetAlign(ui::Align::Client);
     edit.SetBounds(10, 10, 100, 21);
+    memo.SetBounds(10, 70, 200, 60);
     label.SetCaption("Ćma");
   }
   ui::Panel panel{this, "panel"};
   ui::Edit edit{&panel, "edit"};
   ui::Label label{&panel, "label", 10, 40};
+  ui::Memo memo{&panel, "memo"};
   ui::MainMenu menu{"menu"};
   ui::MenuItem file{&menu, "file", "File"};
   ui::MenuItem open{&file, "open", "Open"};
@@ -64,6 +67,31 @@ TEST_F(NativeTest, TextTypedIntoTheWindowReachesTheModel) {
   SetWindowTextW(form.edit.Handle(), L"Kraków");
   EXPECT_EQ(form.edit.Text(), "Kraków");
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(NativeTest, TypedTextArrivesWholeInEveryKindOfEditBox) {
+  // The filter sees typed characters only: digits are refused, "ą" becomes "Ą".
+  auto filter = [](ui::Object*, wchar_t& key) {
+    if (key >= L'0' && key <= L'9') key = 0;
+    if (key == L'ą') key = L'Ą';
+  };
+  for (ui::Edit* edit : {&form.edit, static_cast<ui::Edit*>(&form.memo)}) {
+    SCOPED_TRACE(edit->Name());
+    edit->OnKeyPress = filter;
+    edit->SetText("");
+    testing_support::TypeText(edit->Handle(), "C:\\Gamess\b1 Żółwią");
+    EXPECT_EQ(WindowText(edit->Handle()), L"C:\\Games ŻółwiĄ");
+    EXPECT_EQ(edit->Text(), "C:\\Games ŻółwiĄ");
+    // A text set by the program still reaches the window, and typing goes on after it.
+    edit->SetText("Łódź");
+    SendMessageW(edit->Handle(), EM_SETSEL, 4, 4);
+    testing_support::TypeText(edit->Handle(), "!");
+    EXPECT_EQ(WindowText(edit->Handle()), L"Łódź!");
+    EXPECT_EQ(edit->Text(), "Łódź!");
+  }
+  // Set in one go, the text is not filtered.
+  SetWindowTextW(form.edit.Handle(), L"12");
+  EXPECT_EQ(form.edit.Text(), "12");
 }
 
 TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {

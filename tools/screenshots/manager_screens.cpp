@@ -4,7 +4,7 @@
 #include "capture.h"
 #include "manager/app_form.h"
 #include "manager/game_form.h"
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 #include "platform/files.h"
 
 int wmain() {

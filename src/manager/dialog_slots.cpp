@@ -1,4 +1,4 @@
-#include "manager/windows.h"
+#include "manager/dialog_slots.h"
 
 #include "manager/app_form.h"
 #include "manager/author_form.h"
