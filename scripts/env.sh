@@ -24,6 +24,17 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# Makes a locale (pl_PL.UTF-8) available where the machine lacks it.
+ensure_locale() {
+  local name=$1 normal
+  normal=$(echo "$name" | sed 's/UTF-8$/utf8/')
+  locale -a 2>/dev/null | grep -qx "$normal" && return 0
+  ensure_packages locales
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo localedef -i "${name%%.*}" -f UTF-8 "$name" >&2
+}
+
 build_all() {
   ensure_packages "${BUILD_PACKAGES[@]}"
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then

@@ -27,12 +27,13 @@ std::optional<std::string> SelfRemovalBatch(const std::string& exePath, int trie
   if (!path) return std::nullopt;
   size_t slash = path->find_last_of('\\') + 1;
   std::string folder = Quoted(path->substr(0, slash)), name = Quoted(path->substr(slash));
-  // "cd /d" also changes the drive; the pause is a ping, which every system's cmd has.
+  // "cd /d" also changes the drive; the pause is a ping, which every system's cmd has. A failed
+  // try says nothing: the console may be that of whatever started the uninstaller.
   return "@echo off\r\n"
          "set tries=0\r\n"
          ":kill\r\n"
          "cd /d " + folder + "\r\n"
-         "del " + name + "\r\n"
+         "del " + name + " 2>nul\r\n"
          "if not exist " + name + " goto :eof\r\n"
          "set /a tries+=1\r\n"
          "if %tries% geq " + std::to_string(tries) + " goto :eof\r\n"

@@ -236,6 +236,9 @@ TEST_F(InstallationTest, ARelativeFolderIsRecordedInFull) {
 }
 
 TEST_F(InstallationTest, TheReadmeOpensInNotepadAndTheInstallationGoesOn) {
+  struct EndNotepad {
+    ~EndNotepad() { testing_support::EndProgramsWithWindowsOfClass("Notepad"); }
+  } endNotepad;
   ScratchRegistry registry;
   TempDir temp;
   Tick(true, true);
@@ -244,15 +247,11 @@ TEST_F(InstallationTest, TheReadmeOpensInNotepadAndTheInstallationGoesOn) {
   EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{"Done!", "Create desktop shortcut?"}));
   EXPECT_TRUE(KeyExists(kManagerKey)) << "the manager set follows the readme";
 
-  HWND notepad = testing_support::WaitForWindow("readme.txt - Notepad");
+  HWND notepad = testing_support::WaitForWindowOfClass("Notepad");
   ASSERT_NE(notepad, nullptr) << "Notepad shows the written readme";
-  DWORD pid = 0;
-  GetWindowThreadProcessId(notepad, &pid);
-  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
-  }
+  EXPECT_TRUE(testing_support::WaitFor(
+      [&] { return testing_support::WindowText(notepad).rfind("readme.txt", 0) == 0; }))
+      << testing_support::WindowText(notepad);
 }
 
 TEST_F(InstallationTest, AMissingReadmeIsSaidInTheActiveLanguage) {

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/window_driver.h"
 
 namespace installer_tests {
 namespace {
@@ -97,6 +98,33 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     window.Close();
     if (c.polish) form->English1.Click();
   }
+}
+
+// Keystrokes into the real windows: the folder field and the new folder's name arrive whole, and
+// the folder made is the one typed.
+TEST_F(NewFolderTest, TypedFolderAndNameMakeTheFolderTyped) {
+  testing_support::TempDir temp;
+  GoToFolderPage();
+  form->Show();
+  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  HWND field = form->DirEdit.Handle();
+  SendMessageW(field, EM_SETSEL, 0, -1);
+  std::string typed = temp / "Gry łódź";
+  testing_support::TypeText(field, typed + "x\b");
+  EXPECT_EQ(testing_support::WindowText(field), typed);
+  EXPECT_EQ(form->DirEdit.Text(), typed);
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(typed).c_str(), nullptr));
+
+  form->NewFolderButton.Click();
+  installer::TFindForm2* window = form->FindForm2;
+  ASSERT_NE(window->FolderNameEdit.Handle(), nullptr);
+  testing_support::TypeText(window->FolderNameEdit.Handle(), "Mody żółwia!\b");
+  EXPECT_EQ(testing_support::WindowText(window->FolderNameEdit.Handle()), "Mody żółwia");
+  EXPECT_EQ(window->FolderNameEdit.Text(), "Mody żółwia");
+  testing_support::ClickButton(window->NewFolderButton2.Handle());
+  EXPECT_TRUE(testing_support::WaitFor([&] { return !dialogs.boxes.empty(); }));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Done!"});
+  EXPECT_TRUE(platform::DirectoryExists(typed + "\\Mody żółwia"));
 }
 
 }  // namespace

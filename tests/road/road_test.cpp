@@ -58,18 +58,13 @@ std::string DesktopFolder() {
 }
 
 // The one answer a box needs, once it shows the text.
-void Answer(const std::string& text, const std::string& button, DWORD pid) {
-  HWND box = WaitForBox(text, pid);
-  ASSERT_NE(box, nullptr) << "no box saying: " << text;
-  HWND control = FindControl(box, button);
-  ASSERT_NE(control, nullptr) << "no " << button << " in the box saying: " << text;
-  ClickButton(control);
-  ASSERT_TRUE(WaitUntilGone(box));
+void Answer(const std::string& text, int button, DWORD pid) {
+  ASSERT_TRUE(AnswerBox(text, button, pid)) << "no box answered that says: " << text;
 }
 
 void CloseWithYes(HWND window, const std::string& question, DWORD pid) {
   PostMessageW(window, WM_CLOSE, 0, 0);
-  Answer(question, "&Yes", pid);
+  Answer(question, IDYES, pid);
 }
 
 HWND Control(HWND window, const std::string& text) {
@@ -100,19 +95,24 @@ void Install() {
   ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
   HWND folder = FindControlOfClass(wizard, "Edit");
   ASSERT_NE(folder, nullptr);
-  SendMessageW(folder, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\Games"));
+  // Typed as a player types it: the proposed text selected, then keystrokes, one slip mended.
+  SendMessageW(folder, EM_SETSEL, 0, -1);
+  TypeText(folder, "C:\\Gamws\b\bes");
+  ASSERT_EQ(WindowText(folder), "C:\\Games");
   ClickButton(next);
 
   // The readme opens in Notepad on the way.
-  HWND notepad = WaitForWindow("readme.txt - Notepad");
+  HWND notepad = WaitForWindowOfClass("Notepad");
   EXPECT_NE(notepad, nullptr) << "the readme did not open";
-  if (notepad) PostMessageW(notepad, WM_CLOSE, 0, 0);
-  Answer("Done!", "OK", pid);
-  Answer("Create desktop shortcut?", "&Yes", pid);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(notepad).rfind("readme.txt", 0) == 0; }))
+      << WindowText(notepad);
+  EndProgramsWithWindowsOfClass("Notepad");
+  Answer("Done!", IDOK, pid);
+  Answer("Create desktop shortcut?", IDYES, pid);
   HWND finish = Control(wizard, "Finish");
   ASSERT_NE(finish, nullptr);
   ClickButton(finish);
-  Answer("Are you sure you want to quit the installation?", "&Yes", pid);
+  Answer("Are you sure you want to quit the installation?", IDYES, pid);
   EXPECT_TRUE(installer.WaitForExit());
 }
 
@@ -196,14 +196,14 @@ TEST(Road, FromInstallingToPlaying) {
     HWND window = WaitForWindow("Program Update", pid);
     ASSERT_NE(window, nullptr);
     ClickButton(Control(window, "Find New Version"));
-    Answer("Czy chcesz pobrać nową wersję programu?", "&Yes", pid);
-    HWND save = WaitForWindow("Save As", pid);
+    Answer("Czy chcesz pobrać nową wersję programu?", IDYES, pid);
+    HWND save = WaitForFileDialog(pid);
     ASSERT_NE(save, nullptr);
     HWND name = FindControlOfClass(save, "Edit");
     ASSERT_NE(name, nullptr);
     std::string target = kGames + "thenc.zip";
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(target).c_str()));
-    ClickButton(FindControl(save, "&Save"));
+    ClickButton(GetDlgItem(save, IDOK));
     HWND log = FindControlOfClass(window, "Edit");
     const std::string lastLine = "The program finished downloading the file";
     EXPECT_TRUE(WaitFor([&] {
@@ -227,9 +227,9 @@ TEST(Road, FromInstallingToPlaying) {
     ClickButton(next);
     ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Uninstall"; }));
     ClickButton(next);
-    Answer("The uninstallation has finished. You may close this program.", "OK", pid);
+    Answer("The uninstallation has finished. You may close this program.", IDOK, pid);
     ClickButton(Control(wizard, "Finish"));
-    Answer("Are you sure you want to quit the deinstallation?", "&Yes", pid);
+    Answer("Are you sure you want to quit the deinstallation?", IDYES, pid);
     EXPECT_EQ(WaitForSingleObject(process, 30000), WAIT_OBJECT_0);
     CloseHandle(process);
     EXPECT_TRUE(WaitFor([&] { return !platform::FileExists(kManagerFolder + "uninstall.exe"); }, 60000))

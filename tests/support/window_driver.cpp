@@ -125,12 +125,61 @@ HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs)
   return WaitForTopLevel(processId, timeoutMs, [&](HWND h) { return WindowText(h) == caption; });
 }
 
+namespace {
+
+bool HasClass(HWND h, const std::wstring& className) {
+  wchar_t cls[64] = L"";
+  GetClassNameW(h, cls, 64);
+  return lstrcmpiW(cls, className.c_str()) == 0;
+}
+
+}  // namespace
+
+HWND WaitForWindowOfClass(const std::string& className, DWORD processId, DWORD timeoutMs) {
+  std::wstring cls = Widen(className);
+  return WaitForTopLevel(processId, timeoutMs, [&](HWND h) { return HasClass(h, cls); });
+}
+
 HWND WaitForBox(const std::string& text, DWORD processId, DWORD timeoutMs) {
+  return WaitForTopLevel(processId, timeoutMs,
+                         [&](HWND h) { return HasClass(h, L"#32770") && FindControl(h, text); });
+}
+
+bool AnswerBox(const std::string& text, int buttonId, DWORD processId, DWORD timeoutMs) {
+  HWND box = WaitForBox(text, processId, timeoutMs);
+  HWND button = box ? GetDlgItem(box, buttonId) : nullptr;
+  if (!button) return false;
+  ClickButton(button);
+  return WaitUntilGone(box, timeoutMs);
+}
+
+HWND WaitForFileDialog(DWORD processId, DWORD timeoutMs) {
   return WaitForTopLevel(processId, timeoutMs, [&](HWND h) {
-    wchar_t cls[16] = L"";
-    GetClassNameW(h, cls, 16);
-    return lstrcmpW(cls, L"#32770") == 0 && FindControl(h, text);
+    return HasClass(h, L"#32770") && FindControlOfClass(h, "Edit");
   });
+}
+
+void EndProgramsWithWindowsOfClass(const std::string& className) {
+  struct Search {
+    std::wstring cls;
+    std::vector<DWORD> pids;
+  } search{Widen(className), {}};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (HasClass(h, s->cls) && pid != GetCurrentProcessId()) s->pids.push_back(pid);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  for (DWORD pid : search.pids) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 10000);
+      CloseHandle(process);
+    }
+  }
 }
 
 HWND FindControl(HWND parent, const std::string& text) {

@@ -30,8 +30,19 @@ std::string ProgramOutput(const std::string& commandLine);
 
 // A visible top-level window with exactly this caption (of the process, when given).
 HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
+// A visible top-level window of this window class (of the process, when given). Wine's own
+// windows (Notepad, the file dialogs) are found so: their captions are translated.
+HWND WaitForWindowOfClass(const std::string& className, DWORD processId = 0,
+                          DWORD timeoutMs = 30000);
 // A visible message box (of the process, when given) that shows this text.
 HWND WaitForBox(const std::string& text, DWORD processId = 0, DWORD timeoutMs = 30000);
+// Waits for the box that shows this text, presses its button (IDOK, IDYES, IDNO: the buttons'
+// captions are translated) and waits until the box is gone; false when any step failed.
+bool AnswerBox(const std::string& text, int buttonId, DWORD processId = 0, DWORD timeoutMs = 30000);
+// The process's save or open dialog: a dialog with a file name field (Edit).
+HWND WaitForFileDialog(DWORD processId, DWORD timeoutMs = 30000);
+// Ends every program that shows a top-level window of this class (Notepad opened by a test).
+void EndProgramsWithWindowsOfClass(const std::string& className);
 // A descendant control whose text is exactly this text; nullptr when there is none.
 HWND FindControl(HWND parent, const std::string& text);
 // The first visible descendant control of a window class ("Edit").

@@ -24,7 +24,7 @@ std::string Lines(const std::string& folder, const std::string& name) {
          "set tries=0\r\n"
          ":kill\r\n"
          "cd /d \"" + folder + "\"\r\n"
-         "del \"" + name + "\"\r\n"
+         "del \"" + name + "\" 2>nul\r\n"
          "if not exist \"" + name + "\" goto :eof\r\n"
          "set /a tries+=1\r\n"
          "if %tries% geq 300 goto :eof\r\n"
@@ -124,11 +124,8 @@ TEST_F(SelfRemovalTest, TheBatchGivesUpOnAFileThatNeverComesFree) {
   testing_support::WriteFileBytes(exe, "MZ");
   HeldFile held(exe);
   platform::SaveFile(batch, *uninstaller::SelfRemovalBatch(exe, 2));
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  testing_support::Process cmd(platform::Narrow(system) + "\\cmd.exe", "/c \"" + batch + "\"");
-  ASSERT_TRUE(cmd.Started());
-  EXPECT_TRUE(cmd.WaitForExit(60000)) << "the batch still runs";
+  // Run as the uninstaller's console would see it: every failed try stays silent.
+  EXPECT_EQ(testing_support::ProgramOutput("cmd.exe /c \"" + batch + "\""), "");
   EXPECT_TRUE(platform::FileExists(exe));
 }
 

@@ -1,7 +1,9 @@
 // The window: both builds' texts, the page flow, the language switch and the close question.
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "platform/text.h"
+#include "support/window_driver.h"
 #include "ui/application.h"
 #include "uninstaller_fixture.h"
 
@@ -201,6 +203,24 @@ TEST_F(WindowTest, WindowButtonTogglesFullScreenAndTheMenuOpensAboveTheButtons) 
   form.WindowButton.Click();
   EXPECT_EQ(form.GetBorderStyle(), ui::BorderStyle::Single);
   EXPECT_EQ(form.GetWindowState(), ui::WindowState::Normal);
+}
+
+// With no record the player types the folder: the keystrokes reach the field whole and the
+// removal empties the folder typed.
+TEST_F(WindowTest, ATypedFolderIsTheOneEmptied) {
+  std::string folder = temp / "Gra łódź\\";
+  CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
+  testing_support::WriteFileBytes(folder + "THManager.exe", "MZ");
+  TForm1& form = MakeForm(kManagerUninstall);
+  form.Show();
+  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  form.NextButton.Click();
+  testing_support::TypeText(form.DirEdit.Handle(), folder + "x\b");
+  EXPECT_EQ(testing_support::WindowText(form.DirEdit.Handle()), folder);
+  EXPECT_EQ(form.DirEdit.Text(), folder);
+  dialogs.Answer({IDOK});
+  form.NextButton.Click();
+  EXPECT_FALSE(platform::FileExists(folder + "THManager.exe"));
 }
 
 }  // namespace

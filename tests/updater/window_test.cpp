@@ -70,19 +70,16 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
   ASSERT_NE(window, nullptr);
 
   ClickButton(FindControl(window, "Find New Version"));
-  HWND question = WaitForWindow("Informacja", updater.Id());
-  ASSERT_NE(question, nullptr);
-  EXPECT_NE(FindControl(question, "Czy chcesz pobrać nową wersję programu?"), nullptr);
-  ClickButton(FindControl(question, "&Yes"));
+  ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater.Id()));
 
-  HWND save = WaitForWindow("Save As", updater.Id());
+  HWND save = WaitForFileDialog(updater.Id());
   ASSERT_NE(save, nullptr);
   HWND name = FindControlOfClass(save, "Edit");
   ASSERT_NE(name, nullptr);
   EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
   std::string target = dir / "pakiet łódź.zip";
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
-  ClickButton(FindControl(save, "&Save"));
+  ClickButton(GetDlgItem(save, IDOK));
 
   HWND log = FindControlOfClass(window, "Edit");
   const std::string road =

@@ -1,0 +1,105 @@
+// How soon each program's first window shows: each program started ten times in a row, the time
+// from CreateProcess until a visible top-level window of the process, medians beside two
+// one-window yardsticks (bare, and with the suite's resources and system DLLs).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace {
+
+bool HasVisibleWindow(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    bool found;
+  } search{pid, false};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner != s->pid || !IsWindowVisible(h)) return TRUE;
+        s->found = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Milliseconds until the first window, or a negative figure when none came within 20 s.
+double TimeToFirstWindow(const std::string& exe) {
+  std::wstring line = L"\"" + platform::Widen(exe) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return -1;
+  double ms = -1;
+  for (;;) {
+    QueryPerformanceCounter(&now);
+    double elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                     static_cast<double>(frequency.QuadPart);
+    if (HasVisibleWindow(pi.dwProcessId)) {
+      ms = elapsed;
+      break;
+    }
+    if (elapsed > 20000 || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+    Sleep(1);
+  }
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ms;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  int starts = argc > 1 ? std::max(1, _wtoi(argv[1])) : 10;
+  std::string bin = platform::ExeFolder() + "..\\bin\\", bench = platform::ExeFolder();
+  const struct {
+    const char* name;
+    std::string exe;
+  } programs[] = {
+      {"bare one-window program", bench + "first_window_bare.exe"},
+      {"one window, same DLLs", bench + "first_window_same_dlls.exe"},
+      {"THInstaller", bin + "THInstaller.exe"},
+      {"THManager", bin + "THManager.exe"},
+      {"THENCUpdater", bin + "THENCUpdater.exe"},
+      {"uninstall (manager)", bin + "manager\\uninstall.exe"},
+  };
+  std::printf("first window, median of %d starts (ms), ratio to the same-DLL one-window program\n",
+              starts);
+  double yardstick = 0;
+  for (const auto& p : programs) {
+    TimeToFirstWindow(p.exe);  // warm the file cache
+    std::vector<double> times;
+    for (int i = 0; i < starts; ++i) times.push_back(TimeToFirstWindow(p.exe));
+    if (std::any_of(times.begin(), times.end(), [](double t) { return t < 0; })) {
+      std::printf("%-26s no window within 20 s\n", p.name);
+      continue;
+    }
+    double median = Median(times);
+    if (p.exe.find("same_dlls") != std::string::npos) yardstick = median;
+    auto [lo, hi] = std::minmax_element(times.begin(), times.end());
+    std::printf("%-26s %7.1f  (min %6.1f, max %6.1f)", p.name, median, *lo, *hi);
+    if (yardstick > 0) std::printf("  x%.2f", median / yardstick);
+    std::printf("\n");
+  }
+  return 0;
+}
