@@ -1,6 +1,6 @@
-// How soon each program's first window shows: each program started ten times in a row, the time
-// from CreateProcess until a visible top-level window of the process, medians beside two
-// one-window yardsticks (bare, and with the suite's resources and system DLLs).
+// How soon each program's first window shows: each program started ten times, the time from
+// CreateProcess until a visible top-level window of the process, medians beside two one-window
+// yardsticks (bare, and with the suite's resources and system DLLs; the second is the measure).
 #include <windows.h>
 
 #include <algorithm>
@@ -85,19 +85,23 @@ int wmain(int argc, wchar_t** argv) {
   };
   std::printf("first window, median of %d starts (ms), ratio to the same-DLL one-window program\n",
               starts);
+  // Round by round, so that a change in the machine's load falls on every program alike.
+  std::vector<std::vector<double>> times(std::size(programs));
+  for (const auto& p : programs) TimeToFirstWindow(p.exe);  // warm the file cache
+  for (int i = 0; i < starts; ++i)
+    for (size_t k = 0; k < std::size(programs); ++k)
+      times[k].push_back(TimeToFirstWindow(programs[k].exe));
   double yardstick = 0;
-  for (const auto& p : programs) {
-    TimeToFirstWindow(p.exe);  // warm the file cache
-    std::vector<double> times;
-    for (int i = 0; i < starts; ++i) times.push_back(TimeToFirstWindow(p.exe));
-    if (std::any_of(times.begin(), times.end(), [](double t) { return t < 0; })) {
-      std::printf("%-26s no window within 20 s\n", p.name);
+  for (size_t k = 0; k < std::size(programs); ++k) {
+    const auto& t = times[k];
+    if (std::any_of(t.begin(), t.end(), [](double v) { return v < 0; })) {
+      std::printf("%-26s no window within 20 s\n", programs[k].name);
       continue;
     }
-    double median = Median(times);
-    if (p.exe.find("same_dlls") != std::string::npos) yardstick = median;
-    auto [lo, hi] = std::minmax_element(times.begin(), times.end());
-    std::printf("%-26s %7.1f  (min %6.1f, max %6.1f)", p.name, median, *lo, *hi);
+    double median = Median(t);
+    if (k == 1) yardstick = median;
+    auto [lo, hi] = std::minmax_element(t.begin(), t.end());
+    std::printf("%-26s %7.1f  (min %6.1f, max %6.1f)", programs[k].name, median, *lo, *hi);
     if (yardstick > 0) std::printf("  x%.2f", median / yardstick);
     std::printf("\n");
   }

@@ -152,7 +152,10 @@ void Control::Realign() {
 void Control::SetVisible(bool v) {
   if (v == visible_) return;
   visible_ = v;
-  if (handle_) ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
+  if (handle_)
+    ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
+  else if (v && parent_ && parent_->handle_)
+    CreateLate();
   if (align_ != Align::None) ParentRealign();
 }
 
@@ -289,11 +292,30 @@ void Control::CreateNative(HWND parent) {
   if (!CreateWindowFor(parent)) return;  // no display: the control lives on as its model
   AfterCreate();
   UpdateTooltip();
-  for (Control* c : children_) c->CreateNative(handle_);
+  // Hidden children (a wizard's later pages) get their windows when first shown: a window shows
+  // sooner when it creates only what it shows.
+  for (Control* c : children_)
+    if (c->visible_) c->CreateNative(handle_);
   // The last picture created ends above the earlier ones, as it was placed over them.
   for (auto it = children_.rbegin(); it != children_.rend(); ++it)
     if ((*it)->handle_ && (*it)->LiesUnder())
       SetWindowPos((*it)->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Control::CreateLate() {
+  CreateNative(parent_->handle_);
+  if (!handle_) return;
+  // Into the place its creation order gives it, which is also the keyboard's tab order.
+  HWND after = HWND_TOP;
+  if (LiesUnder()) {
+    after = HWND_BOTTOM;
+  } else {
+    for (Control* c : parent_->children_) {
+      if (c == this) break;
+      if (c->handle_ && !c->LiesUnder()) after = c->handle_;
+    }
+  }
+  SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Control::DestroyNative() {

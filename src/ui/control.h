@@ -102,6 +102,8 @@ class Control : public Object {
   void SetVisibleModel(bool v) { visible_ = v; }
   HWND MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle = 0);
   void CreateNative(HWND parent);
+  // Makes the window of a control shown for the first time inside a parent that has one.
+  void CreateLate();
   void DestroyNative();
   virtual void PushBounds();
   void SetBoundsInternal(int left, int top, int width, int height);

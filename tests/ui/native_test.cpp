@@ -94,6 +94,29 @@ TEST_F(NativeTest, TypedTextArrivesWholeInEveryKindOfEditBox) {
   EXPECT_EQ(form.edit.Text(), "12");
 }
 
+TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
+  NativeForm form;
+  ui::Panel page{&form.panel, "page"};
+  ui::Edit first{&page, "first"}, second{&page, "second"};
+  ui::Edit after{&form.panel, "after"};
+  page.SetBounds(10, 140, 200, 30);
+  page.Hide();
+  form.Show();
+  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  EXPECT_EQ(page.Handle(), nullptr) << "nothing made for what is not shown";
+  EXPECT_EQ(first.Handle(), nullptr);
+  first.SetText("Łódź");
+  page.Show();
+  ASSERT_NE(first.Handle(), nullptr);
+  ASSERT_NE(second.Handle(), nullptr);
+  EXPECT_EQ(WindowText(first.Handle()), L"Łódź");
+  EXPECT_TRUE(IsWindowVisible(second.Handle()));
+  // The page sits where it was created: after the memo, before the edit created after it.
+  EXPECT_EQ(GetWindow(form.memo.Handle(), GW_HWNDNEXT), page.Handle());
+  EXPECT_EQ(GetWindow(page.Handle(), GW_HWNDNEXT), after.Handle());
+  EXPECT_EQ(GetWindow(first.Handle(), GW_HWNDNEXT), second.Handle());
+}
+
 TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
   int clicks = 0;
   form.open.OnClick = [&](ui::Object*) { ++clicks; };
