@@ -71,7 +71,10 @@ TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
   HWND field = FindControlOfClass(window, "Edit");  // the folder field: the one edit on page 3
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(WindowText(field), "C:\\") << "the folder field once the window is up";
-  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"q:\\games"));
+  // Typed over the proposed text; each keystroke reaches the disk labels.
+  SendMessageW(field, EM_SETSEL, 0, -1);
+  TypeText(field, "q:\\gry ółx\b");
+  EXPECT_EQ(WindowText(field), "q:\\gry ół");
   EXPECT_TRUE(WaitFor([&] { return FindControl(window, "Free Space:           -1") != nullptr; }))
       << "typing reaches the disk labels";
 
