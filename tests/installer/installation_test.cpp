@@ -343,7 +343,13 @@ TEST_F(InstallationTest, TheReadmeOpensInNotepadAndTheInstallationGoesOn) {
 
   HWND notepad = testing_support::WaitForWindow("readme.txt - Notepad");
   ASSERT_NE(notepad, nullptr) << "Notepad shows the written readme";
-  EndProgramOf(notepad);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(notepad, &pid);
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+  }
 }
 
 TEST_F(InstallationTest, AMissingReadmeIsSaidInTheActiveLanguage) {
