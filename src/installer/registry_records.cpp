@@ -40,7 +40,10 @@ void TForm1::WriteUninstallEntry(const shared::Product& product, ui::Label& path
   registry.WriteString(shared::kDisplayNameValue, product.entryName);
   registry.CloseKey();
   registry.OpenKey(product.EntryPath(), true);
-  registry.WriteString(shared::kUninstallStringValue, pathLabel.Caption() + shared::kUninstallExe);
+  // Quoted: the system would otherwise try the folder's name up to its first blank as a program
+  // first ("C:\Games\Tarnholm.exe"), with the rights of whoever uninstalls.
+  registry.WriteString(shared::kUninstallStringValue,
+                       "\"" + pathLabel.Caption() + shared::kUninstallExe + "\"");
   registry.CloseKey();
 }
 

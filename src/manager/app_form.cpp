@@ -114,8 +114,8 @@ void TAppForm1::FormCreate(ui::Object*) {
 
 void TAppForm1::FormShow(ui::Object* Sender) {
   {
-    platform::Registry registry(HKEY_LOCAL_MACHINE);
-    registry.OpenKey(shared::kGameKey, false);
+    platform::Registry registry(HKEY_LOCAL_MACHINE, KEY_READ);
+    registry.OpenKeyInEitherView(shared::kGameKey);
     PathLabel.SetCaption(registry.ReadString(shared::kGamePathValue));
   }
   if (!PathLabel.Caption().empty()) {

@@ -13,9 +13,9 @@ std::wstring SubPath(const std::string& path) {
   return Widen(s);
 }
 
-LSTATUS DeleteTree(HKEY base, const std::wstring& sub) {
+LSTATUS DeleteTree(HKEY base, const std::wstring& sub, REGSAM view) {
   HKEY key = nullptr;
-  LSTATUS rc = RegOpenKeyExW(base, sub.c_str(), 0, KEY_ALL_ACCESS, &key);
+  LSTATUS rc = RegOpenKeyExW(base, sub.c_str(), 0, KEY_ALL_ACCESS | view, &key);
   if (rc != ERROR_SUCCESS) return rc;
   std::vector<std::wstring> children;
   wchar_t name[256];
@@ -24,9 +24,9 @@ LSTATUS DeleteTree(HKEY base, const std::wstring& sub) {
     if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     children.emplace_back(name, len);
   }
-  for (const auto& child : children) DeleteTree(key, child);
+  for (const auto& child : children) DeleteTree(key, child, view);
   RegCloseKey(key);
-  return RegDeleteKeyW(base, sub.c_str());
+  return RegDeleteKeyExW(base, sub.c_str(), view, 0);
 }
 
 }  // namespace
@@ -46,10 +46,19 @@ HKEY Registry::BaseFor(const std::string& path) const {
 }
 
 bool Registry::OpenKey(const std::string& path, bool canCreate) {
+  return Open(path, canCreate, access_);
+}
+
+bool Registry::OpenKeyInEitherView(const std::string& path) {
+  REGSAM rights = access_ & ~KEY_WOW64_RES;
+  return Open(path, false, rights | KEY_WOW64_64KEY) || Open(path, false, rights | KEY_WOW64_32KEY);
+}
+
+bool Registry::Open(const std::string& path, bool canCreate, REGSAM access) {
   HKEY key = nullptr;
   LSTATUS rc = canCreate ? RegCreateKeyExW(BaseFor(path), SubPath(path).c_str(), 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, access_, nullptr, &key, nullptr)
-                         : RegOpenKeyExW(BaseFor(path), SubPath(path).c_str(), 0, access_, &key);
+                                           REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr)
+                         : RegOpenKeyExW(BaseFor(path), SubPath(path).c_str(), 0, access, &key);
   if (rc != ERROR_SUCCESS) return false;
   CloseKey();
   current_ = key;
@@ -72,7 +81,7 @@ void Registry::CloseKey() {
 }
 
 bool Registry::DeleteKey(const std::string& path) {
-  return DeleteTree(BaseFor(path), SubPath(path)) == ERROR_SUCCESS;
+  return DeleteTree(BaseFor(path), SubPath(path), access_ & KEY_WOW64_RES) == ERROR_SUCCESS;
 }
 
 bool Registry::ValueExists(const std::string& name) const {

@@ -1,5 +1,9 @@
 // Registry accessor with one current key. A path that starts with a backslash is taken from the
 // root key; any other path from the current key when one is open, else from the root key.
+// Keys are opened with the access the accessor was made with: a step that only reads asks for
+// KEY_READ, which a standard user is granted under HKEY_LOCAL_MACHINE where full access is refused;
+// a refused open reads as a missing key. A view flag in the access (KEY_WOW64_32KEY) applies to
+// every open, create and delete.
 #pragma once
 #include <windows.h>
 
@@ -21,6 +25,9 @@ class Registry {
   // Opens (or, with canCreate, creates and opens) the key and makes it current; false on failure,
   // leaving the current key as it was.
   bool OpenKey(const std::string& path, bool canCreate);
+  // Opens an existing key from the registry's 64-bit view or, when it is not there, from its 32-bit
+  // view, where a 32-bit installer's keys lie on a 64-bit system.
+  bool OpenKeyInEitherView(const std::string& path);
   // Creates the key if missing and closes it again; "Failed to create key %s" on failure.
   void CreateKey(const std::string& path);
   void CloseKey();
@@ -36,6 +43,7 @@ class Registry {
 
  private:
   HKEY BaseFor(const std::string& path) const;
+  bool Open(const std::string& path, bool canCreate, REGSAM access);
   HKEY root_;
   REGSAM access_;
   HKEY current_ = nullptr;

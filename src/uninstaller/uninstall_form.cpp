@@ -121,7 +121,7 @@ void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
 }
 
 void TForm1::FormShow(ui::Object*) {
-  platform::Registry registry(HKEY_LOCAL_MACHINE);
+  platform::Registry registry(HKEY_LOCAL_MACHINE, KEY_READ);
   registry.OpenKey(data_.product.KeyPath(), false);
   DirEdit.SetText(registry.ReadString(shared::kPathValue));
 }

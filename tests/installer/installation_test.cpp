@@ -46,6 +46,40 @@ bool KeyExists(const std::string& key) {
   return registry.OpenKey(key, false);
 }
 
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The system's own tools read the machine's real keys, so an installation for them writes there;
+// this takes its records away at the end, and the vendor key too when the installation made it.
+class MachineRecords {
+ public:
+  static constexpr const char* kKeys[] = {kEncyclopaediaKey, kManagerKey, kEncyclopaediaEntry,
+                                          kManagerEntry};
+  static bool AnyPresent() {
+    for (const char* key : kKeys)
+      if (KeyExists(key)) return true;
+    return false;
+  }
+  ~MachineRecords() {
+    platform::Registry cleanup(HKEY_LOCAL_MACHINE);
+    for (const char* key : kKeys) cleanup.DeleteKey(key);
+    if (!hadVendor_) cleanup.DeleteKey("\\Software\\Kelvora");
+  }
+
+ private:
+  bool hadVendor_ = KeyExists("\\Software\\Kelvora");
+};
+
+// Ends the program that shows the window.
+void EndProgramOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+  }
+}
+
 std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW fd;
@@ -94,9 +128,9 @@ TEST_F(InstallationTest, BothProductsGoSideBySideWithTheirRecords) {
   EXPECT_EQ(ReadValue(kManagerKey, "PATH"), manager);
   EXPECT_EQ(ReadValue(kManagerKey, "Ver"), "1.0");
   EXPECT_EQ(ReadValue(kEncyclopaediaEntry, "DisplayName"), "Tarnholm Encyclopaedia");
-  EXPECT_EQ(ReadValue(kEncyclopaediaEntry, "UninstallString"), encyclopaedia + "uninstall.exe");
+  EXPECT_EQ(ReadValue(kEncyclopaediaEntry, "UninstallString"), Quoted(encyclopaedia + "uninstall.exe"));
   EXPECT_EQ(ReadValue(kManagerEntry, "DisplayName"), "Tarnholm Manager");
-  EXPECT_EQ(ReadValue(kManagerEntry, "UninstallString"), manager + "uninstall.exe");
+  EXPECT_EQ(ReadValue(kManagerEntry, "UninstallString"), Quoted(manager + "uninstall.exe"));
   EXPECT_EQ(ReadValue("\\Software\\Kelvora\\Tarnholm Manager", "Path"), "<no key>");
 
   EXPECT_FALSE(form->ChangeLabel.Visible());
@@ -126,23 +160,86 @@ TEST_F(InstallationTest, TheManagerAloneWritesOnlyItsOwnAndKeepsOtherValues) {
   EXPECT_FALSE(KeyExists(kEncyclopaediaEntry));
 }
 
-// The system's own list of installed programs reads the real machine key, so this installation
-// writes there and takes its records away afterwards.
 TEST_F(InstallationTest, TheSystemListsBothProductsAsInstalled) {
-  for (const char* key : {kEncyclopaediaKey, kManagerKey, kEncyclopaediaEntry, kManagerEntry})
-    if (KeyExists(key)) GTEST_SKIP() << "this machine has the products installed already";
-  bool hadVendor = KeyExists("\\Software\\Kelvora");
+  if (MachineRecords::AnyPresent()) GTEST_SKIP() << "this machine has the products installed already";
+  MachineRecords records;
   TempDir temp;
   Tick(true, true);
   InstallInto(temp.Path());
   std::string list = testing_support::ProgramOutput("uninstaller.exe --list");
-  platform::Registry cleanup(HKEY_LOCAL_MACHINE);
-  for (const char* key : {kEncyclopaediaKey, kManagerKey, kEncyclopaediaEntry, kManagerEntry})
-    cleanup.DeleteKey(key);
-  if (!hadVendor) cleanup.DeleteKey("\\Software\\Kelvora");
 
   EXPECT_NE(list.find("|||Tarnholm Encyclopaedia"), std::string::npos) << list;
   EXPECT_NE(list.find("|||Tarnholm Manager"), std::string::npos) << list;
+}
+
+// A command line started as the system starts an uninstall entry's value; ended at the end if it
+// still runs.
+class StartedCommand {
+ public:
+  explicit StartedCommand(const std::string& commandLine) {
+    std::wstring line = platform::Widen(commandLine);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+      info_ = {};
+  }
+  ~StartedCommand() {
+    if (!info_.hProcess) return;
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 10000);
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  StartedCommand(const StartedCommand&) = delete;
+  DWORD Id() const { return info_.dwProcessId; }
+  bool WaitForExit() { return info_.hProcess && WaitForSingleObject(info_.hProcess, 30000) == WAIT_OBJECT_0; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Unquoted, a command line's program name may end at any blank: for the entry
+// ...\Games\Tarnholm Manager\uninstall.exe the system tries ...\Games\Tarnholm.exe first. A stand-in
+// planted there records its command line when it runs; the unquoted value shows that it would.
+TEST_F(InstallationTest, TheUninstallEntryStartsOurUninstallerNeverAProgramPlantedAboveIt) {
+  if (MachineRecords::AnyPresent()) GTEST_SKIP() << "this machine has the products installed already";
+  MachineRecords records;
+  TempDir temp;
+  std::string games = temp / "Games\\";
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(games).c_str(), nullptr));
+  Tick(false, true);
+  InstallInto(games);
+  std::string uninstaller = games + "Tarnholm Manager\\uninstall.exe";
+  ASSERT_EQ(ReadValue(kManagerEntry, "UninstallString"), Quoted(uninstaller));
+  ASSERT_TRUE(CopyFileW(platform::Widen(platform::ExeFolder() + "stub\\Tarn.exe").c_str(),
+                        platform::Widen(games + "Tarnholm.exe").c_str(), FALSE));
+  const std::string record = games + "commandline.txt";
+
+  for (bool quoted : {true, false}) {
+    std::string value = quoted ? Quoted(uninstaller) : uninstaller;
+    platform::Registry entry(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(entry.OpenKey(kManagerEntry, false));
+    entry.WriteString("UninstallString", value);
+    // As the system starts the value itself, and as Wine's own list of installed programs does.
+    for (std::string command : {value, std::string("uninstaller.exe --remove \"Tarnholm Manager\"")}) {
+      SCOPED_TRACE(command + " with the value " + value);
+      bool direct = command == value;
+      StartedCommand started(command);
+      if (quoted) {
+        HWND window = testing_support::WaitForWindow("Tarnholm Manager - Deinstaller v1.0",
+                                                     direct ? started.Id() : 0);
+        EXPECT_NE(window, nullptr) << "our uninstaller did not start";
+        EXPECT_FALSE(platform::FileExists(record)) << ReadFileBytes(record);
+        if (window) EndProgramOf(window);
+      } else {
+        EXPECT_TRUE(testing_support::WaitFor([&] { return !ReadFileBytes(record).empty(); }))
+            << "the planted program did not run";
+        EXPECT_EQ(ReadFileBytes(record), value + "\n");
+      }
+      EXPECT_TRUE(started.WaitForExit());
+      DeleteFileW(platform::Widen(record).c_str());
+    }
+  }
 }
 
 TEST_F(InstallationTest, AnExistingProductFolderIsReusedAndSaidSo) {
@@ -231,7 +328,7 @@ TEST_F(InstallationTest, ARelativeFolderIsRecordedInFull) {
   EXPECT_EQ(form->DirEdit.Text(), "Games\\");
   EXPECT_EQ(form->THManagerPathLabel1.Caption(), folder);
   EXPECT_EQ(ReadValue(kManagerKey, "Path"), folder);
-  EXPECT_EQ(ReadValue(kManagerEntry, "UninstallString"), folder + "uninstall.exe");
+  EXPECT_EQ(ReadValue(kManagerEntry, "UninstallString"), Quoted(folder + "uninstall.exe"));
   ExpectCarriedFiles(folder, installer::kManagerRows);
 }
 

@@ -1,15 +1,38 @@
 // What the manager shows and keeps at start, against the registry and its settings file.
+#include <windows.h>
+
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include "manager/path_form.h"
 #include "manager_fixture.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "shared/products.h"
 
 namespace {
 
 constexpr char kMissingEnglish[] = "You do not have Tarnholm game on your PC.";
 constexpr char kMissingPolish[] = "Na twoim PC nie ma gry Tarnholm.";
 
-enum class GameKey { None, ExistingFolder, MissingFolder, NotAString };
+// ReadableOnly: everyone may read the key (and delete it, so that the test can clean up) and
+// nothing more, as a standard user may under HKEY_LOCAL_MACHINE.
+enum class GameKey { None, ExistingFolder, ReadableOnly, MissingFolder, NotAString };
+
+void AllowOnlyReading(const std::string& key) {
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)(A;;SD;;;WD)",
+                                                                   SDDL_REVISION_1, &security, nullptr));
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::Widen(key).c_str(), 0, WRITE_DAC, &handle),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+  RegCloseKey(handle);
+  LocalFree(security);
+  platform::Registry full(HKEY_LOCAL_MACHINE, KEY_ALL_ACCESS);
+  EXPECT_FALSE(full.OpenKey("\\" + key, false)) << "full access is refused";
+}
 
 struct StartupCase {
   const char* name;
@@ -31,8 +54,10 @@ TEST_P(Startup, ShowsWhatTheRegistryAndTheSettingsSay) {
     case GameKey::None:
       break;
     case GameKey::ExistingFolder:
+    case GameKey::ReadableOnly:
       CreateDirectoryA(gameFolder.c_str(), nullptr);
       registry.SetString("Software\\Korvel\\Tarnholm", "PATH", gameFolder);
+      if (c.key == GameKey::ReadableOnly) AllowOnlyReading("Software\\Korvel\\Tarnholm");
       break;
     case GameKey::MissingFolder:
       registry.SetString("Software\\Korvel\\Tarnholm", "PATH", missingFolder);
@@ -68,12 +93,13 @@ TEST_P(Startup, ShowsWhatTheRegistryAndTheSettingsSay) {
     EXPECT_NE(prompt, startPrompt) << "the prompt is a fresh window";
   }
 
-  std::string shownFolder = c.key == GameKey::ExistingFolder ? gameFolder
+  bool gameFound = c.key == GameKey::ExistingFolder || c.key == GameKey::ReadableOnly;
+  std::string shownFolder = gameFound                        ? gameFolder
                             : c.key == GameKey::MissingFolder ? missingFolder
                                                               : "";
   EXPECT_EQ(main.PathLabel.Caption(), shownFolder);
-  EXPECT_EQ(main.ListViewPathLabel.Caption(), c.key == GameKey::ExistingFolder ? gameFolder : "");
-  EXPECT_EQ(main.ShellListView1.Root(), c.key == GameKey::ExistingFolder ? gameFolder : "");
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), gameFound ? gameFolder : "");
+  EXPECT_EQ(main.ShellListView1.Root(), gameFound ? gameFolder : "");
   EXPECT_EQ(!main.Polski1.Enabled(), c.polishActive);
   EXPECT_EQ(!main.English1.Enabled(), !c.polishActive);
   EXPECT_EQ(main.File1.Caption(), c.polishActive ? "Plik" : "File");
@@ -92,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {kMissingEnglish, kMissingEnglish}, true, false},
         StartupCase{"GameKeyWithFolder", "[Main]\r\nLanguage=Polski\r\n", GameKey::ExistingFolder, {},
                     false, true},
+        StartupCase{"GameKeyOnlyReadable", nullptr, GameKey::ReadableOnly, {}, false, false},
         StartupCase{"GameFolderGone", "[Main]\r\nLanguage=Polski\r\n", GameKey::MissingFolder,
                     {"<missing folder>"}, false, false},
         StartupCase{"GameKeyNotAString", "[Main]\r\nLanguage=Polski\r\n", GameKey::NotAString,
@@ -133,5 +160,59 @@ TEST_F(ManagerTest, TheNoticeIsInPolishWhenPolishIsSavedAndRecordedEvenWithoutAL
   EXPECT_TRUE(dialogs.boxes.empty());
   EXPECT_NE(Settings().find("Started=Yes"), std::string::npos);
 }
+
+// The game's key as a 32-bit installer leaves it, in the registry's 32-bit view, and as a 64-bit
+// one does. The system keeps the views apart only in the machine's own key, so these cases lift
+// the scratch registry and write there, and take away what they wrote.
+struct ViewsCase {
+  const char* name;
+  bool in64, in32;
+  const char* found;  // the folder of the view whose key the manager takes
+};
+
+class GameKeyViews : public ManagerTest, public ::testing::WithParamInterface<ViewsCase> {
+ protected:
+  void SetUp() override {
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    for (REGSAM view : kViews)
+      if (InView(view).OpenKey(shared::kGameKey, false)) GTEST_SKIP() << "this machine has the game";
+    for (size_t i = 0; i < 2; ++i) hadKorvel_[i] = InView(kViews[i]).OpenKey(kKorvel, false);
+    armed_ = true;
+  }
+  void TearDown() override {
+    if (!armed_) return;
+    for (size_t i = 0; i < 2; ++i) InView(kViews[i]).DeleteKey(hadKorvel_[i] ? shared::kGameKey : kKorvel);
+  }
+  static platform::Registry InView(REGSAM view) {
+    return platform::Registry(HKEY_LOCAL_MACHINE, KEY_ALL_ACCESS | view);
+  }
+  // A game folder named after the view, recorded in that view's key.
+  void WriteGameKey(REGSAM view, const std::string& name) {
+    CreateDirectoryW(platform::Widen(temp / name).c_str(), nullptr);
+    platform::Registry registry = InView(view);
+    ASSERT_TRUE(registry.OpenKey(shared::kGameKey, true));
+    registry.WriteString(shared::kGamePathValue, temp / name);
+  }
+
+  static constexpr REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+  static constexpr char kKorvel[] = "\\Software\\Korvel";
+  bool hadKorvel_[2] = {};
+  bool armed_ = false;
+};
+
+TEST_P(GameKeyViews, TheManagerFindsTheGameInEitherViewAndPrefersTheSixtyFourBitOne) {
+  const ViewsCase& c = GetParam();
+  if (c.in64) WriteGameKey(KEY_WOW64_64KEY, "Game64");
+  if (c.in32) WriteGameKey(KEY_WOW64_32KEY, "Game32");
+  manager::TAppForm1& main = Start();
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{});
+  EXPECT_EQ(main.PathLabel.Caption(), temp / c.found);
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), temp / c.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Manager, GameKeyViews,
+                         ::testing::Values(ViewsCase{"Only32", false, true, "Game32"},
+                                           ViewsCase{"Both", true, true, "Game64"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/error.h"
 #include "platform/registry.h"
 #include "support/fixtures.h"
@@ -71,5 +73,52 @@ TEST(Registry, DeletingAKeyTakesEverythingUnderItAndLeavesItsParent) {
   EXPECT_TRUE(scratch.KeyExists("Software\\Kelvora"));
   EXPECT_FALSE(reg.DeleteKey("ZO Ruruzuz")) << "nothing left to delete";
 }
+
+// The machine's own key, since the system keeps the two views apart only there; a key of this
+// test's own in the views the case names, removed from both at the end.
+struct ViewsCase {
+  const char* name;
+  bool in64, in32;
+  bool found;
+  const char* value;
+};
+
+class RegistryViews : public ::testing::TestWithParam<ViewsCase> {
+ protected:
+  void SetUp() override {
+    const ViewsCase& c = GetParam();
+    if (c.in64) Write(KEY_WOW64_64KEY, "64");
+    if (c.in32) Write(KEY_WOW64_32KEY, "32");
+  }
+  void TearDown() override {
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+      Registry reg(HKEY_LOCAL_MACHINE, KEY_ALL_ACCESS | view);
+      reg.DeleteKey(path);
+      EXPECT_FALSE(reg.OpenKey(path, false)) << "left behind in view " << view;
+    }
+  }
+  void Write(REGSAM view, const char* value) {
+    Registry reg(HKEY_LOCAL_MACHINE, KEY_ALL_ACCESS | view);
+    ASSERT_TRUE(reg.OpenKey(path, true));
+    reg.WriteString("PATH", value);
+  }
+  const std::string path = "\\Software\\TarnholmViews-" + std::to_string(GetCurrentProcessId());
+};
+
+TEST_P(RegistryViews, TheSixtyFourBitViewFirstThenTheThirtyTwoBitOne) {
+  const ViewsCase& c = GetParam();
+  Registry reg(HKEY_LOCAL_MACHINE, KEY_READ);
+  EXPECT_EQ(reg.OpenKey(path, false), c.in64) << "an ordinary open sees only this program's own view";
+  reg.CloseKey();
+  EXPECT_EQ(reg.OpenKeyInEitherView(path), c.found);
+  EXPECT_EQ(reg.ReadString("PATH"), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, RegistryViews,
+                         ::testing::Values(ViewsCase{"Neither", false, false, false, ""},
+                                           ViewsCase{"Only64", true, false, true, "64"},
+                                           ViewsCase{"Only32", false, true, true, "32"},
+                                           ViewsCase{"Both", true, true, true, "64"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

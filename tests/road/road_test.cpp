@@ -24,6 +24,9 @@ const std::string kGames = "C:\\Games\\";
 const std::string kEncyclopaediaFolder = kGames + "Tarnholm Encyclopaedia\\";
 const std::string kManagerFolder = kGames + "Tarnholm Manager\\";
 const std::string kGameFolder = "C:\\Tarnholm Game";
+// The uninstall entries' command lines: quoted, since the folders' names hold blanks.
+const std::string kEncyclopaediaEntryValue = "\"" + kEncyclopaediaFolder + "uninstall.exe\"";
+const std::string kManagerEntryValue = "\"" + kManagerFolder + "uninstall.exe\"";
 
 // A path of the build machine as Wine shows it: its root is drive Z.
 std::string WinePath(std::string path) {
@@ -145,9 +148,9 @@ TEST(Road, FromInstallingToPlaying) {
   EXPECT_EQ(RegValue(kelvora + "ZO Ruruzuz", "Path"), kManagerFolder);
   EXPECT_EQ(RegValue(kelvora + "ZO Ruruzuz", "Ver"), "1.0");
   EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "DisplayName"), "Tarnholm Encyclopaedia");
-  EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "UninstallString"), kEncyclopaediaFolder + "uninstall.exe");
+  EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "UninstallString"), kEncyclopaediaEntryValue);
   EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "DisplayName"), "Tarnholm Manager");
-  EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "UninstallString"), kManagerFolder + "uninstall.exe");
+  EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "UninstallString"), kManagerEntryValue);
   std::string installed = ProgramOutput("uninstaller --list");
   EXPECT_NE(installed.find("Tarnholm Encyclopaedia"), std::string::npos) << installed;
   EXPECT_NE(installed.find("Tarnholm Manager"), std::string::npos) << installed;
@@ -243,7 +246,7 @@ TEST(Road, FromInstallingToPlaying) {
     EXPECT_EQ(RegValue(kelvora + "ZO Ruruzuz", "Path"), "");
     EXPECT_EQ(RegValue(uninstall + "Tarnholm Manager", "UninstallString"), "");
     EXPECT_EQ(RegValue(kelvora + "Tarnholm Encyclopaedia", "Path"), kEncyclopaediaFolder);
-    EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "UninstallString"), kEncyclopaediaFolder + "uninstall.exe");
+    EXPECT_EQ(RegValue(uninstall + "Tarnholm Encyclopaedia", "UninstallString"), kEncyclopaediaEntryValue);
   }
 }
 
