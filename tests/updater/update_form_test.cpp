@@ -208,6 +208,42 @@ TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
   EXPECT_LT(kept.size(), package.size());
 }
 
+// A server that never answers ends the version check or the package download with its line once
+// the time-out has passed, and the next check works.
+TEST_F(UpdateFormTest, ASilentServerEndsTheCheckOrTheDownloadWithItsLine) {
+  HttpReply silent;
+  silent.silent = true;
+  struct Case {
+    const char* name;
+    const char* target;  // the file that the server keeps silent about
+    Lines lines;
+  } cases[] = {
+      {"version file", "/thencversion.ini", {"Downloading informations...", "Error"}},
+      {"package", "/thenc.zip",
+       {"Downloading informations...", "Checking new version", "You can download new program version",
+        "File downloading", "Problem with file downloading"}},
+  };
+  form->HTTPGet1.Timeout = 500;
+  form->HTTPGet2.Timeout = 500;
+  dialogs.AnswerSave(dir / "package.zip");  // for the package's turn
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->Memo1.SetLines({});
+    Publish("3.1");
+    server.Serve(c.target, silent);
+    form->SpeedButton1.Click();
+    // Far below the usual time-out: only the components' own one can end the wait in time.
+    ASSERT_TRUE(PumpUntil([&] { return Idle(); }, 15000));
+    EXPECT_EQ(form->Memo1.Lines(), c.lines);
+
+    form->Memo1.SetLines({});
+    Publish("3.0");
+    FindNewVersion();
+    EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version",
+                                          "The new program version was not found"}));
+  }
+}
+
 // The texts that the language switch rewrites, in its order.
 Lines SwitchedTexts(const TForm1& f) {
   return {f.SpeedButton1.Caption(), f.LangButton.Caption(), f.Label1.Caption(),
