@@ -460,7 +460,7 @@ TEST_F(HTTPGetTest, AConnectionThatNeverStandsEndsAfterTheTimeout) {
 // However a slow transfer ends early, the file holds at least every byte that the last progress
 // event reported, and those are the start of the body.
 TEST_F(HTTPGetTest, AnAbortedOrDestroyedTransferKeepsEveryByteItRead) {
-  const std::string body = Body(200000);
+  const std::string body = Body(500000);
   server.Serve("/slow.bin", Drip(body, 1000, 2));
   enum class End { Abort, Destroy, DestroyInItsProgressEvent };
   struct Case {

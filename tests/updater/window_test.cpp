@@ -120,7 +120,7 @@ TEST(UpdaterWindow, ClosingDuringADownloadKeepsWhatArrived) {
   if (!HaveDisplay()) GTEST_SKIP() << "no display";
   TempDir dir;
   HttpReply package;
-  for (int i = 0; package.body.size() < 300000; ++i) package.body += std::to_string(i) + ",";
+  for (int i = 0; package.body.size() < 1000000; ++i) package.body += std::to_string(i) + ",";
   package.dripBytes = 1000;
   package.dripPauseMs = 10;
   UpdaterAgainstServer run(package);
