@@ -76,15 +76,17 @@ struct UpdaterAgainstServer {
     HWND question = WaitForWindow("Informacja", updater->Id());
     ASSERT_NE(question, nullptr);
     EXPECT_NE(FindControl(question, "Czy chcesz pobrać nową wersję programu?"), nullptr);
-    ClickButton(FindControl(question, "&Yes"));
+    // Wine's message box and save dialog speak the system's language: buttons by id, the
+    // dialog by the proposed name.
+    ClickButton(GetDlgItem(question, IDYES));
 
-    HWND save = WaitForWindow("Save As", updater->Id());
+    HWND save = WaitForBox("thenc.zip", updater->Id());
     ASSERT_NE(save, nullptr);
     HWND name = FindControlOfClass(save, "Edit");
     ASSERT_NE(name, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
+    EXPECT_EQ(WindowText(name), "thenc.zip");
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
-    ClickButton(FindControl(save, "&Save"));
+    ClickButton(GetDlgItem(save, IDOK));
   }
 
   HttpServer server;
