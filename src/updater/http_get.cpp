@@ -211,6 +211,8 @@ void THTTPGetThread::Transfer() {
   if (!h.request) return;
   pending->body = PostQuery;
   if (!SendRequest(pending)) return;
+  // The status is needed only until a connection stood; without the callback reads cost less.
+  InternetSetStatusCallbackW(h.request, nullptr);
   if (Terminated()) return;
 
   // An error page is not the resource that was asked for.
