@@ -5,6 +5,7 @@
 #include <climits>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "platform/text.h"
 #include "ui/application.h"
@@ -20,6 +21,8 @@ constexpr DWORD kLengthBufferBytes = 1024;
 // Each hand-off to the user-interface thread costs about as much as a read, so the progress of the
 // chunks that arrive in quick succession is handed over together, one event per chunk still.
 constexpr ULONGLONG kProgressIntervalMs = 20;
+// How often a worker waiting for its request to go out looks at the stop request and the clock.
+constexpr DWORD kSendCheckMs = 20;
 
 // The Internet handle, the connection and the request, closed in the reverse order.
 struct InternetHandles {
@@ -93,6 +96,30 @@ std::optional<int> ParsePort(std::string_view text) {
   return value;
 }
 
+void CALLBACK RequestStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, DWORD);
+
+}  // namespace
+
+// This Wine's Internet client ignores the connect time-out option, so the request is sent on a
+// helper thread, and the worker stops waiting when no connection stood within the time-out. The
+// helper holds the handles too, and the last of the two closes them.
+struct PendingRequest {
+  InternetHandles h;
+  std::string body;
+  std::atomic<bool> connected{false};
+  BOOL sent = FALSE;  // written before done is signalled
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ~PendingRequest() { CloseHandle(done); }
+};
+
+namespace {
+
+// The request's status reaches this callback with the request as its context.
+void CALLBACK RequestStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, DWORD) {
+  if (status == INTERNET_STATUS_CONNECTED_TO_SERVER && context)
+    reinterpret_cast<PendingRequest*>(context)->connected = true;
+}
+
 }  // namespace
 
 ParsedURL ParseURL(const std::string& URL) {
@@ -101,9 +128,12 @@ ParsedURL ParseURL(const std::string& URL) {
   if (rest.size() >= scheme.size() && platform::EqualsIgnoreCase(rest.substr(0, scheme.size()), scheme))
     rest.remove_prefix(scheme.size());
   ParsedURL out;
-  size_t slash = rest.find('/');
-  std::string_view host = rest.substr(0, slash);
-  if (slash != std::string_view::npos) out.Path = std::string(rest.substr(slash));
+  size_t end = rest.find_first_of("/?#");
+  std::string_view host = rest.substr(0, end);
+  if (end != std::string_view::npos) {
+    if (rest[end] == '/') out.Path.clear();
+    out.Path.append(rest.substr(end));
+  }
   size_t colon = host.find(':');
   if (colon != std::string_view::npos) {
     std::optional<int> port = ParsePort(host.substr(colon + 1));
@@ -157,27 +187,32 @@ void THTTPGetThread::Transfer() {
   ParsedURL where = ParseURL(URL);
   if (Terminated()) return;
 
-  InternetHandles h;
+  auto pending = std::make_shared<PendingRequest>();
+  InternetHandles& h = pending->h;
   std::wstring agent = Widen(Agent);
   h.internet = InternetOpenW(agent.empty() ? nullptr : agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG,
                              nullptr, nullptr, 0);
   if (!h.internet || !where.Valid) return;
+  InternetSetStatusCallbackW(h.internet, RequestStatus);
   h.connection = InternetConnectW(h.internet, Widen(where.Host).c_str(),
                                   static_cast<INTERNET_PORT>(where.Port), Widen(UserName).c_str(),
                                   Widen(Password).c_str(), INTERNET_SERVICE_HTTP, 0, 0);
   if (!h.connection) return;
+  // This Wine takes the send and receive time-outs from the connection, not the Internet handle.
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT})
+    InternetSetOptionW(h.connection, option, &Timeout, sizeof Timeout);
   std::wstring accept = L"Accept: " + Widen(AcceptTypes);
   const wchar_t* acceptList[] = {accept.c_str(), nullptr};
   h.request = HttpOpenRequestW(h.connection, PostQuery.empty() ? L"GET" : L"POST",
                                Widen(where.Path).c_str(), L"HTTP/1.0", Widen(Referer).c_str(),
-                               acceptList, UseCache ? 0 : INTERNET_FLAG_RELOAD, 0);
+                               acceptList, UseCache ? 0 : INTERNET_FLAG_RELOAD,
+                               reinterpret_cast<DWORD_PTR>(pending.get()));
   if (!h.request) return;
-  BOOL sent = PostQuery.empty()
-                  ? HttpSendRequestW(h.request, nullptr, 0, nullptr, 0)
-                  : HttpSendRequestW(h.request, kFormContentType, std::size(kFormContentType) - 1,
-                                     const_cast<char*>(PostQuery.data()),
-                                     static_cast<DWORD>(PostQuery.size()));
-  if (!sent) return;
+  pending->body = PostQuery;
+  if (!SendRequest(pending)) return;
+  // The status is needed only until a connection stood; without the callback reads cost less.
+  InternetSetStatusCallbackW(h.request, nullptr);
   if (Terminated()) return;
 
   // An error page is not the resource that was asked for.
@@ -208,24 +243,48 @@ void THTTPGetThread::Transfer() {
   char buffer[kReadSize];
   bool complete = false;
   while (!Terminated()) {
-    if (!InternetReadFile(h.request, buffer, kReadSize, &BytesRead)) break;
+    BytesRead = 0;
+    // A read that fails (a time-out here) may still have delivered bytes: they are kept too.
+    bool read = InternetReadFile(h.request, buffer, kReadSize, &BytesRead);
+    if (BytesRead > 0) {
+      if (BytesRead > static_cast<DWORD>(INT_MAX - TotalRead)) return;
+      if (ToFile) {
+        if (!file.Write(buffer, BytesRead)) return;
+      } else {
+        StringResult.append(buffer, BytesRead);
+      }
+      TotalRead += static_cast<int>(BytesRead);
+      ChunkReceived();
+    }
+    if (!read) break;
     if (BytesRead == 0) {
       complete = true;
       break;
     }
-    if (BytesRead > static_cast<DWORD>(INT_MAX - TotalRead)) return;
-    if (ToFile) {
-      if (!file.Write(buffer, BytesRead)) return;
-    } else {
-      StringResult.append(buffer, BytesRead);
-    }
-    TotalRead += static_cast<int>(BytesRead);
-    ChunkReceived();
   }
   if (!complete) return;
   // A body without an announced length is whole when it ended cleanly.
   if (!announced) FileSize = TotalRead;
   Success = FileSize == TotalRead && file.Close();
+}
+
+bool THTTPGetThread::SendRequest(const std::shared_ptr<PendingRequest>& pending) {
+  std::thread([pending] {
+    HINTERNET request = pending->h.request;
+    std::string& body = pending->body;
+    pending->sent = body.empty()
+                        ? HttpSendRequestW(request, nullptr, 0, nullptr, 0)
+                        : HttpSendRequestW(request, kFormContentType,
+                                           std::size(kFormContentType) - 1, body.data(),
+                                           static_cast<DWORD>(body.size()));
+    SetEvent(pending->done);
+  }).detach();
+  ULONGLONG start = GetTickCount64();
+  while (WaitForSingleObject(pending->done, kSendCheckMs) == WAIT_TIMEOUT) {
+    if (Terminated()) return false;
+    if (!pending->connected && GetTickCount64() - start >= Timeout) return false;
+  }
+  return pending->sent;
 }
 
 void THTTPGetThread::ChunkReceived() {
@@ -262,6 +321,7 @@ void THTTPGet::GetFile() {
   auto worker = std::make_shared<THTTPGetThread>(AcceptTypes, Agent, URL, FileName, UserName,
                                                  Password, PostQuery, Referer, BinaryData,
                                                  UseCache, OnProgress, true, link_);
+  worker->Timeout = Timeout;
   Worker = worker.get();
   worker->OnTerminate = [link = link_] {
     if (link->Owner) link->Owner->ThreadDone();
@@ -300,6 +360,14 @@ void THTTPGet::ThreadDone() {
     }
   } else if (auto handler = OnError) {
     handler(this);
+  }
+}
+
+void FinishTransfers() {
+  auto& app = ui::Application::Instance();
+  while (THTTPGetThread::Alive() > 0) {
+    app.CheckSynchronize();
+    Sleep(5);
   }
 }
 

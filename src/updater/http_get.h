@@ -21,9 +21,13 @@ using TOnDoneFileEvent =
     std::function<void(ui::Object* Sender, const std::string& FileName, int FileSize)>;
 using TOnDoneStringEvent = std::function<void(ui::Object* Sender, const std::string& Result)>;
 
+// How long connecting, sending and each receive may wait for a silent server.
+constexpr DWORD kTimeoutMs = 30000;
+
 // Where a request goes: "http://" (any letter case, optional), the host, an optional ":port",
-// then the path from the first "/". No path asks for "/"; no port means 80. A port that is not a
-// number from 1 to 65535 leaves the address unusable.
+// then the path from the first "/". The host and port end at the first "/", "?" or "#"; without
+// a path the request asks for "/" followed by the query or fragment, if any. No port means 80. A
+// port that is not a number from 1 to 65535 leaves the address unusable.
 struct ParsedURL {
   std::string Host;
   int Port = 80;
@@ -39,6 +43,9 @@ class THTTPGet;
 struct HTTPGetLink {
   THTTPGet* Owner;
 };
+
+// A request and its handles while it is being sent (http_get.cpp).
+struct PendingRequest;
 
 class THTTPGetThread : public ui::Thread {
  public:
@@ -62,12 +69,15 @@ class THTTPGetThread : public ui::Thread {
   DWORD BytesRead = 0;
   int TotalRead = 0;
   const TOnProgressEvent Progress;
+  DWORD Timeout = kTimeoutMs;
 
  protected:
   void Execute() override;
 
  private:
   void Transfer();
+  // Sends the request; false when it failed, was aborted, or no connection stood in time.
+  bool SendRequest(const std::shared_ptr<PendingRequest>& request);
   // Counts a received chunk; hands the progress over when it is due.
   void ChunkReceived();
   void HandOverProgress();
@@ -97,6 +107,8 @@ class THTTPGet : public ui::Object {
   std::string PostQuery;
   std::string Referer;
   bool WaitThread = false;
+  // Milliseconds that connecting, sending and each receive may wait before the transfer fails.
+  DWORD Timeout = kTimeoutMs;
 
   TOnProgressEvent OnProgress;
   TOnDoneFileEvent OnDoneFile;
@@ -117,5 +129,10 @@ class THTTPGet : public ui::Object {
   THTTPGetThread* Worker = nullptr;
   std::shared_ptr<HTTPGetLink> link_;
 };
+
+// Lets every worker still running end, once the components have gone with their window: the
+// user-interface thread takes their synchronised calls until none is left. Each worker writes
+// what it read and closes its file first; one waiting on a silent server ends with its time-out.
+void FinishTransfers();
 
 }  // namespace updater

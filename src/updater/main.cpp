@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "ui/application.h"
+#include "updater/http_get.h"
 #include "updater/update_form.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -8,5 +9,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.SetTitle("Program Updater");
   app.CreateForm<updater::TForm1>();
   app.Run();
+  // The window goes with its components, which abort their transfers; the workers still write
+  // what they read into the files before the program ends.
+  app.Reset();
+  updater::FinishTransfers();
   return 0;
 }

@@ -102,6 +102,17 @@ bool HttpServer::Send(SOCKET s, const char* data, size_t size) {
   return true;
 }
 
+void HttpServer::WaitForClientToClose(SOCKET s) {
+  char chunk[4096];
+  while (!stopping_) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(s, &set);
+    timeval wait{0, 20000};
+    if (select(0, &set, nullptr, nullptr, &wait) > 0 && recv(s, chunk, sizeof chunk, 0) <= 0) return;
+  }
+}
+
 void HttpServer::Handle(SOCKET s) {
   DWORD timeout = 10000;  // a client that never sends its request does not hold the server
   setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
@@ -145,12 +156,19 @@ void HttpServer::Handle(SOCKET s) {
     reply = it != replies_.end() ? it->second : std::make_shared<const HttpReply>(NotFound());
   }
 
+  if (reply->silent) {
+    WaitForClientToClose(s);
+    closesocket(s);
+    ++finished_;
+    return;
+  }
   std::string head = "HTTP/1.0 " + reply->status + "\r\nContent-Type: application/octet-stream\r\n";
   if (!reply->omitLength)
     head += "Content-Length: " + reply->length.value_or(std::to_string(reply->body.size())) + "\r\n";
   head += "Connection: close\r\n\r\n";
   bool ok = Send(s, head.data(), head.size());
-  size_t limit = std::min(reply->body.size(), reply->resetAfter.value_or(reply->body.size()));
+  size_t limit = std::min({reply->body.size(), reply->resetAfter.value_or(reply->body.size()),
+                           reply->silentAfter.value_or(reply->body.size())});
   if (ok && reply->dripBytes) {
     for (size_t at = 0; ok && at < limit && !stopping_; at += reply->dripBytes) {
       ok = Send(s, reply->body.data() + at, std::min(reply->dripBytes, limit - at));
@@ -159,7 +177,9 @@ void HttpServer::Handle(SOCKET s) {
   } else if (ok) {
     ok = Send(s, reply->body.data(), limit);
   }
-  if (reply->resetAfter) {
+  if (reply->silentAfter) {
+    WaitForClientToClose(s);
+  } else if (reply->resetAfter) {
     linger hard{1, 0};  // closing with a zero linger time resets the connection
     setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof hard);
   } else {

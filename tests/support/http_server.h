@@ -1,6 +1,6 @@
 // A small HTTP server for tests: Winsock on 127.0.0.1 at a free port, serving on threads of its
 // own from scripted replies, so that faults can be staged: no length, a wrong length, a slow drip,
-// a reset connection, an error status.
+// a reset connection, an error status, a server that falls silent.
 #pragma once
 #include <winsock2.h>
 
@@ -26,6 +26,10 @@ struct HttpReply {
   // A slow drip: the body in pieces of this many bytes with a pause after each.
   size_t dripBytes = 0;
   DWORD dripPauseMs = 0;
+  // The server reads the request and never answers; or it falls silent after this many bytes of
+  // the body. Either way it keeps the connection open until the client closes it.
+  bool silent = false;
+  std::optional<size_t> silentAfter;
 };
 
 struct HttpRequest {
@@ -58,6 +62,8 @@ class HttpServer {
   void AcceptLoop();
   void Handle(SOCKET s);
   bool Send(SOCKET s, const char* data, size_t size);
+  // Reads and drops whatever comes until the client closes its side or the server stops.
+  void WaitForClientToClose(SOCKET s);
 
   SOCKET listener_ = INVALID_SOCKET;
   int port_ = 0;

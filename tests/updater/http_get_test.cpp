@@ -66,8 +66,11 @@ struct TransferCase {
   bool done = false;  // OnDoneFile, else OnError
   // What the target file holds afterwards; it held "previous" before.
   std::string file;
-  const char* path = "/file.bin";  // the address's path; the reply is served at "/" when empty
+  const char* path = "/file.bin";  // what follows the host in the address
 };
+
+// The request target that an address ending in this path asks for.
+std::string Target(const std::string& path) { return path[0] == '/' ? path : "/" + path; }
 
 HttpReply Reply(std::string body) {
   HttpReply r;
@@ -100,6 +103,7 @@ std::vector<TransferCase> TransferCases() {
   serverError.status = "500 Internal Server Error";
   cases.push_back({"server error status", serverError, false, false, "previous"});
   cases.push_back({"address without a path", Reply(body), false, true, body, ""});
+  cases.push_back({"query without a path", Reply(body), false, true, body, "?x=1"});
   return cases;
 }
 
@@ -111,7 +115,7 @@ TEST_F(HTTPGetTest, TransfersEndAsTheResponseDeserves) {
     events.Attach(one);
     std::string target = dir / (std::string(c.name) + ".bin");
     testing_support::WriteFileBytes(target, "previous");
-    server.Serve(*c.path ? c.path : "/", c.reply);
+    server.Serve(Target(c.path), c.reply);
     one.URL = server.Url(c.path);
     one.FileName = target;
     one.BinaryData = c.binaryData;
@@ -210,6 +214,9 @@ TEST(ParseURL, HostPortAndPath) {
       {"http://host:http/x", "host", 0, "/x", false},
       {"http://host:70000/x", "host", 0, "/x", false},
       {"http:///x", "", 80, "/x", false},
+      {"http://host:8080?x=1", "host", 8080, "/?x=1", true},
+      {"http://host?x=1", "host", 80, "/?x=1", true},
+      {"http://host#a", "host", 80, "/#a", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.url);
@@ -367,6 +374,136 @@ TEST_F(HTTPGetTest, ADestroyedComponentFiresNothingAndItsWorkerEnds) {
     ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
     EXPECT_EQ(events, before) << "no event after the component went";
     events = 0;
+  }
+}
+
+// A server that falls silent, before its answer or in the middle of the body, ends the transfer
+// once the time-out has passed; what arrived stays, and the next transfer works.
+TEST_F(HTTPGetTest, ASilentServerEndsTheTransferAfterTheTimeout) {
+  const std::string body = Body(5000);
+  HttpReply silent = Reply(body);
+  silent.silent = true;
+  HttpReply midBody = Reply(body);
+  midBody.silentAfter = 3000;
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    std::string file;
+  } cases[] = {{"no answer", silent, "previous"}, {"silent mid-body", midBody, body.substr(0, 3000)}};
+  get.Timeout = 500;
+  get.FileName = dir / "target.bin";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    recorder.outcomes.clear();
+    testing_support::WriteFileBytes(get.FileName, "previous");
+    server.Serve("/silent.bin", c.reply);
+    get.URL = server.Url("/silent.bin");
+    get.GetFile();
+    // Far below the usual time-out: only the component's own one can end the wait in time.
+    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }, 15000));
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+    EXPECT_EQ(ReadFileBytes(get.FileName), c.file);
+
+    recorder.outcomes.clear();
+    server.Serve("/silent.bin", Reply(body));
+    Run();
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + get.FileName + " 5000"});
+  }
+}
+
+// A listener that takes no connection and whose queue is full: a further connection never stands.
+class FullListener {
+ public:
+  FullListener() {
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    listen(listener_, 0);
+    int size = sizeof addr;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &size);
+    port_ = ntohs(addr.sin_port);
+    for (SOCKET& s : queued_) {
+      s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+      u_long nonBlocking = 1;
+      ioctlsocket(s, FIONBIO, &nonBlocking);
+      connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    }
+    Sleep(100);
+  }
+  ~FullListener() {
+    for (SOCKET s : queued_) closesocket(s);
+    closesocket(listener_);
+  }
+  int Port() const { return port_; }
+
+ private:
+  SOCKET listener_;
+  SOCKET queued_[4];
+  int port_ = 0;
+};
+
+TEST_F(HTTPGetTest, AConnectionThatNeverStandsEndsAfterTheTimeout) {
+  FullListener full;
+  get.Timeout = 500;
+  get.URL = "http://127.0.0.1:" + std::to_string(full.Port()) + "/file.bin";
+  get.FileName = dir / "target.bin";
+  testing_support::WriteFileBytes(get.FileName, "previous");
+  get.GetFile();
+  // Far below the system's own connect time-out of about two minutes.
+  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }, 15000));
+  EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+  EXPECT_EQ(ReadFileBytes(get.FileName), "previous");
+}
+
+// However a slow transfer ends early, the file holds at least every byte that the last progress
+// event reported, and those are the start of the body.
+TEST_F(HTTPGetTest, AnAbortedOrDestroyedTransferKeepsEveryByteItRead) {
+  const std::string body = Body(500000);
+  server.Serve("/slow.bin", Drip(body, 1000, 2));
+  enum class End { Abort, Destroy, DestroyInItsProgressEvent };
+  struct Case {
+    const char* name;
+    End end;
+    int after;  // bytes reported before the transfer ends
+  } cases[] = {
+      {"abort before the first 64 KB", End::Abort, 20000},
+      {"abort after the first 64 KB", End::Abort, 100000},
+      {"destroy before the first 64 KB", End::Destroy, 20000},
+      {"destroy after the first 64 KB", End::Destroy, 100000},
+      {"destroy in its progress event, before the first 64 KB", End::DestroyInItsProgressEvent, 20000},
+      {"destroy in its progress event, after the first 64 KB", End::DestroyInItsProgressEvent, 100000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto one = std::make_unique<THTTPGet>("HTTPGet2");
+    one->URL = server.Url("/slow.bin");
+    one->FileName = dir / (std::string(c.name) + ".bin");
+    const std::string file = one->FileName;
+    int reported = 0;
+    std::vector<std::string> outcomes;
+    one->OnProgress = [&](ui::Object*, int, int readed) {
+      reported = readed;
+      if (c.end == End::DestroyInItsProgressEvent && readed >= c.after) one.reset();
+    };
+    one->OnDoneFile = [&](ui::Object*, const std::string&, int) { outcomes.push_back("done"); };
+    one->OnError = [&](ui::Object*) { outcomes.push_back("error"); };
+    one->GetFile();
+    ASSERT_TRUE(PumpUntil([&] { return reported >= c.after; }));
+    if (c.end == End::Abort) {
+      one->Abort();
+      ASSERT_TRUE(PumpUntil([&] { return !one->Busy(); }));
+      EXPECT_EQ(outcomes, std::vector<std::string>{"error"});
+    } else {
+      one.reset();
+      ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+      EXPECT_TRUE(outcomes.empty());
+    }
+    std::string kept = ReadFileBytes(file);
+    EXPECT_GE(kept.size(), static_cast<size_t>(reported));
+    EXPECT_LT(kept.size(), body.size());
+    EXPECT_EQ(kept, body.substr(0, kept.size()));
   }
 }
 

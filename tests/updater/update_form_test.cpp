@@ -201,11 +201,50 @@ TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) 
 TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
   StartSlowUpdate(1000, 10);
   ASSERT_TRUE(PumpUntil([&] { return form->ProgressBar1.Position() > 0; }));
-  ui::Application::Instance().Reset();  // frees the window and its components
-  ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+  size_t shown = static_cast<size_t>(form->ProgressBar1.Position());
+  // As the program ends: the window goes with its components, then the workers finish.
+  ui::Application::Instance().Reset();
+  updater::FinishTransfers();
   std::string kept = ReadFileBytes(dir / "package.zip");
-  EXPECT_GT(kept.size(), 0u);
+  EXPECT_GE(kept.size(), shown);
   EXPECT_LT(kept.size(), package.size());
+  EXPECT_EQ(kept, package.substr(0, kept.size()));
+}
+
+// A server that never answers ends the version check or the package download with its line once
+// the time-out has passed, and the next check works.
+TEST_F(UpdateFormTest, ASilentServerEndsTheCheckOrTheDownloadWithItsLine) {
+  HttpReply silent;
+  silent.silent = true;
+  struct Case {
+    const char* name;
+    const char* target;  // the file that the server keeps silent about
+    Lines lines;
+  } cases[] = {
+      {"version file", "/thencversion.ini", {"Downloading informations...", "Error"}},
+      {"package", "/thenc.zip",
+       {"Downloading informations...", "Checking new version", "You can download new program version",
+        "File downloading", "Problem with file downloading"}},
+  };
+  form->HTTPGet1.Timeout = 500;
+  form->HTTPGet2.Timeout = 500;
+  dialogs.AnswerSave(dir / "package.zip");  // for the package's turn
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->Memo1.SetLines({});
+    Publish("3.1");
+    server.Serve(c.target, silent);
+    form->SpeedButton1.Click();
+    // Far below the usual time-out: only the components' own one can end the wait in time.
+    ASSERT_TRUE(PumpUntil([&] { return Idle(); }, 15000));
+    EXPECT_EQ(form->Memo1.Lines(), c.lines);
+
+    form->Memo1.SetLines({});
+    Publish("3.0");
+    FindNewVersion();
+    EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version",
+                                          "The new program version was not found"}));
+  }
 }
 
 // The texts that the language switch rewrites, in its order.

@@ -1,11 +1,15 @@
 // The real THENCUpdater.exe on the display, driven from outside as a user would.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "support/http_server.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
 #include "support/window_driver.h"
+
+#include <commctrl.h>  // after windows.h
 
 using namespace testing_support;
 
@@ -50,38 +54,50 @@ TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
   EXPECT_TRUE(updater.WaitForExit());
 }
 
-// The program asks its built-in host; the Internet client's proxy setting (here Wine's
-// http_proxy variable, given to the program alone) leads the requests to the test's server.
+// The program against the test's server, which publishes a newer version and serves the package.
+// The program asks its built-in host; the Internet client's proxy setting (here Wine's http_proxy
+// variable, given to the program alone) leads the requests to the test's server.
+struct UpdaterAgainstServer {
+  explicit UpdaterAgainstServer(const HttpReply& package) {
+    HttpReply version;
+    version.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
+    server.Serve("/thencversion.ini", version);
+    server.Serve("/thenc.zip", package);
+    SetEnvironmentVariableW(L"http_proxy", platform::Widen("http://" + server.Host()).c_str());
+    updater = std::make_unique<Process>(UpdaterExe());
+    SetEnvironmentVariableW(L"http_proxy", nullptr);
+    window = WaitForWindow("Program Update", updater->Id());
+  }
+
+  // Presses "Find New Version", says Yes to the question and saves the package as target.
+  void StartDownload(const std::string& target) {
+    ASSERT_NE(window, nullptr);
+    ClickButton(FindControl(window, "Find New Version"));
+    ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id()));
+    HWND save = WaitForFileDialog(updater->Id());
+    ASSERT_NE(save, nullptr);
+    HWND name = FindControlOfClass(save, "Edit");
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
+    ClickButton(GetDlgItem(save, IDOK));
+  }
+
+  HttpServer server;
+  std::unique_ptr<Process> updater;
+  HWND window = nullptr;
+};
+
 TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
   if (!HaveDisplay()) GTEST_SKIP() << "no display";
-  HttpServer server;
   TempDir dir;
-  HttpReply version;
-  version.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
-  server.Serve("/thencversion.ini", version);
   HttpReply package;
   package.body = std::string(300000, 'z');
-  server.Serve("/thenc.zip", package);
-
-  SetEnvironmentVariableW(L"http_proxy", platform::Widen("http://" + server.Host()).c_str());
-  Process updater(UpdaterExe());
-  SetEnvironmentVariableW(L"http_proxy", nullptr);
-  HWND window = WaitForWindow("Program Update", updater.Id());
-  ASSERT_NE(window, nullptr);
-
-  ClickButton(FindControl(window, "Find New Version"));
-  ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater.Id()));
-
-  HWND save = WaitForFileDialog(updater.Id());
-  ASSERT_NE(save, nullptr);
-  HWND name = FindControlOfClass(save, "Edit");
-  ASSERT_NE(name, nullptr);
-  EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
+  UpdaterAgainstServer run(package);
   std::string target = dir / "pakiet łódź.zip";
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
-  ClickButton(GetDlgItem(save, IDOK));
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(target));
 
-  HWND log = FindControlOfClass(window, "Edit");
+  HWND log = FindControlOfClass(run.window, "Edit");
   const std::string road =
       "Downloading informations...\r\nChecking new version\r\nYou can download new program "
       "version\r\nFile downloading\r\nThe program finished downloading the file";
@@ -89,8 +105,39 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
   EXPECT_EQ(ReadFileBytes(target), package.body);
   EXPECT_FALSE(platform::FileExists(platform::ExeFolder() + "..\\bin\\thencversion.ini"));
 
-  EXPECT_EQ(AnswerCloseQuestion(window, updater.Id(), "&Yes"), "Are you sure you want to quit the program?");
-  EXPECT_TRUE(updater.WaitForExit());
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit());
+}
+
+// Closing the window during a slow download: the program ends only after the file holds every
+// byte that the progress bar had shown, and they are the package's start.
+TEST(UpdaterWindow, ClosingDuringADownloadKeepsWhatArrived) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  TempDir dir;
+  HttpReply package;
+  for (int i = 0; package.body.size() < 1000000; ++i) package.body += std::to_string(i) + ",";
+  package.dripBytes = 1000;
+  package.dripPauseMs = 10;
+  UpdaterAgainstServer run(package);
+  std::string target = dir / "thenc.zip";
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(target));
+
+  // Some 20 KB in, well before the first 64 KB are gathered for writing.
+  HWND bar = FindControlOfClass(run.window, "msctls_progress32");
+  ASSERT_NE(bar, nullptr);
+  int shown = 0;
+  EXPECT_TRUE(WaitFor([&] {
+    shown = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+    return shown >= 20000;
+  }));
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit());
+  std::string kept = ReadFileBytes(target);
+  EXPECT_GE(kept.size(), static_cast<size_t>(shown));
+  EXPECT_LT(kept.size(), package.body.size());
+  EXPECT_EQ(kept, package.body.substr(0, kept.size()));
 }
 
 }  // namespace
