@@ -31,7 +31,7 @@ void TAbProgramForm8::FormCreate(ui::Object*) {
   Label11.SetLeft(english ? 55 : 57);
   Label11.SetCaption(text("License:", "Licencja:"));
   Label13.SetLeft(english ? 21 : 13);
-  Label13.SetCaption(text("Free to use and to pass on.", "Wolno używać i przekazywać dalej."));
+  Label13.SetCaption(text("Free to use and to pass on.", "Wolno używać i przekazywać."));
   Label15.SetCaption(text("For comments:", "Komentarze:"));
   Label16.SetLeft(english ? 97 : 89);
   Label16.SetCaption(kTeamAddress);

@@ -18,8 +18,8 @@ class TAbProgramForm8 : public DialogForm {
   ui::Label Label5{&GroupBox1, "Label5", 156, 24, "11"};
   ui::Label Label6{&GroupBox1, "Label6", 48, 51, "Written by"};
   ui::Label Label7{&GroupBox1, "Label7", 132, 51, "TH Team"};
-  ui::Label Label8{&GroupBox1, "Label8", 68, 70, "for the"};
-  ui::Label Label9{&GroupBox1, "Label9", 120, 70, "TH Suite"};
+  ui::Label Label8{&GroupBox1, "Label8", 68, 70, "Art by"};
+  ui::Label Label9{&GroupBox1, "Label9", 120, 70, "TH Team"};
   ui::Label Label10{&GroupBox1, "Label10", 13, 89, std::string(31, '_')};
   ui::Label Label11{&GroupBox1, "Label11", 55, 108, "License:"};
   ui::Label Label13{&GroupBox1, "Label13", 21, 127, "Free to use and to pass on."};
