@@ -75,6 +75,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {57, 13, 89}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class AuthorLink : public ManagerTest {
+ protected:
+  // The author dialog opened from the main window's menu, with the game in place.
+  manager::TAuthorForm7& OpenAuthorDialog() {
+    SetGameFolder();
+    Start().Author1.Click();
+    return *manager::Slots().AuthorForm7;
+  }
+  testing_support::RecordedShell shell;
+};
+
 TEST_F(ManagerTest, AnOpenAboutDialogKeepsItsLanguageAndFollowsTheNewOneWhenReopened) {
   SetGameFolder();
   manager::TAppForm1& main = Start();
@@ -104,11 +115,8 @@ TEST_F(ManagerTest, AnOpenAboutDialogKeepsItsLanguageAndFollowsTheNewOneWhenReop
   EXPECT_EQ(manager::Slots().AbProgramForm8->Label16.Left(), 89);
 }
 
-TEST_F(ManagerTest, TheLinkTurnsRedUnderTheMouseAndWhiteAgainWhenItLeaves) {
-  SetGameFolder();
-  manager::TAppForm1& main = Start();
-  main.Author1.Click();
-  manager::TAuthorForm7& author = *manager::Slots().AuthorForm7;
+TEST_F(AuthorLink, TurnsRedUnderTheMouseAndWhiteAgainWhenItLeaves) {
+  manager::TAuthorForm7& author = OpenAuthorDialog();
   EXPECT_EQ(author.Label11.GetFont().color, ui::kWhite);
   EXPECT_EQ(author.Label11.GetCursor(), ui::Cursor::Hand);
   author.Label11.OnMouseMove(&author.Label11);
@@ -118,16 +126,12 @@ TEST_F(ManagerTest, TheLinkTurnsRedUnderTheMouseAndWhiteAgainWhenItLeaves) {
 
   author.Label11.OnMouseMove(&author.Label11);
   author.Close();
-  main.Author1.Click();
+  manager::Slots().AppForm1->Author1.Click();
   EXPECT_EQ(manager::Slots().AuthorForm7->Label11.GetFont().color, ui::kWhite) << "a fresh dialog starts white";
 }
 
-TEST_F(ManagerTest, TheLinkHandsTheCommunityAddressToTheShell) {
-  testing_support::RecordedShell shell;
-  SetGameFolder();
-  manager::TAppForm1& main = Start();
-  main.Author1.Click();
-  manager::TAuthorForm7& author = *manager::Slots().AuthorForm7;
+TEST_F(AuthorLink, HandsTheCommunityAddressToTheShell) {
+  manager::TAuthorForm7& author = OpenAuthorDialog();
   EXPECT_EQ(author.Label11.Caption(),
             "- " + std::string(manager::kWebAddresses.community).substr(std::string("http://").size()));
   author.Label11.Click();
@@ -142,12 +146,8 @@ TEST_F(ManagerTest, TheLinkHandsTheCommunityAddressToTheShell) {
 }
 
 // The same through the real window: the pointer moves over the link, away from it, and clicks it.
-TEST_F(ManagerTest, TheRealMouseColoursTheLinkAndItsClickOpensTheCommunitySite) {
-  testing_support::RecordedShell shell;
-  SetGameFolder();
-  manager::TAppForm1& main = Start();
-  main.Author1.Click();
-  manager::TAuthorForm7& author = *manager::Slots().AuthorForm7;
+TEST_F(AuthorLink, TheRealMouseColoursItAndItsClickOpensTheCommunitySite) {
+  manager::TAuthorForm7& author = OpenAuthorDialog();
   if (!author.HandleAllocated()) GTEST_SKIP() << "no display";
   author.BringToFront();
   HWND link = author.Label11.Handle();
