@@ -50,7 +50,7 @@ build_all() {
 # prefix instead of a link to $HOME.
 wine_prefix() {
   export WINEPREFIX=$1
-  if [ ! -f "$WINEPREFIX/.tarnholm-prefix-2" ]; then
+  if [ ! -f "$WINEPREFIX/.tarnholm-prefix-3" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     DISPLAY= wineboot --init >/dev/null 2>&1
@@ -62,8 +62,13 @@ wine_prefix() {
     done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Menus in the forms' font, MS Sans Serif of 8 points (a LOGFONTW): Wine measures the default
+    # menu font, Tahoma at 11 pixels, by its outlines but draws its embedded bitmaps, which are
+    # narrower (and wider for dots), so a menu bar gets gaps and clips a trailing "...".
+    DISPLAY= wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MenuFont /t REG_BINARY /f \
+      /d f5ffffff00000000000000000000000090010000000000ee000000004d0053002000530061006e0073002000530065007200690066000000000000000000000000000000000000000000000000000000000000000000000000000000 >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.tarnholm-prefix-2"
+    touch "$WINEPREFIX/.tarnholm-prefix-3"
   fi
 }
 

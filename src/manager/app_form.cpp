@@ -1,8 +1,10 @@
 #include "manager/app_form.h"
 
+#include "manager/author_form.h"
+#include "manager/dialog_slots.h"
 #include "manager/game_form.h"
 #include "manager/lang_form.h"
-#include "manager/dialog_slots.h"
+#include "manager/program_form.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
@@ -95,6 +97,8 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };
   English1.OnClick = [this](ui::Object* s) { English1Click(s); };
   Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
+  Author1.OnClick = [this](ui::Object* s) { Author1Click(s); };
+  Program1.OnClick = [this](ui::Object* s) { Program1Click(s); };
 }
 
 void TAppForm1::FormCreate(ui::Object*) {
@@ -163,11 +167,32 @@ void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
 
 void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
 
-void TAppForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
+void TAppForm1::English1Click(ui::Object* Sender) { SwitchLanguage(shared::Language::English, Sender); }
 
-void TAppForm1::Polski1Click(ui::Object*) { SwitchLanguage(shared::Language::Polish); }
+void TAppForm1::Polski1Click(ui::Object* Sender) { SwitchLanguage(shared::Language::Polish, Sender); }
 
-void TAppForm1::SwitchLanguage(shared::Language language) {
+void TAppForm1::Author1Click(ui::Object*) { OpenManagerDialog(Slots().AuthorForm7); }
+
+void TAppForm1::Program1Click(ui::Object*) { OpenManagerDialog(Slots().AbProgramForm8); }
+
+namespace {
+
+enum class Steps { CreateAndShow, ShowOnly };
+
+// A dialog takes the new language through its own handlers, on the slot's current instance,
+// whether it is showing or hidden.
+template <Steps steps = Steps::CreateAndShow, class T>
+void Retranslate(T* dialog, ui::Object* sender) {
+  if (!dialog) return;
+  if constexpr (steps == Steps::CreateAndShow) dialog->FormCreate(sender);
+  dialog->FormShow(sender);
+}
+
+}  // namespace
+
+// The order is fixed: settings file, menu items, dialogs, status bar, the main window's texts. A
+// settings file that cannot be written stops the switch before anything changes.
+void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
   bool english = language == shared::Language::English;
   {
     platform::IniFile ini(SettingsFile());
@@ -177,14 +202,8 @@ void TAppForm1::SwitchLanguage(shared::Language language) {
   Lang.Activate(language);
 
   Windows& w = Slots();
-  if (w.GameForm2) {
-    w.GameForm2->FormCreate(this);
-    w.GameForm2->FormShow(this);
-  }
-  if (w.LangForm6) {
-    w.LangForm6->FormCreate(this);
-    w.LangForm6->FormShow(this);
-  }
+  Retranslate(w.GameForm2, Sender);
+  Retranslate(w.LangForm6, Sender);
 
   auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
   StatusBar1.SetText(text("Choose a tool on the left; the game folder is shown on the right.",

@@ -107,9 +107,11 @@ class TAppForm1 : public ui::Form {
   void SpeedButton1Click(ui::Object* Sender);
   void English1Click(ui::Object* Sender);
   void Polski1Click(ui::Object* Sender);
+  void Author1Click(ui::Object* Sender);
+  void Program1Click(ui::Object* Sender);
 
  private:
-  void SwitchLanguage(shared::Language language);
+  void SwitchLanguage(shared::Language language, ui::Object* Sender);
 };
 
 // The settings file beside the manager's executable.

@@ -5,9 +5,22 @@
 #include "platform/text.h"
 
 namespace platform {
+namespace {
+ShellHandler& Handler() {
+  static ShellHandler handler;
+  return handler;
+}
+}  // namespace
+
+ShellHandler SetShellHandler(ShellHandler handler) {
+  ShellHandler previous = std::move(Handler());
+  Handler() = std::move(handler);
+  return previous;
+}
 
 intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& folder, int show) {
+  if (Handler()) return Handler()({owner, verb, file, parameters, folder, show});
   std::wstring wverb = Widen(verb), wfile = Widen(file), wparams = Widen(parameters),
                wfolder = Widen(folder);
   HINSTANCE rc = ShellExecuteW(owner, verb.empty() ? nullptr : wverb.c_str(), wfile.c_str(),

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -9,6 +10,17 @@ namespace platform {
 // ShellExecuteW; returns its result (above 32 on success). Empty texts are passed as null.
 intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& folder, int show);
+
+// What ShellOpen hands to the shell.
+struct ShellRequest {
+  HWND owner = nullptr;
+  std::string verb, file, parameters, folder;
+  int show = SW_SHOWNORMAL;
+};
+using ShellHandler = std::function<intptr_t(const ShellRequest&)>;
+// Puts a handler in the shell's place, so that a test can see what would be opened without
+// opening it (nullptr: the shell again). Returns the previous handler.
+ShellHandler SetShellHandler(ShellHandler handler);
 
 // Starts a command line as a new process, as WinExec does but with Unicode text: the first
 // (optionally quoted) word names the program. Returns 33 on success, else the system error code.

@@ -104,19 +104,53 @@ HMENU MainMenu::NativeHandle(Form* form) {
 }
 
 void MainMenu::Detach() {
+  CancelRebuild();
   if (form_ && form_->Handle() && GetMenu(form_->Handle()) == handle_) ::SetMenu(form_->Handle(), nullptr);
   if (handle_) DestroyMenu(handle_);
   handle_ = nullptr;
   form_ = nullptr;
 }
 
+namespace {
+std::unordered_map<UINT_PTR, MainMenu*>& PendingRebuilds() {
+  static std::unordered_map<UINT_PTR, MainMenu*> map;
+  return map;
+}
+}  // namespace
+
+// A new bar costs the window a frame change (tens of milliseconds under Wine) and a language switch
+// rewrites twenty captions: the changes of one handler make one bar, measured anew, as soon as the
+// message loop runs again.
 void MainMenu::Changed() {
+  if (!handle_ || !form_ || !form_->Handle() || rebuildTimer_) return;
+  rebuildTimer_ = SetTimer(nullptr, 0, 0, &MainMenu::RebuildTimer);
+  if (rebuildTimer_)
+    PendingRebuilds()[rebuildTimer_] = this;
+  else
+    Rebuild();
+}
+
+void CALLBACK MainMenu::RebuildTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  auto it = PendingRebuilds().find(id);
+  if (it == PendingRebuilds().end()) return;
+  MainMenu* menu = it->second;
+  menu->CancelRebuild();
+  menu->Rebuild();
+}
+
+void MainMenu::CancelRebuild() {
+  if (!rebuildTimer_) return;
+  KillTimer(nullptr, rebuildTimer_);
+  PendingRebuilds().erase(rebuildTimer_);
+  rebuildTimer_ = 0;
+}
+
+void MainMenu::Rebuild() {
   if (!handle_ || !form_ || !form_->Handle()) return;
   HMENU old = handle_;
   handle_ = Build(false);
-  ::SetMenu(form_->Handle(), handle_);
+  ::SetMenu(form_->Handle(), handle_);  // measures and redraws the bar
   DestroyMenu(old);
-  DrawMenuBar(form_->Handle());
 }
 
 void PopupMenu::Popup(Point screen) {

@@ -1,5 +1,5 @@
 // Main menu, popup menu and their items. Items are objects like controls; the native menu is built
-// from them when a window shows it, and rebuilt when an item changes.
+// from them when a window shows it, and rebuilt once the message loop runs after items changed.
 #pragma once
 #include <windows.h>
 
@@ -74,8 +74,12 @@ class MainMenu : public Menu {
   void Changed() override;
 
  private:
+  static void CALLBACK RebuildTimer(HWND, UINT, UINT_PTR id, DWORD);
+  void Rebuild();
+  void CancelRebuild();
   Form* form_ = nullptr;
   HMENU handle_ = nullptr;
+  UINT_PTR rebuildTimer_ = 0;
 };
 
 class PopupMenu : public Menu {

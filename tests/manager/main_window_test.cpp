@@ -1,5 +1,4 @@
-// The main window's own buttons, its dialogs' opening rule, the language switch and the close
-// question.
+// The main window's own buttons, its dialogs' opening rule and the close question.
 #include <gtest/gtest.h>
 
 #include "manager/game_form.h"
@@ -48,36 +47,6 @@ TEST_F(ManagerTest, FullScreenHidesTheBarsAndTheWindowModeBringsThemBack) {
   EXPECT_FALSE(main.MenuButton.Visible());
   EXPECT_TRUE(main.StatusBar1.Visible());
   EXPECT_TRUE(dialogs.boxes.size() == 1) << "only the start's game-missing box; a toggle shows none";
-}
-
-TEST_F(ManagerTest, ALanguageSwitchRewritesTheCaptionsAndSavesTheChoice) {
-  manager::TAppForm1& main = Start();
-  EXPECT_EQ(main.Languages1.Caption(), "Languages");
-  main.Polski1.Click();
-  EXPECT_FALSE(main.Polski1.Enabled());
-  EXPECT_TRUE(main.English1.Enabled());
-  EXPECT_EQ(main.SpeedButton1.Caption(), "Uruchom Grę Tarnholm");
-  EXPECT_EQ(main.SpeedButton2.Caption(), "Mod Launcher");
-  EXPECT_EQ(main.Tools1.Caption(), "Narzędzia");
-  EXPECT_EQ(main.CloseButton.Hint(), "Zamknij");
-  EXPECT_NE(Settings().find("Language=Polski"), std::string::npos);
-
-  main.English1.Click();
-  EXPECT_EQ(main.Languages1.Caption(), "Language");
-  EXPECT_EQ(main.WindowButton.Hint(), "Full screen/Window");
-  EXPECT_NE(Settings().find("Language=English"), std::string::npos);
-}
-
-TEST_F(ManagerTest, AnUnwritableSettingsFileStopsTheSwitchBeforeAnythingChanges) {
-  SetGameFolder();
-  manager::TAppForm1& main = Start();
-  // A folder in the file's place cannot be written, also for an administrator.
-  ASSERT_TRUE(CreateDirectoryA(manager::SettingsFile().c_str(), nullptr));
-  main.Polski1.Click();
-  RemoveDirectoryA(manager::SettingsFile().c_str());
-  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Unable to write to " + manager::SettingsFile()});
-  EXPECT_FALSE(main.English1.Enabled());
-  EXPECT_EQ(main.File1.Caption(), "File");
 }
 
 TEST_F(ManagerTest, TheCloseQuestionDecidesInTheActiveLanguage) {

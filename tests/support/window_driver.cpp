@@ -255,6 +255,39 @@ void PressKey(HWND control, UINT virtualKey) {
   Settle(control);
 }
 
+namespace {
+
+void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  auto scale = [](LONG v, int metric) {
+    return static_cast<LONG>(MulDiv(v, 65535, GetSystemMetrics(metric) - 1));
+  };
+  std::vector<INPUT> inputs;
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = scale(p.x, SM_CXSCREEN);
+  move.mi.dy = scale(p.y, SM_CYSCREEN);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs.push_back(move);
+  for (DWORD flag : buttons) {
+    INPUT press = move;
+    press.mi.dwFlags = flag | MOUSEEVENTF_ABSOLUTE;
+    inputs.push_back(press);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle(window);
+}
+
+}  // namespace
+
+void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
+
+void ClickMouse(HWND window, int x, int y) {
+  SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }

@@ -54,6 +54,10 @@ void ClickButton(HWND button);
 void TypeText(HWND control, const std::string& utf8);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
+// Moves the mouse pointer to a point of a window (client coordinates in screen pixels), or clicks
+// its left button there, through the system's input queue as the user's hand does.
+void MoveMouse(HWND window, int x, int y);
+void ClickMouse(HWND window, int x, int y);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);

@@ -124,6 +124,29 @@ TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(NativeTest, ChangedMenuItemsReachTheBarMeasuredAnewOnceTheMessageLoopRuns) {
+  HWND window = form.Handle();
+  auto text = [](HMENU menu) {
+    wchar_t buffer[64] = L"";
+    GetMenuStringW(menu, 0, buffer, 64, MF_BYPOSITION);
+    return std::wstring(buffer);
+  };
+  auto width = [&] {
+    RECT r{};
+    GetMenuItemRect(window, GetMenu(window), 0, &r);
+    return r.right - r.left;
+  };
+  int before = width();
+  form.file.SetCaption("Plik i więcej");
+  form.open.SetCaption("Otwórz");
+  form.open.SetEnabled(false);
+  ASSERT_TRUE(testing_support::WaitFor([&] { return text(GetMenu(window)) == L"Plik i więcej"; }));
+  HMENU file = GetSubMenu(GetMenu(window), 0);
+  EXPECT_EQ(text(file), L"Otwórz");
+  EXPECT_TRUE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_GT(width(), before);
+}
+
 TEST_F(NativeTest, TheCloseBoxRunsTheCloseQuestion) {
   int asked = 0;
   form.OnCloseQuery = [&](ui::Object*, bool& canClose) {

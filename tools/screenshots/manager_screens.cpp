@@ -3,8 +3,10 @@
 
 #include "capture.h"
 #include "manager/app_form.h"
-#include "manager/game_form.h"
+#include "manager/author_form.h"
 #include "manager/dialog_slots.h"
+#include "manager/game_form.h"
+#include "manager/program_form.h"
 #include "platform/files.h"
 
 int wmain() {
@@ -30,6 +32,12 @@ int wmain() {
     main.SpeedButton1.Click();
     screenshots::Photograph(*manager::Slots().GameForm2, out, std::string("manager-game-start-") + language);
     manager::Slots().GameForm2->Close();
+    main.Author1.Click();
+    screenshots::Photograph(*manager::Slots().AuthorForm7, out, std::string("manager-about-author-") + language);
+    manager::Slots().AuthorForm7->Close();
+    main.Program1.Click();
+    screenshots::Photograph(*manager::Slots().AbProgramForm8, out, std::string("manager-about-program-") + language);
+    manager::Slots().AbProgramForm8->Close();
   }
   DeleteFileA(manager::SettingsFile().c_str());
   return 0;
