@@ -119,6 +119,96 @@ void Install() {
   EXPECT_TRUE(installer.WaitForExit());
 }
 
+// The game as its own installer leaves it: the game (the stub that records its command line) in
+// its folder, and the game's key naming that folder.
+void InstallGame() {
+  CreateDirectoryA(kGameFolder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(Widen(kBuild + "tests\\stub\\Tarn.exe").c_str(), Widen(kGameFolder + "\\Tarn.exe").c_str(), FALSE));
+  std::wstring gameFolder = Widen(kGameFolder);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, gameFolder.c_str(),
+                  static_cast<DWORD>((gameFolder.size() + 1) * sizeof(wchar_t)));
+}
+
+// The manager, started as a player starts it: from its desktop shortcut. Its process is known from
+// its first window; should a step fail and leave it running, the road ends it.
+class Manager {
+ public:
+  Manager() {
+    Process start("start.exe", "\"" + platform::WithTrailingBackslash(DesktopFolder()) + "THManager.lnk\"");
+    start.WaitForExit();
+  }
+  ~Manager() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+  }
+  Manager(const Manager&) = delete;
+
+  void Attach(HWND window) {
+    if (process_) return;
+    GetWindowThreadProcessId(window, &pid_);
+    process_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid_);
+  }
+  DWORD Id() const { return pid_; }
+  HWND MainWindow() {
+    HWND main = WaitForWindow("Tarnholm Manager", pid_);
+    if (main) Attach(main);
+    return main;
+  }
+  // Closes the main window and answers the close question with Yes.
+  void Quit(const std::string& question) {
+    HWND main = WaitForWindow("Tarnholm Manager", pid_);
+    ASSERT_NE(main, nullptr);
+    CloseWithYes(main, question, pid_);
+    EXPECT_EQ(WaitForSingleObject(process_, 30000), WAIT_OBJECT_0) << "the manager did not end";
+  }
+
+ private:
+  DWORD pid_ = 0;
+  HANDLE process_ = nullptr;
+};
+
+// The menus of the manager's bar, in their order.
+enum MainMenuIndex { kFileMenu, kToolsMenu, kOptionsMenu, kLanguageMenu, kAboutMenu, kLinksMenu };
+
+// Chooses an item of a window's menu bar with the keyboard: F10 selects the bar's first menu,
+// Right moves along the bar, Down opens the menu on its first item and moves down the items
+// (separators are skipped), Enter chooses. A menu of another program cannot be read from here.
+void ChooseFromMenu(HWND window, int menu, int item) {
+  LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
+  PostMessageW(window, WM_SYSKEYDOWN, VK_F10, f10);
+  PostMessageW(window, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
+  for (int i = 0; i < menu; ++i) PressKey(window, VK_RIGHT);
+  for (int i = 0; i <= item; ++i) PressKey(window, VK_DOWN);
+  PressKey(window, VK_RETURN);
+}
+
+// Opens the game-start dialog with the main window's button and presses one of its starts.
+void StartGame(HWND main, const std::string& button, const std::string& start, DWORD pid) {
+  ClickButton(Control(main, button));
+  HWND dialog = WaitForWindow(button, pid);
+  ASSERT_NE(dialog, nullptr) << "no game-start dialog";
+  ClickButton(Control(dialog, start));
+}
+
+// What the stub game or tool recorded at its start, once it is there; the record is then cleared
+// for the next start.
+std::string RecordedLine(const std::string& record) {
+  std::string line;
+  WaitFor([&] { return !(line = ReadFileBytes(record)).empty(); });
+  DeleteFileW(Widen(record).c_str());
+  return line;
+}
+
+std::string ProfileString(const std::string& file, const std::string& section, const std::string& key) {
+  wchar_t value[256] = L"";
+  GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"", value, 256, Widen(file).c_str());
+  return Narrow(value);
+}
+
 TEST(Road, FromInstallingToPlaying) {
   // 1. The installer: both products into C:\Games, shortcuts, finish.
   Install();
@@ -159,30 +249,53 @@ TEST(Road, FromInstallingToPlaying) {
     EXPECT_TRUE(platform::FileExists(desktop + link)) << link;
 
   // 3. The game, as its own installer leaves it; the manager from its desktop shortcut starts it
-  // in a window.
-  CreateDirectoryA(kGameFolder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(Widen(kBuild + "tests\\stub\\Tarn.exe").c_str(), Widen(kGameFolder + "\\Tarn.exe").c_str(), FALSE));
-  std::wstring gameFolder = Widen(kGameFolder);
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, gameFolder.c_str(),
-                  static_cast<DWORD>((gameFolder.size() + 1) * sizeof(wchar_t)));
+  // in a window, and the player switches the manager to Polish.
+  InstallGame();
+  if (HasFatalFailure()) return;
   {
-    Process start("start.exe", "\"" + desktop + "THManager.lnk\"");
-    HWND manager = WaitForWindow("Tarnholm Manager");
-    ASSERT_NE(manager, nullptr) << "THManager.lnk did not bring up the manager";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(manager, &pid);
-    ClickButton(Control(manager, "Start Tarnholm Game"));
-    HWND dialog = WaitForWindow("Start Tarnholm Game", pid);
-    ASSERT_NE(dialog, nullptr);
-    ClickButton(Control(dialog, "Load Into a Window"));
-    std::string record = kGameFolder + "\\commandline.txt";
-    EXPECT_TRUE(WaitFor([&] { return !ReadFileBytes(record).empty(); }));
-    EXPECT_EQ(ReadFileBytes(record), "\"" + kGameFolder + "\\Tarn.exe\" Window\n");
-    CloseWithYes(manager, "Are you sure you want to quit the program?", pid);
-    EXPECT_TRUE(WaitUntilGone(manager));
+    Manager manager;
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr) << "THManager.lnk did not bring up the manager";
+    StartGame(main, "Start Tarnholm Game", "Load Into a Window", manager.Id());
+    EXPECT_EQ(RecordedLine(kGameFolder + "\\commandline.txt"), "\"" + kGameFolder + "\\Tarn.exe\" Window\n");
+
+    ChooseFromMenu(main, kLanguageMenu, 1);  // Polski
+    ASSERT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr) << "the main window is not in Polish";
+    EXPECT_NE(FindControl(main, "Edytor Map"), nullptr);
+    EXPECT_EQ(FindControl(main, "Start Tarnholm Game"), nullptr);
+    EXPECT_EQ(ProfileString(kManagerFolder + "thmanager.ini", "Main", "Language"), "Polski");
+    manager.Quit("Na pewno zakończyć program?");
   }
 
-  // 4. The installed updater finds version 3.1 on the suite's server and downloads the package.
+  // 4. Started again, the manager speaks Polish at once; the player starts the game from it.
+  {
+    Manager manager;
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr) << "the saved language was not applied";
+    StartGame(main, "Uruchom Grę Tarnholm", "Pomiń Filmiki Przy Logowaniu", manager.Id());
+    EXPECT_EQ(RecordedLine(kGameFolder + "\\commandline.txt"), "\"" + kGameFolder + "\\Tarn.exe\" Skip\n");
+    manager.Quit("Na pewno zakończyć program?");
+  }
+
+  // 5. Without the game's key the manager says in English that the game is missing, opens the
+  // prompt for its folder, then says it again in Polish, the saved language.
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Korvel");
+  {
+    Manager manager;
+    HWND english = WaitForBox("You do not have Tarnholm game on your PC.");
+    ASSERT_NE(english, nullptr) << "no English box on a missing game";
+    manager.Attach(english);
+    ClickButton(GetDlgItem(english, IDOK));
+    ASSERT_TRUE(WaitUntilGone(english));
+    Answer("Na twoim PC nie ma gry Tarnholm.", IDOK, manager.Id());
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr);
+    manager.Quit("Na pewno zakończyć program?");
+  }
+
+  // 6. The installed updater finds version 3.1 on the suite's server and downloads the package.
   {
     HttpServer server;
     HttpReply version;
@@ -218,7 +331,7 @@ TEST(Road, FromInstallingToPlaying) {
     EXPECT_TRUE(updater.WaitForExit());
   }
 
-  // 5. The manager's uninstaller, started the way Windows starts it: through its entry.
+  // 7. The manager's uninstaller, started the way Windows starts it: through its entry.
   {
     Process remove("uninstaller.exe", "--remove \"Tarnholm Manager\"");
     HWND wizard = WaitForWindow("Tarnholm Manager - Deinstaller v1.0");
