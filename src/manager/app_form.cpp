@@ -95,6 +95,8 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };
   English1.OnClick = [this](ui::Object* s) { English1Click(s); };
   Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
+  GameLanguage1.OnClick = [this](ui::Object* s) { GameLanguage1Click(s); };
+  SetUpStarts();
 }
 
 void TAppForm1::FormCreate(ui::Object*) {
@@ -162,6 +164,8 @@ void TAppForm1::MenuButtonClick(ui::Object*) {
 void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
 
 void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
+
+void TAppForm1::GameLanguage1Click(ui::Object*) { OpenManagerDialog(Slots().LangForm6); }
 
 void TAppForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
 

@@ -1,6 +1,9 @@
 // The manager's main window.
 #pragma once
+#include <string_view>
+
 #include "shared/language.h"
+#include "shared/products.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/label.h"
@@ -107,10 +110,45 @@ class TAppForm1 : public ui::Form {
   void SpeedButton1Click(ui::Object* Sender);
   void English1Click(ui::Object* Sender);
   void Polski1Click(ui::Object* Sender);
+  void GameLanguage1Click(ui::Object* Sender);
+
+  // The tools in the game folder.
+  void SpeedButton2Click(ui::Object* Sender);
+  void SpeedButton3Click(ui::Object* Sender);
+  void SpeedButton4Click(ui::Object* Sender);
+  void SpeedButton5Click(ui::Object* Sender);
+  void SpeedButton6Click(ui::Object* Sender);
+  void SpeedButton7Click(ui::Object* Sender);
+  void SpeedButton8Click(ui::Object* Sender);
+  void SpeedButton9Click(ui::Object* Sender);
+  void SpeedButton10Click(ui::Object* Sender);
+  void SpeedButton11Click(ui::Object* Sender);
+  void SpeedButton12Click(ui::Object* Sender);
+  void SpeedButton13Click(ui::Object* Sender);
+  void SpeedButton14Click(ui::Object* Sender);
+  // The companion programs, from the folders the installer recorded.
+  void THEncyclopaedia1Click(ui::Object* Sender);
+  void Parley1Click(ui::Object* Sender);
+  void THENCUpdater1Click(ui::Object* Sender);
+  // The web pages.
+  void Kelvora1Click(ui::Object* Sender);
+  void MasterServer1Click(ui::Object* Sender);
+  void ModdingArchive1Click(ui::Object* Sender);
+  void Ravelin1Click(ui::Object* Sender);
+  void Sentavo1Click(ui::Object* Sender);
+  void YourIP1Click(ui::Object* Sender);
 
  private:
   void SwitchLanguage(shared::Language language);
+  // Binds the tool buttons, the Tools and Links items, and gives the menu items their pictures.
+  void SetUpStarts();
+  void StartGameTool(std::string_view path);
+  void StartCompanion(const shared::Product& product, std::string_view file);
+  void OpenWebPage(const char* address);
 };
+
+// The information box saying that a companion program is not installed, in the active language.
+void ShowCompanionMissing();
 
 // The settings file beside the manager's executable.
 std::string SettingsFile();

@@ -5,9 +5,19 @@
 #include "platform/text.h"
 
 namespace platform {
+namespace {
+Starter* g_starter = nullptr;
+}
+
+Starter* SetStarter(Starter* starter) {
+  Starter* previous = g_starter;
+  g_starter = starter;
+  return previous;
+}
 
 intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& folder, int show) {
+  if (g_starter) return g_starter->ShellOpen({owner, verb, file, parameters, folder, show});
   std::wstring wverb = Widen(verb), wfile = Widen(file), wparams = Widen(parameters),
                wfolder = Widen(folder);
   HINSTANCE rc = ShellExecuteW(owner, verb.empty() ? nullptr : wverb.c_str(), wfile.c_str(),
@@ -17,6 +27,7 @@ intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
 }
 
 unsigned RunCommandLine(const std::string& commandLine, int show) {
+  if (g_starter) return g_starter->RunCommandLine(commandLine, show);
   std::wstring line = Widen(commandLine);
   STARTUPINFOW si{};
   si.cb = sizeof si;

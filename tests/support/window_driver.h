@@ -38,6 +38,9 @@ HWND FindControl(HWND parent, const std::string& text);
 HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
+// Clicks the left mouse button at a point of a control's client area (in pixels), as the mouse
+// does: button down, then up.
+void ClickAt(HWND control, int x, int y);
 // Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
 // ("\b" is Backspace), each handled before the next. The control need not have the focus.
 void TypeText(HWND control, const std::string& utf8);

@@ -1,0 +1,103 @@
+// The main window's starts: the tools in the game folder, the companion programs from the folders
+// the installer recorded, and the web pages.
+#include "manager/app_form.h"
+#include "manager/dialog_slots.h"
+#include "manager/web_addresses.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "ui/application.h"
+#include "ui/glyphs.h"
+
+namespace manager {
+
+void ShowCompanionMissing() {
+  auto text = Slots().AppForm1->Lang.Pick("This program is not installed on your PC.",
+                                          "Ten program nie jest zainstalowany na twoim PC.");
+  if (text) ui::Application::Instance().MessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
+}
+
+void TAppForm1::SetUpStarts() {
+  struct Binding {
+    ui::SpeedButton& button;
+    void (TAppForm1::*click)(ui::Object*);
+  };
+  const Binding tools[] = {
+      {SpeedButton2, &TAppForm1::SpeedButton2Click},   {SpeedButton3, &TAppForm1::SpeedButton3Click},
+      {SpeedButton4, &TAppForm1::SpeedButton4Click},   {SpeedButton5, &TAppForm1::SpeedButton5Click},
+      {SpeedButton6, &TAppForm1::SpeedButton6Click},   {SpeedButton7, &TAppForm1::SpeedButton7Click},
+      {SpeedButton8, &TAppForm1::SpeedButton8Click},   {SpeedButton9, &TAppForm1::SpeedButton9Click},
+      {SpeedButton10, &TAppForm1::SpeedButton10Click}, {SpeedButton11, &TAppForm1::SpeedButton11Click},
+      {SpeedButton12, &TAppForm1::SpeedButton12Click}, {SpeedButton13, &TAppForm1::SpeedButton13Click},
+      {SpeedButton14, &TAppForm1::SpeedButton14Click},
+  };
+  for (const Binding& b : tools) b.button.OnClick = [this, click = b.click](ui::Object* s) { (this->*click)(s); };
+
+  struct Item {
+    ui::MenuItem& item;
+    void (TAppForm1::*click)(ui::Object*);
+  };
+  const Item items[] = {
+      {THEncyclopaedia1, &TAppForm1::THEncyclopaedia1Click}, {Parley1, &TAppForm1::Parley1Click},
+      {THENCUpdater1, &TAppForm1::THENCUpdater1Click},       {Kelvora1, &TAppForm1::Kelvora1Click},
+      {MasterServer1, &TAppForm1::MasterServer1Click},       {ModdingArchive1, &TAppForm1::ModdingArchive1Click},
+      {Ravelin1, &TAppForm1::Ravelin1Click},                 {Sentavo1, &TAppForm1::Sentavo1Click},
+      {YourIP1, &TAppForm1::YourIP1Click},
+  };
+  for (const Item& i : items) i.item.OnClick = [this, click = i.click](ui::Object* s) { (this->*click)(s); };
+}
+
+void TAppForm1::StartGameTool(std::string_view path) {
+  std::string folder = GameFolder();
+  if (folder.empty()) {
+    GameMissingPrompt();
+    return;
+  }
+  platform::ShellOpen(Handle(), "open", folder + std::string(path), "", "", SW_SHOW);
+}
+
+void TAppForm1::SpeedButton2Click(ui::Object*) { StartGameTool("\\ModLauncher.exe"); }
+void TAppForm1::SpeedButton3Click(ui::Object*) { StartGameTool("\\th_editor.exe"); }
+void TAppForm1::SpeedButton4Click(ui::Object*) { StartGameTool("\\GM_Editor.exe"); }
+void TAppForm1::SpeedButton5Click(ui::Object*) { StartGameTool("\\gm_view.exe"); }
+void TAppForm1::SpeedButton6Click(ui::Object*) { StartGameTool("\\grndsec.exe"); }
+void TAppForm1::SpeedButton7Click(ui::Object*) { StartGameTool("\\ZirEvid.exe"); }
+void TAppForm1::SpeedButton8Click(ui::Object*) { StartGameTool("\\THP_Validator.exe"); }
+void TAppForm1::SpeedButton9Click(ui::Object*) { StartGameTool("\\Pelcor.exe"); }
+void TAppForm1::SpeedButton10Click(ui::Object*) { StartGameTool("\\Morvik.exe"); }
+void TAppForm1::SpeedButton11Click(ui::Object*) { StartGameTool("\\TarnDedicated.exe"); }
+void TAppForm1::SpeedButton12Click(ui::Object*) { StartGameTool("\\Utils\\TitleCreator\\Zadidud.exe"); }
+void TAppForm1::SpeedButton13Click(ui::Object*) { StartGameTool("\\Utils\\PMSC\\Pellam_ModSetupCompiler.exe"); }
+// The game's own uninstaller, not the suite's.
+void TAppForm1::SpeedButton14Click(ui::Object*) { StartGameTool("\\Uninstall.exe"); }
+
+void TAppForm1::StartCompanion(const shared::Product& product, std::string_view file) {
+  std::string folder;
+  {
+    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    registry.OpenKey(product.KeyPath(), false);
+    folder = registry.ReadString("PATH");
+  }
+  if (folder.empty()) {
+    ShowCompanionMissing();
+    return;
+  }
+  // The recorded folder ends in a backslash: the doubled one before the name does no harm.
+  platform::ShellOpen(Handle(), "open", folder + "\\" + std::string(file), "", "", SW_SHOW);
+}
+
+void TAppForm1::THEncyclopaedia1Click(ui::Object*) { StartCompanion(shared::kEncyclopaedia, shared::kEncyclopaediaExe); }
+void TAppForm1::Parley1Click(ui::Object*) { StartCompanion(shared::kManager, shared::kParleyExe); }
+void TAppForm1::THENCUpdater1Click(ui::Object*) { StartCompanion(shared::kEncyclopaedia, shared::kUpdaterExe); }
+
+void TAppForm1::OpenWebPage(const char* address) {
+  platform::ShellOpen(Handle(), "open", address, "", "", SW_SHOWNORMAL);
+}
+
+void TAppForm1::Kelvora1Click(ui::Object*) { OpenWebPage(kWebAddresses.community); }
+void TAppForm1::MasterServer1Click(ui::Object*) { OpenWebPage(kWebAddresses.masterServer); }
+void TAppForm1::ModdingArchive1Click(ui::Object*) { OpenWebPage(kWebAddresses.moddingArchive); }
+void TAppForm1::Ravelin1Click(ui::Object*) { OpenWebPage(kWebAddresses.support); }
+void TAppForm1::Sentavo1Click(ui::Object*) { OpenWebPage(kWebAddresses.official); }
+void TAppForm1::YourIP1Click(ui::Object*) { OpenWebPage(kWebAddresses.yourIp); }
+
+}  // namespace manager
