@@ -44,6 +44,23 @@ void TAppForm1::SetUpStarts() {
       {YourIP1, &TAppForm1::YourIP1Click},
   };
   for (const Item& i : items) i.item.OnClick = [this, click = i.click](ui::Object* s) { (this->*click)(s); };
+
+  namespace glyphs = ui::glyphs;
+  const std::pair<ui::MenuItem&, ui::Picture> pictures[] = {
+      {Folders1, glyphs::Inset(glyphs::Folder(), 0, 2, 0, 2)},
+      {TreeViewOnOff1, glyphs::Tree()},
+      {ViewStyle1, glyphs::ViewStyles()},
+      {THEncyclopaedia1, glyphs::Book()},
+      {Parley1, glyphs::SpeechBubble()},
+      {THENCUpdater1, glyphs::Download()},
+      {Kelvora1, glyphs::Globe()},
+      {MasterServer1, glyphs::Servers()},
+      {ModdingArchive1, glyphs::Archive()},
+      {Ravelin1, glyphs::Lifebuoy()},
+      {Sentavo1, glyphs::Pennant()},
+      {YourIP1, glyphs::Monitor()},
+  };
+  for (const auto& [item, picture] : pictures) item.SetPicture(picture);
 }
 
 void TAppForm1::StartGameTool(std::string_view path) {

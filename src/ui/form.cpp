@@ -205,6 +205,24 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       PaintBackground(reinterpret_cast<HDC>(wp), r);
       return 1;
     }
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (mis->CtlType != ODT_MENU) break;
+      if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(mis->itemData)); item && item->GetPicture()) {
+        mis->itemWidth = mis->itemHeight = static_cast<UINT>(Scale(MenuItem::kPictureSize));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType != ODT_MENU) break;
+      if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(dis->itemData)); item && item->GetPicture()) {
+        item->GetPicture()(dis->hDC, dis->rcItem);
+        return TRUE;
+      }
+      break;
+    }
   }
   return Control::WndProc(msg, wp, lp);
 }
