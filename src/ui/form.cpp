@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
@@ -209,7 +211,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (mis->CtlType != ODT_MENU) break;
       if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(mis->itemData)); item && item->GetPicture()) {
-        mis->itemWidth = mis->itemHeight = static_cast<UINT>(Scale(MenuItem::kPictureSize));
+        // A little room between the picture and the caption.
+        mis->itemWidth = static_cast<UINT>(Scale(MenuItem::kPictureSize + 4));
+        mis->itemHeight = static_cast<UINT>(Scale(MenuItem::kPictureSize));
         return TRUE;
       }
       break;
@@ -218,7 +222,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
       if (dis->CtlType != ODT_MENU) break;
       if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(dis->itemData)); item && item->GetPicture()) {
-        item->GetPicture()(dis->hDC, dis->rcItem);
+        RECT r = dis->rcItem;
+        r.right = std::min<LONG>(r.right, r.left + Scale(MenuItem::kPictureSize));
+        item->GetPicture()(dis->hDC, r);
         return TRUE;
       }
       break;

@@ -112,7 +112,7 @@ TEST_F(NativeTest, AMenuItemsPictureIsDrawnWhereTheMenuAsksForIt) {
 
   MEASUREITEMSTRUCT measure{ODT_MENU, 0, form.open.Command(), 0, 0, info.dwItemData};
   EXPECT_TRUE(SendMessageW(form.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
-  EXPECT_EQ(measure.itemWidth, static_cast<UINT>(ui::Scale(16)));
+  EXPECT_EQ(measure.itemHeight, static_cast<UINT>(ui::Scale(16)));
 
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
