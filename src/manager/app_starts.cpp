@@ -17,33 +17,31 @@ void ShowCompanionMissing() {
 }
 
 void TAppForm1::SetUpStarts() {
-  struct Binding {
-    ui::SpeedButton& button;
-    void (TAppForm1::*click)(ui::Object*);
+  auto bind = [this](auto& source, void (TAppForm1::*click)(ui::Object*)) {
+    source.OnClick = [this, click](ui::Object* s) { (this->*click)(s); };
   };
-  const Binding tools[] = {
-      {SpeedButton2, &TAppForm1::SpeedButton2Click},   {SpeedButton3, &TAppForm1::SpeedButton3Click},
-      {SpeedButton4, &TAppForm1::SpeedButton4Click},   {SpeedButton5, &TAppForm1::SpeedButton5Click},
-      {SpeedButton6, &TAppForm1::SpeedButton6Click},   {SpeedButton7, &TAppForm1::SpeedButton7Click},
-      {SpeedButton8, &TAppForm1::SpeedButton8Click},   {SpeedButton9, &TAppForm1::SpeedButton9Click},
-      {SpeedButton10, &TAppForm1::SpeedButton10Click}, {SpeedButton11, &TAppForm1::SpeedButton11Click},
-      {SpeedButton12, &TAppForm1::SpeedButton12Click}, {SpeedButton13, &TAppForm1::SpeedButton13Click},
-      {SpeedButton14, &TAppForm1::SpeedButton14Click},
-  };
-  for (const Binding& b : tools) b.button.OnClick = [this, click = b.click](ui::Object* s) { (this->*click)(s); };
-
-  struct Item {
-    ui::MenuItem& item;
-    void (TAppForm1::*click)(ui::Object*);
-  };
-  const Item items[] = {
-      {THEncyclopaedia1, &TAppForm1::THEncyclopaedia1Click}, {Parley1, &TAppForm1::Parley1Click},
-      {THENCUpdater1, &TAppForm1::THENCUpdater1Click},       {Kelvora1, &TAppForm1::Kelvora1Click},
-      {MasterServer1, &TAppForm1::MasterServer1Click},       {ModdingArchive1, &TAppForm1::ModdingArchive1Click},
-      {Ravelin1, &TAppForm1::Ravelin1Click},                 {Sentavo1, &TAppForm1::Sentavo1Click},
-      {YourIP1, &TAppForm1::YourIP1Click},
-  };
-  for (const Item& i : items) i.item.OnClick = [this, click = i.click](ui::Object* s) { (this->*click)(s); };
+  bind(SpeedButton2, &TAppForm1::SpeedButton2Click);
+  bind(SpeedButton3, &TAppForm1::SpeedButton3Click);
+  bind(SpeedButton4, &TAppForm1::SpeedButton4Click);
+  bind(SpeedButton5, &TAppForm1::SpeedButton5Click);
+  bind(SpeedButton6, &TAppForm1::SpeedButton6Click);
+  bind(SpeedButton7, &TAppForm1::SpeedButton7Click);
+  bind(SpeedButton8, &TAppForm1::SpeedButton8Click);
+  bind(SpeedButton9, &TAppForm1::SpeedButton9Click);
+  bind(SpeedButton10, &TAppForm1::SpeedButton10Click);
+  bind(SpeedButton11, &TAppForm1::SpeedButton11Click);
+  bind(SpeedButton12, &TAppForm1::SpeedButton12Click);
+  bind(SpeedButton13, &TAppForm1::SpeedButton13Click);
+  bind(SpeedButton14, &TAppForm1::SpeedButton14Click);
+  bind(THEncyclopaedia1, &TAppForm1::THEncyclopaedia1Click);
+  bind(Parley1, &TAppForm1::Parley1Click);
+  bind(THENCUpdater1, &TAppForm1::THENCUpdater1Click);
+  bind(Kelvora1, &TAppForm1::Kelvora1Click);
+  bind(MasterServer1, &TAppForm1::MasterServer1Click);
+  bind(ModdingArchive1, &TAppForm1::ModdingArchive1Click);
+  bind(Ravelin1, &TAppForm1::Ravelin1Click);
+  bind(Sentavo1, &TAppForm1::Sentavo1Click);
+  bind(YourIP1, &TAppForm1::YourIP1Click);
 
   namespace glyphs = ui::glyphs;
   const std::pair<ui::MenuItem&, ui::Picture> pictures[] = {
@@ -82,8 +80,12 @@ void TAppForm1::SpeedButton8Click(ui::Object*) { StartGameTool("\\THP_Validator.
 void TAppForm1::SpeedButton9Click(ui::Object*) { StartGameTool("\\Pelcor.exe"); }
 void TAppForm1::SpeedButton10Click(ui::Object*) { StartGameTool("\\Morvik.exe"); }
 void TAppForm1::SpeedButton11Click(ui::Object*) { StartGameTool("\\TarnDedicated.exe"); }
-void TAppForm1::SpeedButton12Click(ui::Object*) { StartGameTool("\\Utils\\TitleCreator\\Zadidud.exe"); }
-void TAppForm1::SpeedButton13Click(ui::Object*) { StartGameTool("\\Utils\\PMSC\\Pellam_ModSetupCompiler.exe"); }
+void TAppForm1::SpeedButton12Click(ui::Object*) {
+  StartGameTool("\\Utils\\TitleCreator\\Zadidud.exe");
+}
+void TAppForm1::SpeedButton13Click(ui::Object*) {
+  StartGameTool("\\Utils\\PMSC\\Pellam_ModSetupCompiler.exe");
+}
 // The game's own uninstaller, not the suite's.
 void TAppForm1::SpeedButton14Click(ui::Object*) { StartGameTool("\\Uninstall.exe"); }
 
@@ -102,9 +104,13 @@ void TAppForm1::StartCompanion(const shared::Product& product, std::string_view 
   platform::ShellOpen(Handle(), "open", folder + "\\" + std::string(file), "", "", SW_SHOW);
 }
 
-void TAppForm1::THEncyclopaedia1Click(ui::Object*) { StartCompanion(shared::kEncyclopaedia, shared::kEncyclopaediaExe); }
+void TAppForm1::THEncyclopaedia1Click(ui::Object*) {
+  StartCompanion(shared::kEncyclopaedia, shared::kEncyclopaediaExe);
+}
 void TAppForm1::Parley1Click(ui::Object*) { StartCompanion(shared::kManager, shared::kParleyExe); }
-void TAppForm1::THENCUpdater1Click(ui::Object*) { StartCompanion(shared::kEncyclopaedia, shared::kUpdaterExe); }
+void TAppForm1::THENCUpdater1Click(ui::Object*) {
+  StartCompanion(shared::kEncyclopaedia, shared::kUpdaterExe);
+}
 
 void TAppForm1::OpenWebPage(const char* address) {
   platform::ShellOpen(Handle(), "open", address, "", "", SW_SHOWNORMAL);

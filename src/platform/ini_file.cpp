@@ -23,22 +23,28 @@ struct Text {
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 constexpr char kUtf16Bom[] = "\xFF\xFE";
 
+// The file's bytes; empty when it does not exist, nothing when it exists but cannot be read.
 std::optional<std::string> ReadBytes(const std::string& path) {
   HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (f == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
+  }
   std::string bytes;
   char buffer[16384];
   DWORD n = 0;
-  while (ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n) bytes.append(buffer, n);
+  BOOL ok;
+  while ((ok = ReadFile(f, buffer, sizeof buffer, &n, nullptr)) && n) bytes.append(buffer, n);
   CloseHandle(f);
+  if (!ok) return std::nullopt;
   return bytes;
 }
 
-Text Load(const std::string& path) {
+Text Decoded(const std::string& bytes) {
   Text text;
-  std::string bytes = ReadBytes(path).value_or("");
-  if (bytes.rfind(kUtf16Bom, 0) == 0) {
+  if (bytes.rfind(kUtf16Bom, 0) == 0 && bytes.size() % 2 == 0) {
     text.encoding = Encoding::Utf16;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2)
       text.units.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
@@ -178,7 +184,9 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-  Text text = Load(path_);
+  std::optional<std::string> bytes = ReadBytes(path_);
+  if (!bytes) return defaultValue;
+  Text text = Decoded(*bytes);
   Place place = Find(text, section, key);
   if (!place.keyFound) return defaultValue;
   size_t begin = place.valueBegin, end = place.valueEnd;
@@ -192,7 +200,10 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  Text text = Load(path_);
+  // A file that exists but cannot be read is not written over with the one key.
+  std::optional<std::string> bytes = ReadBytes(path_);
+  if (!bytes) throw Error(FormatText("Unable to write to %s", {path_}));
+  Text text = Decoded(*bytes);
   std::wstring& s = text.units;
   Place place = Find(text, section, key);
   std::wstring newLine = NewLine(s);

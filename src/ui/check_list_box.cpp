@@ -61,7 +61,8 @@ void CheckListBox::Toggle(int row) {
 
 void CheckListBox::RedrawRow(int row) {
   RECT r;
-  if (Handle() && SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+  if (Handle() && SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(row),
+                               reinterpret_cast<LPARAM>(&r)) != LB_ERR)
     InvalidateRect(Handle(), &r, TRUE);
 }
 

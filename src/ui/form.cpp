@@ -210,7 +210,8 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (mis->CtlType != ODT_MENU) break;
-      if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(mis->itemData)); item && item->GetPicture()) {
+      MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(mis->itemData));
+      if (item && item->GetPicture()) {
         // A little room between the picture and the caption.
         mis->itemWidth = static_cast<UINT>(Scale(MenuItem::kPictureSize + 4));
         mis->itemHeight = static_cast<UINT>(Scale(MenuItem::kPictureSize));
@@ -221,7 +222,8 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
       if (dis->CtlType != ODT_MENU) break;
-      if (MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(dis->itemData)); item && item->GetPicture()) {
+      MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(dis->itemData));
+      if (item && item->GetPicture()) {
         RECT r = dis->rcItem;
         r.right = std::min<LONG>(r.right, r.left + Scale(MenuItem::kPictureSize));
         item->GetPicture()(dis->hDC, r);

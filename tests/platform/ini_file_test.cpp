@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/ini_file.h"
+#include "platform/text.h"
 #include "support/fixtures.h"
 
 using platform::IniFile;
@@ -99,6 +100,26 @@ TEST(IniFile, AValueIsReadWithoutItsBlanksAndQuotesFromTheFirstSectionOfItsName)
   EXPECT_EQ(ini.ReadString("Main", "Name", ""), "Kor Vel");
   EXPECT_EQ(ini.ReadString("Main", "Language", ""), "POL");
   EXPECT_EQ(ini.ReadString("Main", "Sound", "none"), "none");
+}
+
+TEST(IniFile, AFileThatCannotBeReadIsNotWrittenOver) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, "[Main]\r\nLanguage=POL\r\nName=Kor\r\n");
+  // The game holds the file open and lets others write to it, but not read it.
+  HANDLE game = CreateFileW(platform::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(game, INVALID_HANDLE_VALUE);
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Main", "Language", "none"), "none");
+  try {
+    ini.WriteString("Main", "Language", "GER");
+    ADD_FAILURE() << "the write went ahead";
+  } catch (const platform::Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+  }
+  CloseHandle(game);
+  EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=POL\r\nName=Kor\r\n");
 }
 
 TEST(IniFile, AUtf16FileStaysUtf16) {
