@@ -124,22 +124,27 @@ TEST_F(ManagerTest, ACompanionInAFolderEndingInABackslashReallyStarts) {
 TEST_F(ManagerTest, AMissingProductKeyOrPathShowsTheCompanionBoxInTheActiveLanguage) {
   testing_support::RecordedStarts starts;
   SetGameFolder();
-  registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Ver", "1.0");  // a key without its path
+  // Only the manager is installed: the encyclopaedia and its updater share the missing key.
+  registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();
+  ASSERT_EQ(starts.opened.size(), 1u);
+  EXPECT_EQ(starts.opened[0].file, "C:\\Gry\\Menedżer\\\\Parley.exe");
+
+  registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Ver", "3.0");  // a key without its path
   main.Polski1.Click();
-  main.Parley1.Click();
+  main.THENCUpdater1.Click();
   main.Polski1.SetEnabled(true);  // neither language active
   main.THEncyclopaedia1.Click();
   const std::string english = "This program is not installed on your PC.";
-  EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{english, english, english,
+  EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{english, english,
                                                        "Ten program nie jest zainstalowany na twoim PC."}));
   for (const auto& box : dialogs.boxes) {
     EXPECT_EQ(box.caption, "");
     EXPECT_EQ(box.flags, static_cast<unsigned>(MB_ICONINFORMATION | MB_OK));
   }
-  EXPECT_TRUE(starts.opened.empty());
+  EXPECT_EQ(starts.opened.size(), 1u);
 }
 
 TEST_F(ManagerTest, EachLinkHandsItsAddressToTheShell) {
