@@ -1,5 +1,7 @@
 #include "manager/lang_form.h"
 
+#include <iterator>
+
 #include "manager/app_form.h"
 #include "manager/dialog_slots.h"
 #include "platform/ini_file.h"

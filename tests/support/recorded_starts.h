@@ -26,6 +26,7 @@ class RecordedStarts : public platform::Starter {
     shows.push_back(show);
     return 33;
   }
+
  private:
   platform::Starter* previous_;
 };
