@@ -92,7 +92,8 @@ void TAppForm1::SpeedButton14Click(ui::Object*) { StartGameTool("\\Uninstall.exe
 void TAppForm1::StartCompanion(const shared::Product& product, std::string_view file) {
   std::string folder;
   {
-    platform::Registry registry(HKEY_LOCAL_MACHINE);
+    // Read only: a standard user may read the machine's keys, not open them for writing.
+    platform::Registry registry(HKEY_LOCAL_MACHINE, KEY_READ);
     registry.OpenKey(product.KeyPath(), false);
     folder = registry.ReadString("PATH");
   }

@@ -1,11 +1,16 @@
 // The tool buttons, the companion programs of the Tools menu and the web pages of the Links menu.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <sddl.h>
+
 #include <algorithm>
 
 #include "manager/path_form.h"
 #include "manager/web_addresses.h"
 #include "manager_fixture.h"
+#include "platform/text.h"
 #include "support/recorded_starts.h"
 
 namespace {
@@ -93,10 +98,25 @@ const CompanionCase kCompanions[] = {
     {&manager::TAppForm1::THENCUpdater1, "Software\\Kelvora\\Tarnholm Encyclopaedia", "THENCUpdater.exe"},
 };
 
+// Everyone may read the key (and delete it, for the clean-up) and nothing more, as a standard user
+// may under HKEY_LOCAL_MACHINE.
+void LetEveryoneOnlyRead(const std::string& key) {
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)(A;;SD;;;WD)",
+                                                                   SDDL_REVISION_1, &security, nullptr));
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::Widen(key).c_str(), 0, WRITE_DAC, &handle),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+  RegCloseKey(handle);
+  LocalFree(security);
+}
+
 TEST_F(ManagerTest, EachCompanionStartsFromTheFolderItsProductKeyRecords) {
   testing_support::RecordedStarts starts;
   registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Path", "C:\\Gry\\Encyklopedia\\");
   registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
+  LetEveryoneOnlyRead("Software\\Kelvora\\ZO Ruruzuz");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();
