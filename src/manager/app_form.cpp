@@ -89,14 +89,14 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  GameLanguage1.OnClick = [this](ui::Object* s) { GameLanguage1Click(s); };
+  SetUpStarts(*this);
   WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
   MenuButton.OnClick = [this](ui::Object* s) { MenuButtonClick(s); };
   CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
   SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };
   English1.OnClick = [this](ui::Object* s) { English1Click(s); };
   Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
-  GameLanguage1.OnClick = [this](ui::Object* s) { GameLanguage1Click(s); };
-  SetUpStarts();
 }
 
 void TAppForm1::FormCreate(ui::Object*) {
@@ -161,11 +161,11 @@ void TAppForm1::MenuButtonClick(ui::Object*) {
     SetMenu(&MainMenu1);
 }
 
+void TAppForm1::GameLanguage1Click(ui::Object*) { OpenManagerDialog(Slots().LangForm6); }
+
 void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
 
 void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
-
-void TAppForm1::GameLanguage1Click(ui::Object*) { OpenManagerDialog(Slots().LangForm6); }
 
 void TAppForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
 

@@ -1,9 +1,6 @@
 // The manager's main window.
 #pragma once
-#include <string_view>
-
 #include "shared/language.h"
-#include "shared/products.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/label.h"
@@ -101,15 +98,6 @@ class TAppForm1 : public ui::Form {
 
   shared::LanguageItems Lang{English1, Polski1};
 
-  void FormCreate(ui::Object* Sender);
-  void FormShow(ui::Object* Sender);
-  void FormCloseQuery(ui::Object* Sender, bool& CanClose);
-  void WindowButtonClick(ui::Object* Sender);
-  void MenuButtonClick(ui::Object* Sender);
-  void CloseButtonClick(ui::Object* Sender);
-  void SpeedButton1Click(ui::Object* Sender);
-  void English1Click(ui::Object* Sender);
-  void Polski1Click(ui::Object* Sender);
   void GameLanguage1Click(ui::Object* Sender);
 
   // The tools in the game folder.
@@ -138,19 +126,27 @@ class TAppForm1 : public ui::Form {
   void Sentavo1Click(ui::Object* Sender);
   void YourIP1Click(ui::Object* Sender);
 
+  void FormCreate(ui::Object* Sender);
+  void FormShow(ui::Object* Sender);
+  void FormCloseQuery(ui::Object* Sender, bool& CanClose);
+  void WindowButtonClick(ui::Object* Sender);
+  void MenuButtonClick(ui::Object* Sender);
+  void CloseButtonClick(ui::Object* Sender);
+  void SpeedButton1Click(ui::Object* Sender);
+  void English1Click(ui::Object* Sender);
+  void Polski1Click(ui::Object* Sender);
+
  private:
   void SwitchLanguage(shared::Language language);
-  // Binds the tool buttons, the Tools and Links items, and gives the menu items their pictures.
-  void SetUpStarts();
-  void StartGameTool(std::string_view path);
-  void StartCompanion(const shared::Product& product, std::string_view file);
-  void OpenWebPage(const char* address);
 };
-
-// The information box saying that a companion program is not installed, in the active language.
-void ShowCompanionMissing();
 
 // The settings file beside the manager's executable.
 std::string SettingsFile();
+
+// Binds the tool buttons and the Tools and Links items to their handlers, and gives the menu items
+// their pictures.
+void SetUpStarts(TAppForm1& form);
+// The information box saying that a companion program is not installed, in the active language.
+void ShowCompanionMissing();
 
 }  // namespace manager

@@ -6,18 +6,21 @@
 
 namespace platform {
 namespace {
-Starter* g_starter = nullptr;
+ShellHandler& Handler() {
+  static ShellHandler handler;
+  return handler;
 }
+}  // namespace
 
-Starter* SetStarter(Starter* starter) {
-  Starter* previous = g_starter;
-  g_starter = starter;
+ShellHandler SetShellHandler(ShellHandler handler) {
+  ShellHandler previous = std::move(Handler());
+  Handler() = std::move(handler);
   return previous;
 }
 
 intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& folder, int show) {
-  if (g_starter) return g_starter->ShellOpen({owner, verb, file, parameters, folder, show});
+  if (Handler()) return Handler()({owner, verb, file, parameters, folder, show});
   std::wstring wverb = Widen(verb), wfile = Widen(file), wparams = Widen(parameters),
                wfolder = Widen(folder);
   HINSTANCE rc = ShellExecuteW(owner, verb.empty() ? nullptr : wverb.c_str(), wfile.c_str(),
@@ -26,8 +29,21 @@ intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
   return reinterpret_cast<intptr_t>(rc);
 }
 
+namespace {
+CommandLineHandler& LineHandler() {
+  static CommandLineHandler handler;
+  return handler;
+}
+}  // namespace
+
+CommandLineHandler SetCommandLineHandler(CommandLineHandler handler) {
+  CommandLineHandler previous = std::move(LineHandler());
+  LineHandler() = std::move(handler);
+  return previous;
+}
+
 unsigned RunCommandLine(const std::string& commandLine, int show) {
-  if (g_starter) return g_starter->RunCommandLine(commandLine, show);
+  if (LineHandler()) return LineHandler()(commandLine, show);
   std::wstring line = Widen(commandLine);
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -84,7 +84,7 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
 
   RECT row;
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
-  ClickAt(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
+  ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
   ClickButton(FindControlOfClass(dialog, "Button"));
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");

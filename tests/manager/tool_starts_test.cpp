@@ -11,7 +11,7 @@
 #include "manager/web_addresses.h"
 #include "manager_fixture.h"
 #include "platform/text.h"
-#include "support/recorded_starts.h"
+#include "support/recorded_shell.h"
 
 namespace {
 
@@ -56,17 +56,17 @@ TEST_F(ManagerTest, EachToolButtonStartsItsToolInAGameFolderWithBlanksAndPolishL
 }
 
 TEST_F(ManagerTest, WithoutAGameFolderEveryToolButtonPromptsForItAndStartsNothing) {
-  testing_support::RecordedStarts starts;
+  testing_support::RecordedShell shell;
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const ToolCase& t : kTools) (main.*t.button).Click();
   EXPECT_EQ(dialogs.Texts(),
             std::vector<std::string>(std::size(kTools), "You do not have Tarnholm game on your PC."));
   EXPECT_TRUE(manager::Slots().SciezkaForm9->Visible());
-  EXPECT_TRUE(starts.opened.empty());
+  EXPECT_TRUE(shell.requests.empty());
   // The menus keep working.
   main.Kelvora1.Click();
-  EXPECT_EQ(starts.opened.size(), 1u);
+  EXPECT_EQ(shell.requests.size(), 1u);
 }
 
 TEST_F(ManagerTest, TheToolsShareTheirButtonsLookWithTheUninstallerStandingOut) {
@@ -113,20 +113,20 @@ void LetEveryoneOnlyRead(const std::string& key) {
 }
 
 TEST_F(ManagerTest, EachCompanionStartsFromTheFolderItsProductKeyRecords) {
-  testing_support::RecordedStarts starts;
+  testing_support::RecordedShell shell;
   registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Path", "C:\\Gry\\Encyklopedia\\");
   registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
   LetEveryoneOnlyRead("Software\\Kelvora\\ZO Ruruzuz");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();
-  ASSERT_EQ(starts.opened.size(), std::size(kCompanions));
+  ASSERT_EQ(shell.requests.size(), std::size(kCompanions));
   const char* folders[] = {"C:\\Gry\\Encyklopedia\\", "C:\\Gry\\Menedżer\\", "C:\\Gry\\Encyklopedia\\"};
   for (size_t i = 0; i < std::size(kCompanions); ++i) {
-    EXPECT_EQ(starts.opened[i].file, folders[i] + std::string("\\") + kCompanions[i].file);
-    EXPECT_EQ(starts.opened[i].verb, "open");
-    EXPECT_EQ(starts.opened[i].show, SW_SHOW);
-    EXPECT_EQ(starts.opened[i].owner, main.Handle());
+    EXPECT_EQ(shell.requests[i].file, folders[i] + std::string("\\") + kCompanions[i].file);
+    EXPECT_EQ(shell.requests[i].verb, "open");
+    EXPECT_EQ(shell.requests[i].show, SW_SHOW);
+    EXPECT_EQ(shell.requests[i].owner, main.Handle());
   }
   EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -142,15 +142,15 @@ TEST_F(ManagerTest, ACompanionInAFolderEndingInABackslashReallyStarts) {
 }
 
 TEST_F(ManagerTest, AMissingProductKeyOrPathShowsTheCompanionBoxInTheActiveLanguage) {
-  testing_support::RecordedStarts starts;
+  testing_support::RecordedShell shell;
   SetGameFolder();
   // Only the manager is installed: the encyclopaedia and its updater share the missing key.
   registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();
-  ASSERT_EQ(starts.opened.size(), 1u);
-  EXPECT_EQ(starts.opened[0].file, "C:\\Gry\\Menedżer\\\\Parley.exe");
+  ASSERT_EQ(shell.requests.size(), 1u);
+  EXPECT_EQ(shell.requests[0].file, "C:\\Gry\\Menedżer\\\\Parley.exe");
 
   registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Ver", "3.0");  // a key without its path
   main.Polski1.Click();
@@ -164,11 +164,11 @@ TEST_F(ManagerTest, AMissingProductKeyOrPathShowsTheCompanionBoxInTheActiveLangu
     EXPECT_EQ(box.caption, "");
     EXPECT_EQ(box.flags, static_cast<unsigned>(MB_ICONINFORMATION | MB_OK));
   }
-  EXPECT_EQ(starts.opened.size(), 1u);
+  EXPECT_EQ(shell.requests.size(), 1u);
 }
 
 TEST_F(ManagerTest, EachLinkHandsItsAddressToTheShell) {
-  testing_support::RecordedStarts starts;
+  testing_support::RecordedShell shell;
   manager::TAppForm1& main = Start();
   struct LinkCase {
     ui::MenuItem& item;
@@ -179,9 +179,9 @@ TEST_F(ManagerTest, EachLinkHandsItsAddressToTheShell) {
                             {main.ModdingArchive1, a.moddingArchive}, {main.Ravelin1, a.support},
                             {main.Sentavo1, a.official}, {main.YourIP1, a.yourIp}};
   for (const LinkCase& l : links) l.item.Click();
-  ASSERT_EQ(starts.opened.size(), std::size(links));
+  ASSERT_EQ(shell.requests.size(), std::size(links));
   for (size_t i = 0; i < std::size(links); ++i) {
-    const platform::ShellOpenRequest& r = starts.opened[i];
+    const platform::ShellRequest& r = shell.requests[i];
     SCOPED_TRACE(links[i].item.Name());
     EXPECT_EQ(r.file, links[i].address);
     EXPECT_EQ(r.file.rfind("http://", 0), 0u);

@@ -6,7 +6,7 @@
 #include "manager/res_form.h"
 #include "manager_fixture.h"
 #include "platform/text.h"
-#include "support/recorded_starts.h"
+#include "support/recorded_command_lines.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 
@@ -30,7 +30,7 @@ class ValueDialogs : public ManagerTest {
     return *manager::Slots().ResForm4;
   }
   const std::string folder = "C:\\Gry\\Tarnholm Łódź";
-  testing_support::RecordedStarts starts;
+  testing_support::RecordedCommandLines started;
 };
 
 TEST_F(ValueDialogs, EachBoxTakesOnlyItsTypedCharacters) {
@@ -74,9 +74,9 @@ TEST_F(ValueDialogs, TheButtonsStartTheGameWithTheValuesAsTheyStand) {
   join.IPEdit1.SetText("host:27015 -x");  // pasted: not filtered
   join.ConnectButton1.Click();
   const std::string exe = "\"" + folder + "\\Tarn.exe\" ";
-  EXPECT_EQ(starts.commandLines, (std::vector<std::string>{exe + "CustomRes 1024 768", exe + "CustomRes 00640 0",
+  EXPECT_EQ(started.lines, (std::vector<std::string>{exe + "CustomRes 1024 768", exe + "CustomRes 00640 0",
                                                            exe + "/J 1 ....", exe + "/J 1 host:27015 -x"}));
-  EXPECT_EQ(starts.shows, std::vector<int>(4, SW_SHOWNORMAL));
+  EXPECT_EQ(started.shows, std::vector<int>(4, SW_SHOWNORMAL));
   EXPECT_TRUE(join.Visible() && res.Visible()) << "the dialogs stay open";
   EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -92,7 +92,7 @@ TEST_F(ValueDialogs, AnEmptyFieldStartsNothingAndShowsNothing) {
   res.WidthEdit1.SetText("");
   res.HeightEdit2.Type("600");
   res.EnterButton1.Click();
-  EXPECT_TRUE(starts.commandLines.empty());
+  EXPECT_TRUE(started.lines.empty());
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -108,7 +108,7 @@ TEST_F(ValueDialogs, WithoutAGameFolderTheButtonsShowTheMissingBoxWhateverTheFie
   join.ConnectButton1.Click();
   res.EnterButton1.Click();
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(4, "You do not have Tarnholm game on your PC."));
-  EXPECT_TRUE(starts.commandLines.empty());
+  EXPECT_TRUE(started.lines.empty());
 }
 
 TEST_F(ValueDialogs, AReopenedDialogHasEmptyFieldsAndSpeaksTheActiveLanguage) {
@@ -147,7 +147,7 @@ TEST_F(ValueDialogs, TheRealWindowsFilterTypingPassPastingAndIgnoreEnter) {
     SetFocus(edit);
     testing_support::PressKey(edit, VK_RETURN);
   }
-  EXPECT_TRUE(starts.commandLines.empty()) << "Enter starts nothing";
+  EXPECT_TRUE(started.lines.empty()) << "Enter starts nothing";
 
   // Pasted text arrives whole.
   ASSERT_TRUE(OpenClipboard(join.Handle()));
@@ -164,10 +164,10 @@ TEST_F(ValueDialogs, TheRealWindowsFilterTypingPassPastingAndIgnoreEnter) {
   testing_support::ClickButton(res.EnterButton1.Handle());
   testing_support::WaitFor([&] {
     ui::Application::Instance().ProcessMessages();
-    return starts.commandLines.size() >= 2;
+    return started.lines.size() >= 2;
   });
   const std::string exe = "\"" + folder + "\\Tarn.exe\" ";
-  EXPECT_EQ(starts.commandLines, (std::vector<std::string>{exe + "/J 1 10.001server:1", exe + "CustomRes 800 601"}));
+  EXPECT_EQ(started.lines, (std::vector<std::string>{exe + "/J 1 10.001server:1", exe + "CustomRes 800 601"}));
 }
 
 }  // namespace

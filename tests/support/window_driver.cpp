@@ -197,18 +197,44 @@ void TypeText(HWND control, const std::string& utf8) {
   }
 }
 
-void ClickAt(HWND control, int x, int y) {
-  LPARAM point = MAKELPARAM(x, y);
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  PostMessageW(control, WM_LBUTTONUP, 0, point);
-  Settle(control);
-}
-
 void PressKey(HWND control, UINT virtualKey) {
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
   PostMessageW(control, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageW(control, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
   Settle(control);
+}
+
+namespace {
+
+void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  auto scale = [](LONG v, int metric) {
+    return static_cast<LONG>(MulDiv(v, 65535, GetSystemMetrics(metric) - 1));
+  };
+  std::vector<INPUT> inputs;
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = scale(p.x, SM_CXSCREEN);
+  move.mi.dy = scale(p.y, SM_CYSCREEN);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs.push_back(move);
+  for (DWORD flag : buttons) {
+    INPUT press = move;
+    press.mi.dwFlags = flag | MOUSEEVENTF_ABSOLUTE;
+    inputs.push_back(press);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Settle(window);
+}
+
+}  // namespace
+
+void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
+
+void ClickMouse(HWND window, int x, int y) {
+  SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

@@ -38,14 +38,15 @@ HWND FindControl(HWND parent, const std::string& text);
 HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
-// Clicks the left mouse button at a point of a control's client area (in pixels), as the mouse
-// does: button down, then up.
-void ClickAt(HWND control, int x, int y);
 // Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
 // ("\b" is Backspace), each handled before the next. The control need not have the focus.
 void TypeText(HWND control, const std::string& utf8);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
+// Moves the mouse pointer to a point of a window (client coordinates in screen pixels), or clicks
+// its left button there, through the system's input queue as the user's hand does.
+void MoveMouse(HWND window, int x, int y);
+void ClickMouse(HWND window, int x, int y);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);

@@ -74,10 +74,10 @@ TEST_F(CheckListBoxTest, TheMouseAndTheKeyboardWorkTheRealWindow) {
   SendMessageW(h, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
   int middle = (row.top + row.bottom) / 2;
   // A click on the text selects the row only; a click on its box ticks it.
-  testing_support::ClickAt(h, row.left + ui::Scale(100), middle);
+  testing_support::ClickMouse(h, row.left + ui::Scale(100), middle);
   EXPECT_EQ(form.list.ItemIndex(), 1);
   EXPECT_TRUE(form.events.empty());
-  testing_support::ClickAt(h, row.left + ui::Scale(5), middle);
+  testing_support::ClickMouse(h, row.left + ui::Scale(5), middle);
   using E = ListForm::Event;
   EXPECT_EQ(form.events, (std::vector<E>{{1, false, true, false}}));
 

@@ -1,10 +1,10 @@
-// The manager's windows and menus in English and in Polish.
+// The manager's windows in English and in Polish.
 #include <objbase.h>
 
 #include "capture.h"
 #include "manager/app_form.h"
-#include "manager/dialog_slots.h"
 #include "manager/game_form.h"
+#include "manager/dialog_slots.h"
 #include "manager/ip_form.h"
 #include "manager/lang_form.h"
 #include "manager/res_form.h"
@@ -19,13 +19,14 @@ int wmain() {
   CreateDirectoryA(game.c_str(), nullptr);
   for (const char* folder : {"Disk2", "Error_Logs", "Mods", "Textures", "UserProfiles", "Utils"})
     CreateDirectoryA((game + "\\" + folder).c_str(), nullptr);
-  for (const char* file : {"Tarn.exe", "GM_Editor.exe", "ModLauncher.exe", "th_editor.exe", "Uninstall.exe"})
+  for (const char* file : {"Tarn.exe", "tarn.ini", "GM_Editor.exe", "ModLauncher.exe", "th_editor.exe", "Uninstall.exe"})
     CloseHandle(CreateFileA((game + "\\" + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  HANDLE ini = CreateFileA((game + "\\tarn.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  const char settings[] = "[Main]\r\nLanguage=POL\r\n";
-  DWORD written;
-  WriteFile(ini, settings, sizeof settings - 1, &written, nullptr);
-  CloseHandle(ini);
+  // The game runs in Polish, so the game-language dialog shows a tick.
+  HANDLE settings = CreateFileA((game + "\\tarn.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const char settingsText[] = "[Main]\r\nLanguage=POL\r\n";
+  DWORD written = 0;
+  WriteFile(settings, settingsText, sizeof settingsText - 1, &written, nullptr);
+  CloseHandle(settings);
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Tarnholm", "PATH", REG_SZ, game.c_str(),
                   static_cast<DWORD>(game.size() + 1));
   manager::StartProgram();
@@ -34,33 +35,28 @@ int wmain() {
     bool polish = std::string(language) == "pl";
     if (polish) main.Polski1Click(&main);
     else main.English1Click(&main);
-    std::string suffix = std::string("-") + language;
-    screenshots::Photograph(main, out, "manager-main" + suffix);
-    screenshots::PhotographMenu(main, 0, out, "manager-menu-file" + suffix);
-    screenshots::PhotographMenu(main, 1, out, "manager-menu-tools" + suffix);
-    screenshots::PhotographMenu(main, 5, out, "manager-menu-links" + suffix);
-    main.SpeedButton1.Click();
-    manager::TGameForm2& start = *manager::Slots().GameForm2;
-    screenshots::Photograph(start, out, "manager-game-start" + suffix);
-
-    start.SpeedButton7.Click();
-    manager::TIPForm3& join = *manager::Slots().IPForm3;
-    join.IPEdit1.SetText("192.168.0.10");
-    screenshots::Photograph(join, out, "manager-join" + suffix);
-    join.Close();
-    start.SpeedButton9.Click();
-    manager::TResForm4& resolution = *manager::Slots().ResForm4;
-    resolution.WidthEdit1.SetText("1024");
-    resolution.HeightEdit2.SetText("768");
-    screenshots::Photograph(resolution, out, "manager-resolution" + suffix);
-    resolution.Close();
-    start.Close();
-
+    screenshots::Photograph(main, out, std::string("manager-main-") + language);
+    screenshots::PhotographMenu(main, 0, out, std::string("manager-menu-file-") + language);
+    screenshots::PhotographMenu(main, 1, out, std::string("manager-menu-tools-") + language);
+    screenshots::PhotographMenu(main, 5, out, std::string("manager-menu-links-") + language);
     main.GameLanguage1.Click();
-    manager::TLangForm6& gameLanguage = *manager::Slots().LangForm6;
-    gameLanguage.CheckListBox1.SetItemIndex(6);
-    screenshots::Photograph(gameLanguage, out, "manager-game-language" + suffix);
-    gameLanguage.Close();
+    manager::Slots().LangForm6->CheckListBox1.SetItemIndex(6);
+    screenshots::Photograph(*manager::Slots().LangForm6, out, std::string("manager-game-language-") + language);
+    manager::Slots().LangForm6->Close();
+
+    main.SpeedButton1.Click();
+    screenshots::Photograph(*manager::Slots().GameForm2, out, std::string("manager-game-start-") + language);
+    manager::Slots().GameForm2->SpeedButton7.Click();
+    manager::Slots().IPForm3->IPEdit1.SetText("192.168.0.10");
+    screenshots::Photograph(*manager::Slots().IPForm3, out, std::string("manager-join-") + language);
+    manager::Slots().IPForm3->Close();
+    manager::Slots().GameForm2->SpeedButton9.Click();
+    manager::Slots().ResForm4->WidthEdit1.SetText("1024");
+    manager::Slots().ResForm4->HeightEdit2.SetText("768");
+    screenshots::Photograph(*manager::Slots().ResForm4, out, std::string("manager-resolution-") + language);
+    manager::Slots().ResForm4->Close();
+
+    manager::Slots().GameForm2->Close();
   }
   DeleteFileA(manager::SettingsFile().c_str());
   return 0;
