@@ -3,8 +3,10 @@
 #include "manager/author_form.h"
 #include "manager/dialog_slots.h"
 #include "manager/game_form.h"
+#include "manager/ip_form.h"
 #include "manager/lang_form.h"
 #include "manager/program_form.h"
+#include "manager/res_form.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
@@ -91,6 +93,8 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  GameLanguage1.OnClick = [this](ui::Object* s) { GameLanguage1Click(s); };
+  SetUpStarts(*this);
   WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
   MenuButton.OnClick = [this](ui::Object* s) { MenuButtonClick(s); };
   CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
@@ -163,6 +167,8 @@ void TAppForm1::MenuButtonClick(ui::Object*) {
     SetMenu(&MainMenu1);
 }
 
+void TAppForm1::GameLanguage1Click(ui::Object*) { OpenManagerDialog(Slots().LangForm6); }
+
 void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
 
 void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
@@ -203,6 +209,8 @@ void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
 
   Windows& w = Slots();
   Retranslate(w.GameForm2, Sender);
+  Retranslate(w.IPForm3, Sender);
+  Retranslate(w.ResForm4, Sender);
   Retranslate(w.LangForm6, Sender);
 
   auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };

@@ -98,6 +98,34 @@ class TAppForm1 : public ui::Form {
 
   shared::LanguageItems Lang{English1, Polski1};
 
+  void GameLanguage1Click(ui::Object* Sender);
+
+  // The tools in the game folder.
+  void SpeedButton2Click(ui::Object* Sender);
+  void SpeedButton3Click(ui::Object* Sender);
+  void SpeedButton4Click(ui::Object* Sender);
+  void SpeedButton5Click(ui::Object* Sender);
+  void SpeedButton6Click(ui::Object* Sender);
+  void SpeedButton7Click(ui::Object* Sender);
+  void SpeedButton8Click(ui::Object* Sender);
+  void SpeedButton9Click(ui::Object* Sender);
+  void SpeedButton10Click(ui::Object* Sender);
+  void SpeedButton11Click(ui::Object* Sender);
+  void SpeedButton12Click(ui::Object* Sender);
+  void SpeedButton13Click(ui::Object* Sender);
+  void SpeedButton14Click(ui::Object* Sender);
+  // The companion programs, from the folders the installer recorded.
+  void THEncyclopaedia1Click(ui::Object* Sender);
+  void Parley1Click(ui::Object* Sender);
+  void THENCUpdater1Click(ui::Object* Sender);
+  // The web pages.
+  void Kelvora1Click(ui::Object* Sender);
+  void MasterServer1Click(ui::Object* Sender);
+  void ModdingArchive1Click(ui::Object* Sender);
+  void Ravelin1Click(ui::Object* Sender);
+  void Sentavo1Click(ui::Object* Sender);
+  void YourIP1Click(ui::Object* Sender);
+
   void FormCreate(ui::Object* Sender);
   void FormShow(ui::Object* Sender);
   void FormCloseQuery(ui::Object* Sender, bool& CanClose);
@@ -116,5 +144,11 @@ class TAppForm1 : public ui::Form {
 
 // The settings file beside the manager's executable.
 std::string SettingsFile();
+
+// Binds the tool buttons and the Tools and Links items to their handlers, and gives the menu items
+// their pictures.
+void SetUpStarts(TAppForm1& form);
+// The information box saying that a companion program is not installed, in the active language.
+void ShowCompanionMissing();
 
 }  // namespace manager
