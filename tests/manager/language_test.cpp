@@ -2,8 +2,11 @@
 // settings file that cannot be written leaves alone.
 #include <gtest/gtest.h>
 
+#include "manager/dialog_slots.h"
 #include "manager/game_form.h"
+#include "manager/ip_form.h"
 #include "manager/lang_form.h"
+#include "manager/res_form.h"
 #include "manager_fixture.h"
 
 namespace {
@@ -184,6 +187,20 @@ TEST_F(ManagerTest, WithoutAGameTheMissingBoxInTheNewLanguageComesBeforeTheMainW
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Na twoim PC nie ma gry Tarnholm."});
   EXPECT_EQ(captionsAtBox, (std::vector<std::string>{"File", "Start Tarnholm Game", kNoticeEnglish}));
   ExpectLanguage(main, true);
+}
+
+TEST_F(ManagerTest, OpenJoinAndResolutionDialogsChangeAtOnce) {
+  SetGameFolder();
+  TAppForm1& main = Start();
+  manager::OpenManagerDialog(manager::Slots().IPForm3);
+  manager::OpenManagerDialog(manager::Slots().ResForm4);
+  main.Polski1.Click();
+  EXPECT_EQ(manager::Slots().IPForm3->Caption(), "Połącz z IP");
+  EXPECT_EQ(manager::Slots().IPForm3->Label1.Caption(), "Wybierz IP:");
+  EXPECT_EQ(manager::Slots().ResForm4->Caption(), "Rozdzielczość");
+  EXPECT_EQ(manager::Slots().ResForm4->Label2.Caption(), "Wysokość:");
+  main.English1.Click();
+  EXPECT_EQ(manager::Slots().IPForm3->Caption(), "Connect to IP");
 }
 
 }  // namespace
