@@ -167,7 +167,12 @@ ItemIdList ItemIdList::FromPath(const std::string& path) {
   if (path.empty()) return {};
   Com<IShellFolder> desktop = DesktopFolder();
   if (!desktop) return {};
+  // The shell's parser takes neither doubled separators nor a trailing one, both of which the
+  // platform's own path functions accept.
   std::wstring text = Widen(path);
+  for (size_t i = text.size() - 1; i > 1; --i)
+    if (text[i] == L'\\' && (text[i - 1] == L'\\' || i + 1 == text.size())) text.erase(i, 1);
+  if (text.size() == 2 && text[1] == L':') text += L'\\';
   LPITEMIDLIST p = nullptr;
   if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, &p, nullptr)) || !p)
     return {};
@@ -410,10 +415,24 @@ void ShellListView::SetTreeView(ShellTreeView* tree) {
 
 std::string ShellListView::Folder() const { return ParsingName(folder_); }
 
+namespace {
+// A bare drive names the drive's root.
+std::string RootText(const std::string& folder) {
+  return folder.size() == 2 && folder[1] == ':' ? folder + '\\' : folder;
+}
+}  // namespace
+
+bool ShellListView::IsRootText(const std::string& folder) const {
+  return !root_.empty() && platform::EqualsIgnoreCase(RootText(folder), root_);
+}
+
+void ShellListView::ReturnToRoot() {
+  if (!root_.empty()) BrowseTo(ItemIdList::FromPath(root_));
+}
+
 void ShellListView::SetRoot(const std::string& folder) {
-  std::string root = folder;
-  if (root.size() == 2 && root[1] == ':') root += '\\';
-  if (!root_.empty() && platform::EqualsIgnoreCase(root, root_)) return;
+  if (IsRootText(folder)) return;
+  std::string root = RootText(folder);
   ItemIdList id = ItemIdList::FromPath(root);
   if (id.Empty()) throw platform::Error("Error setting path: \"" + folder + "\"");
   root_ = root;

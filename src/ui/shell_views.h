@@ -149,6 +149,10 @@ class ShellListView : public Control {
   // Roots the list at a folder ("C:" becomes "C:\"); a root equal to the current one, ignoring
   // case, changes nothing. A text that names no folder raises "Error setting path: "<text>"".
   void SetRoot(const std::string& folder);
+  // Whether setting this root would be ignored as equal to the current one.
+  bool IsRootText(const std::string& folder) const;
+  // Shows the root's folder again after browsing away from it.
+  void ReturnToRoot();
   // The folder whose entries the list shows, and its parsing name.
   const ItemIdList& FolderId() const { return folder_; }
   std::string Folder() const;
