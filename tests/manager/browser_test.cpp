@@ -2,6 +2,9 @@
 // the Folders jumps, the view items and the tree toggle.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "manager_fixture.h"
@@ -183,6 +186,39 @@ TEST_F(Browser, AnInPlaceRenameRenamesTheFileOnDisk) {
   ASSERT_TRUE(main.ShellListView1.Rename(main.ShellListView1.IndexOf("tarn.ini"), "tarn.old"));
   EXPECT_TRUE(platform::FileExists(game + "\\tarn.old"));
   EXPECT_FALSE(platform::FileExists(game + "\\tarn.ini"));
+}
+
+}  // namespace
+
+namespace {
+
+// What the user does with the keyboard, through the real windows.
+TEST_F(Browser, KeysInTheRealWindowsFilterOpenGoBackAndRename) {
+  manager::TAppForm1& main = Start();
+  if (!main.ShellListView1.HandleAllocated()) GTEST_SKIP() << "no display";
+  HWND list = main.ShellListView1.Handle();
+  ASSERT_EQ(ListView_GetItemCount(list), 5);
+
+  testing_support::PressKey(main.FilterComboBox1.Handle(), VK_DOWN);
+  EXPECT_EQ(main.FilterComboBox1.Mask(), "*.exe");
+  EXPECT_EQ(Listed(main), (std::vector<std::string>{"Error_Logs", "Mods", "Tarn.exe", "Textures"}));
+  EXPECT_EQ(ListView_GetItemCount(list), 4);
+
+  main.ShellListView1.Select(main.ShellListView1.IndexOf("Mods"));
+  testing_support::PressKey(list, VK_RETURN);
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), game + "\\Mods");
+  EXPECT_EQ(ListView_GetItemCount(list), 1) << "only the folder Deep under *.exe";
+  testing_support::PressKey(list, VK_BACK);
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), game);
+
+  SetFocus(list);
+  HWND edit = ListView_EditLabel(list, main.ShellListView1.IndexOf("Tarn.exe"));
+  ASSERT_NE(edit, nullptr);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  testing_support::TypeText(edit, "Tarn2.exe");
+  testing_support::PressKey(edit, VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return platform::FileExists(game + "\\Tarn2.exe"); }, 10000));
+  EXPECT_FALSE(platform::FileExists(game + "\\Tarn.exe"));
 }
 
 }  // namespace
