@@ -762,7 +762,11 @@ void ShellListView::PushColumns() {
 
 void ShellListView::PushItems() {
   if (!Handle()) return;
-  ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  // Row by row: a clear of all rows at once visits every row of a large folder.
+  for (int i = ListView_GetNextItem(Handle(), -1, LVNI_SELECTED); i >= 0;
+       i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
+    ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
+  if (int i = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED); i >= 0) ListView_SetItemState(Handle(), i, 0, LVIS_FOCUSED);
   ListView_SetItemCountEx(Handle(), static_cast<int>(items_.size()), 0);
   InvalidateRect(Handle(), nullptr, TRUE);
 }

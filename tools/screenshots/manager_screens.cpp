@@ -3,7 +3,9 @@
 
 #include "capture.h"
 #include "manager/app_form.h"
+#include "manager/folder_form.h"
 #include "manager/game_form.h"
+#include "manager/path_form.h"
 #include "manager/dialog_slots.h"
 #include "platform/files.h"
 
@@ -30,6 +32,17 @@ int wmain() {
     main.SpeedButton1.Click();
     screenshots::Photograph(*manager::Slots().GameForm2, out, std::string("manager-game-start-") + language);
     manager::Slots().GameForm2->Close();
+
+    main.TreeViewOnOff1.Click();
+    screenshots::Photograph(main, out, std::string("manager-browser-tree-") + language);
+    main.TreeViewOnOff1.Click();
+    main.NewFolder1.Click();
+    manager::Slots().FolderForm5->FolderNameEdit.SetText("Maps");
+    screenshots::Photograph(*manager::Slots().FolderForm5, out, std::string("manager-new-folder-") + language);
+    manager::Slots().FolderForm5->Close();
+    manager::OpenManagerDialog(manager::Slots().SciezkaForm9);
+    screenshots::Photograph(*manager::Slots().SciezkaForm9, out, std::string("manager-game-folder-") + language);
+    manager::Slots().SciezkaForm9->Close();
   }
   DeleteFileA(manager::SettingsFile().c_str());
   return 0;
