@@ -179,3 +179,15 @@ TEST_F(ShellViews, TheWatcherShowsFilesMadeAndDeletedFromOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellViews, OpeningAFileHandsItToTheShellsDefaultAction) {
+  WriteFileBytes(temp / "mark.bat", "@echo off\r\necho done> \"%~dp0marker.txt\"\r\n");
+  form.list.SetRoot(Root());
+  form.list.OpenItem(form.list.IndexOf("mark.bat"));
+  EXPECT_TRUE(WaitFor([&] { return platform::FileExists(temp / "marker.txt"); }, 20000));
+  EXPECT_EQ(form.list.Folder(), Root()) << "a file opens nothing in the list";
+}
+
+}  // namespace
