@@ -2,9 +2,7 @@
 
 #include "manager/app_form.h"
 #include "manager/dialog_slots.h"
-#include "platform/error.h"
-#include "platform/files.h"
-#include "ui/dialogs.h"
+#include "shared/new_folder.h"
 #include "ui/glyphs.h"
 
 namespace manager {
@@ -36,34 +34,17 @@ void TFolderForm5::FormShow(ui::Object*) {
 }
 
 void TFolderForm5::NewFolderButton2Click(ui::Object*) {
-  ui::Label& browsed = Slots().AppForm1->ListViewPathLabel;
+  TAppForm1& main = *Slots().AppForm1;
+  ui::Label& browsed = main.ListViewPathLabel;
   if (browsed.Caption().empty()) {
-    Say("No folder is being browsed, so there is nowhere to create the folder.",
-        "Żaden folder nie jest przeglądany, więc nie ma gdzie utworzyć katalogu.", MB_ICONWARNING);
+    shared::SayInLanguage(Handle(), main.Lang,
+                          "No folder is being browsed, so there is nowhere to create the folder.",
+                          "Żaden folder nie jest przeglądany, więc nie ma gdzie utworzyć katalogu.", MB_ICONWARNING);
     return;
   }
-  if (browsed.Caption().back() != '\\') browsed.SetCaption(browsed.Caption() + "\\");
-  std::string path = browsed.Caption() + FolderNameEdit.Text();
-  if (platform::DirectoryExists(path)) {
-    Say("I can not create the folder. The folder name already exists!",
-        "Nie mogę utworzyć katalogu. Nazwa katalogu już istnieje!", MB_ICONWARNING);
-    return;
-  }
-  if (!platform::CreateDir(path)) {
-    // A refusal is said as such, with the system's reason, never as "Done!".
-    std::string reason = platform::SystemErrorText(GetLastError());
-    Say("I can not create the folder.", "Nie mogę utworzyć katalogu.", MB_ICONWARNING, reason);
-    return;
-  }
-  Say("Done!", "Zrobione!", MB_ICONINFORMATION);
-}
-
-void TFolderForm5::Say(std::string_view english, std::string_view polish, unsigned icon,
-                       const std::string& reason) {
-  auto text = Slots().AppForm1->Lang.Pick(english, polish);
-  if (!text) return;
-  if (!reason.empty()) *text += " " + reason;
-  ui::ShowBox(Handle(), ui::BoxKind::Message, *text, "", icon | MB_OK);
+  shared::MakeNamedFolder(
+      Handle(), main.Lang, browsed.Caption(), [&](const std::string& folder) { browsed.SetCaption(folder); },
+      FolderNameEdit.Text());
 }
 
 }  // namespace manager

@@ -20,10 +20,6 @@ class TFolderForm5 : public DialogForm {
   void FormCreate(ui::Object* Sender);
   void FormShow(ui::Object* Sender);
   void NewFolderButton2Click(ui::Object* Sender);
-
- private:
-  // An untitled box owned by this window, in the active language; none when no language is.
-  void Say(std::string_view english, std::string_view polish, unsigned icon, const std::string& reason = {});
 };
 
 }  // namespace manager

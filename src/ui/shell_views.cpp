@@ -825,13 +825,8 @@ LRESULT ShellListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return i;
   };
   switch (msg) {
-    case WM_GETDLGCODE: {
-      // Enter opens the item instead of going to a default button.
-      LRESULT code = Control::WndProc(msg, wp, lp);
-      if (auto* m = reinterpret_cast<MSG*>(lp); m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
-        code |= DLGC_WANTMESSAGE;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      return DialogCodeWithEnter(wp, lp);
     case WM_KEYDOWN:
       if (wp == VK_RETURN) {
         int i = focused();
