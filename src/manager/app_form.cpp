@@ -212,8 +212,6 @@ void TAppForm1::MenuButtonClick(ui::Object*) {
 
 void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
 
-void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
-
 void TAppForm1::BackButtonClick(ui::Object*) { ShellListView1.Back(); }
 
 void TAppForm1::FilterComboBox1Change(ui::Object*) { ShellListView1.Refresh(); }
@@ -277,6 +275,8 @@ void TAppForm1::extures1Click(ui::Object*) { JumpIntoGame("\\Textures"); }
 void TAppForm1::ErrorLog1Click(ui::Object*) { JumpIntoGame("\\Error_Logs"); }
 
 void TAppForm1::NewFolder1Click(ui::Object*) { OpenManagerDialog(Slots().FolderForm5); }
+
+void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
 
 void TAppForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::English); }
 

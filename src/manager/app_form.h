@@ -108,8 +108,6 @@ class TAppForm1 : public ui::Form {
   void WindowButtonClick(ui::Object* Sender);
   void MenuButtonClick(ui::Object* Sender);
   void CloseButtonClick(ui::Object* Sender);
-  void SpeedButton1Click(ui::Object* Sender);
-  void English1Click(ui::Object* Sender);
   // The game-folder browser.
   void BackButtonClick(ui::Object* Sender);
   void FilterComboBox1Change(ui::Object* Sender);
@@ -127,13 +125,19 @@ class TAppForm1 : public ui::Form {
   void extures1Click(ui::Object* Sender);
   void ErrorLog1Click(ui::Object* Sender);
   void NewFolder1Click(ui::Object* Sender);
+
+ private:
+  void SetUpBrowser();
+  // Roots the list at the game folder followed by the suffix, when such a folder exists.
+  void JumpIntoGame(const std::string& suffix);
+
+ public:
+  void SpeedButton1Click(ui::Object* Sender);
+  void English1Click(ui::Object* Sender);
   void Polski1Click(ui::Object* Sender);
 
  private:
   void SwitchLanguage(shared::Language language);
-  void SetUpBrowser();
-  // Roots the list at the game folder followed by the suffix, when such a folder exists.
-  void JumpIntoGame(const std::string& suffix);
 };
 
 // The settings file beside the manager's executable.
