@@ -122,7 +122,6 @@ class ShellItem {
   std::string name_;
   std::string path_;
   bool folder_ = false;
-  std::wstring sortKey_;
   mutable std::wstring display_;
   mutable int icon_ = -1;
 };
@@ -220,7 +219,6 @@ class ShellListView : public Control {
   ShellTreeView* tree_ = nullptr;
   bool autoRefresh_ = false;
   std::shared_ptr<FolderWatcher> watcher_;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   int watcherRefreshes_ = 0;
 };
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -188,6 +189,21 @@ TEST_F(ShellViews, OpeningAFileHandsItToTheShellsDefaultAction) {
   form.list.OpenItem(form.list.IndexOf("mark.bat"));
   EXPECT_TRUE(WaitFor([&] { return platform::FileExists(temp / "marker.txt"); }, 20000));
   EXPECT_EQ(form.list.Folder(), Root()) << "a file opens nothing in the list";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellViews, F5InTheRealWindowReadsTheFolderAgain) {
+  form.Show();
+  if (!form.list.HandleAllocated()) GTEST_SKIP() << "no display";
+  form.list.SetRoot(Root());
+  WriteFileBytes(temp / "later.txt", "x");
+  ASSERT_LT(form.list.IndexOf("later.txt"), 0) << "no watcher here";
+  testing_support::PressKey(form.list.Handle(), VK_F5);
+  EXPECT_GE(form.list.IndexOf("later.txt"), 0);
+  EXPECT_EQ(ListView_GetItemCount(form.list.Handle()), static_cast<int>(form.list.Items().size()));
 }
 
 }  // namespace
