@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "platform/files.h"
 #include "platform/text.h"
@@ -204,6 +205,40 @@ TEST_F(ShellViews, F5InTheRealWindowReadsTheFolderAgain) {
   testing_support::PressKey(form.list.Handle(), VK_F5);
   EXPECT_GE(form.list.IndexOf("later.txt"), 0);
   EXPECT_EQ(ListView_GetItemCount(form.list.Handle()), static_cast<int>(form.list.Items().size()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ShellViews, ADeleteThroughTheShellsContextMenuRefreshesTheList) {
+  form.Show();
+  if (!form.list.HandleAllocated()) GTEST_SKIP() << "no display for the shell's question";
+  form.list.SetRoot(Root());
+  // The shell asks before it deletes: its question (a dialog box, found by its class) is
+  // answered Yes from another thread while this one waits in it.
+  std::thread answer([] {
+    HWND question = nullptr;
+    for (int i = 0; i < 200 && !question; ++i) {
+      EnumWindows(
+          [](HWND h, LPARAM lp) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            wchar_t cls[16] = L"";
+            GetClassNameW(h, cls, 16);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(h) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(lp) = h;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&question));
+      if (!question) Sleep(50);
+    }
+    if (question) PostMessageW(question, WM_COMMAND, IDYES, 0);
+  });
+  form.list.InvokeVerb({form.list.IndexOf("c")}, "delete");
+  answer.join();
+  EXPECT_FALSE(platform::FileExists(temp / "c"));
+  EXPECT_LT(form.list.IndexOf("c"), 0);
 }
 
 }  // namespace
