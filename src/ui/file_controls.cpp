@@ -172,13 +172,8 @@ bool DirectoryListBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 LRESULT DirectoryListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_GETDLGCODE: {
-      // Enter opens the selected folder instead of going to the dialog's default button.
-      LRESULT code = Control::WndProc(msg, wp, lp);
-      if (auto* m = reinterpret_cast<MSG*>(lp); m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
-        code |= DLGC_WANTMESSAGE;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      return DialogCodeWithEnter(wp, lp);
     case WM_KEYDOWN:
       if (wp == VK_RETURN) {
         OpenItem(static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)));

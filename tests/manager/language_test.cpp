@@ -44,6 +44,7 @@ const Row kTexts[] = {
     {CAPTION(Tools1), "Tools", "Narzędzia"},
     {CAPTION(Folders1), "Folders", "Foldery"},
     {CAPTION(Parley1), "Parley", "Czat z Gry"},
+    {HINT(BackButton), "Back", "Wstecz"},
     {CAPTION(SpeedButton1), "Start Tarnholm Game", "Uruchom Grę Tarnholm"},
     {CAPTION(SpeedButton3), "Map Editor", "Edytor Map"},
     {CAPTION(SpeedButton4), "GM Editor", "Edytor GM"},

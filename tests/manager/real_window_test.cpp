@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
@@ -88,6 +89,27 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   ClickButton(FindControlOfClass(dialog, "Button"));
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
+}
+
+TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
+  for (const char* file : {"Tarn.exe", "tarn.ini", "readme.txt"}) WriteFileBytes(game / file, "x");
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  ASSERT_TRUE(manager.Started());
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  auto count = [&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); };
+  EXPECT_TRUE(WaitFor([&] { return count() == 3; }, 10000)) << count();
+
+  WriteFileBytes(game / "new.gmx", "x");
+  EXPECT_TRUE(WaitFor([&] { return count() == 4; }, 10000)) << "the watcher shows a file made outside";
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit(10000)) << "the watcher thread keeps no process alive";
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include "manager/app_form.h"
 #include "manager/author_form.h"
 #include "manager/dialog_slots.h"
+#include "manager/folder_form.h"
 #include "manager/game_form.h"
 #include "manager/ip_form.h"
 #include "manager/lang_form.h"
+#include "manager/path_form.h"
 #include "manager/program_form.h"
 #include "manager/res_form.h"
 #include "platform/files.h"
@@ -65,6 +67,17 @@ int wmain() {
     main.Program1.Click();
     screenshots::Photograph(*manager::Slots().AbProgramForm8, out, std::string("manager-about-program-") + language);
     manager::Slots().AbProgramForm8->Close();
+
+    main.TreeViewOnOff1.Click();
+    screenshots::Photograph(main, out, std::string("manager-browser-tree-") + language);
+    main.TreeViewOnOff1.Click();
+    main.NewFolder1.Click();
+    manager::Slots().FolderForm5->FolderNameEdit.SetText("Maps");
+    screenshots::Photograph(*manager::Slots().FolderForm5, out, std::string("manager-new-folder-") + language);
+    manager::Slots().FolderForm5->Close();
+    manager::OpenManagerDialog(manager::Slots().SciezkaForm9);
+    screenshots::Photograph(*manager::Slots().SciezkaForm9, out, std::string("manager-game-folder-") + language);
+    manager::Slots().SciezkaForm9->Close();
   }
   DeleteFileA(manager::SettingsFile().c_str());
   return 0;
