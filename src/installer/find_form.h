@@ -21,8 +21,6 @@ class TFindForm2 : public ui::Form {
   void NewFolderButton2Click(ui::Object* Sender);
 
  private:
-  void Say(std::string_view english, std::string_view polish, unsigned icon,
-           const std::string& reason = {});
   TForm1& wizard_;
 };
 

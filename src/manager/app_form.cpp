@@ -2,12 +2,16 @@
 
 #include "manager/author_form.h"
 #include "manager/dialog_slots.h"
+#include "manager/folder_form.h"
 #include "manager/game_form.h"
+#include "manager/ip_form.h"
 #include "manager/lang_form.h"
 #include "manager/program_form.h"
+#include "manager/res_form.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "shared/products.h"
 #include "shared/window_buttons.h"
 #include "ui/dialogs.h"
@@ -86,11 +90,14 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   StatusBar1.SetFontColor(ui::kBlack);
   StatusBar1.SetText("Choose a tool on the left; the game folder is shown on the right.");
 
+  SetUpBrowser();
   English1.SetEnabled(false);
 
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  GameLanguage1.OnClick = [this](ui::Object* s) { GameLanguage1Click(s); };
+  SetUpStarts(*this);
   WindowButton.OnClick = [this](ui::Object* s) { WindowButtonClick(s); };
   MenuButton.OnClick = [this](ui::Object* s) { MenuButtonClick(s); };
   CloseButton.OnClick = [this](ui::Object* s) { CloseButtonClick(s); };
@@ -99,6 +106,54 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
   Author1.OnClick = [this](ui::Object* s) { Author1Click(s); };
   Program1.OnClick = [this](ui::Object* s) { Program1Click(s); };
+}
+
+void TAppForm1::SetUpBrowser() {
+  BottomRightPanel1.SetBounds(0, 0, 340, 53);
+  BottomRightPanel1.SetAlign(ui::Align::Right);
+  shared::SetUpGlyphButton(BackButton, 8, 16, ui::glyphs::Back(), "Back");
+  BackButton.SetBounds(8, 16, 31, 24);
+  BackButton.SetCursor(ui::Cursor::Hand);
+  FilterComboBox1.SetBounds(48, 17, 281, 21);
+  FilterComboBox1.SetColor(ui::kBlack);
+  FilterComboBox1.SetFontColor(ui::kWhite);
+  FilterComboBox1.SetCursor(ui::Cursor::Drag);
+  FilterComboBox1.SetFilter(
+      "All files (*.*)|*.*|Executable files (*.exe)|*.exe|Tarnholm Package files(*.thp)|*.thp|"
+      "Binary files (*.bin)|*.bin|CRC files (*.src)|*.src|New files(*.new)|*.new|Old files(*.old)|*.old|"
+      "Color files (*.0*)|*.0?|GMX files (*.gmx)|*.gmx|GMZ files (*.gmz)|*.gmz|GME files (*.gme)|*.gme|"
+      "GMS files (*.gms)|*.gms|GMA files (*.gma)|*.gma|GMM files (*.gmm)|*.gmm|GMG files (*.gmg)|*.gmg|"
+      "Ground bitmap save files (*.gbs)|*.gbs|Ground bitmap image files(*.gbi)|*.gbi|"
+      "Data files (*.dat)|*.dat|Pelcor files (*.seq)|*.seq|Morvik gallery files (*.xgl)|*.xgl|"
+      "THSF files (*.thsf)|*.thsf|Physics Abstraction Layer files (*.pal)|*.pal|"
+      "Windows Bitmap files (*.bmp)|*.bmp|Truevision TARGA files (*.tga)|*.tga|JPG files (*.jpg)|*.jpg|"
+      "Compuserve GIF files (*.gif)|*.gif|HTM files (*.htm)|*.htm|HTML files (*.html)|*.html|"
+      "Windows Write files (*.wri)|*.wri|Initialization files (*.ini)|*.ini|Text files (*.txt)|*.txt");
+
+  ShellTreeView1.SetColor(ui::kBlack);
+  ShellTreeView1.SetFontColor(ui::kWhite);
+  ShellTreeView1.SetCursor(ui::Cursor::Hand);
+  ShellListView1.SetAutoRefresh(true);
+  TreeViewOnOff1.SetAutoCheck(true);
+
+  BackButton.OnClick = [this](ui::Object* s) { BackButtonClick(s); };
+  FilterComboBox1.OnChange = [this](ui::Object* s) { FilterComboBox1Change(s); };
+  ShellListView1.OnAddFolder = [this](ui::Object* s, const ui::ShellItem& f, bool& canAdd) {
+    ShellListView1AddFolder(s, f, canAdd);
+  };
+  ShellTreeView1.OnChange = [this](ui::Object* s) { ShellTreeView1Change(s); };
+  Icon1.OnClick = [this](ui::Object* s) { Icon1Click(s); };
+  SmallIcon1.OnClick = [this](ui::Object* s) { SmallIcon1Click(s); };
+  List1.OnClick = [this](ui::Object* s) { List1Click(s); };
+  Report1.OnClick = [this](ui::Object* s) { Report1Click(s); };
+  TreeViewOnOff1.OnClick = [this](ui::Object* s) { TreeViewOnOff1Click(s); };
+  GameFolder1.OnClick = [this](ui::Object* s) { GameFolder1Click(s); };
+  MissionsDisk21.OnClick = [this](ui::Object* s) { MissionsDisk21Click(s); };
+  UserProfiles1.OnClick = [this](ui::Object* s) { UserProfiles1Click(s); };
+  Mods1.OnClick = [this](ui::Object* s) { Mods1Click(s); };
+  extures1.OnClick = [this](ui::Object* s) { extures1Click(s); };
+  ErrorLog1.OnClick = [this](ui::Object* s) { ErrorLog1Click(s); };
+  NewFolder1.OnClick = [this](ui::Object* s) { NewFolder1Click(s); };
 }
 
 void TAppForm1::FormCreate(ui::Object*) {
@@ -163,7 +218,73 @@ void TAppForm1::MenuButtonClick(ui::Object*) {
     SetMenu(&MainMenu1);
 }
 
+void TAppForm1::GameLanguage1Click(ui::Object*) { OpenManagerDialog(Slots().LangForm6); }
+
 void TAppForm1::CloseButtonClick(ui::Object*) { Close(); }
+
+void TAppForm1::BackButtonClick(ui::Object*) { ShellListView1.Back(); }
+
+void TAppForm1::FilterComboBox1Change(ui::Object*) { ShellListView1.Refresh(); }
+
+namespace {
+
+// From the last dot of the last path element to its end; empty without a dot.
+std::string Extension(const std::string& path) {
+  size_t start = path.find_last_of('\\');
+  start = start == std::string::npos ? 0 : start + 1;
+  size_t dot = path.rfind('.');
+  return dot == std::string::npos || dot < start ? std::string() : path.substr(dot);
+}
+
+char FoldAsciiCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool FilterTakes(const std::string& mask, const std::string& path, bool isFolder) {
+  if (mask == "*.*") return true;
+  std::string maskExt = Extension(mask), itemExt = Extension(path);
+  bool equal = maskExt.size() == itemExt.size();
+  for (size_t i = 0; equal && i < maskExt.size(); ++i)
+    equal = maskExt[i] == '?' || FoldAsciiCase(maskExt[i]) == FoldAsciiCase(itemExt[i]);
+  return equal || isFolder;
+}
+
+void TAppForm1::ShellListView1AddFolder(ui::Object*, const ui::ShellItem& AFolder, bool& CanAdd) {
+  CanAdd = FilterTakes(FilterComboBox1.Mask(), AFolder.PathName(), AFolder.IsFolder());
+}
+
+void TAppForm1::Icon1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::Icon); }
+
+void TAppForm1::SmallIcon1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::SmallIcon); }
+
+void TAppForm1::List1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::List); }
+
+void TAppForm1::Report1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::Report); }
+
+void TAppForm1::TreeViewOnOff1Click(ui::Object*) { ShellTreeView1.SetVisible(!ShellTreeView1.Visible()); }
+
+void TAppForm1::ShellTreeView1Change(ui::Object*) { ListViewPathLabel.SetCaption(ShellTreeView1.Path()); }
+
+void TAppForm1::JumpIntoGame(const std::string& suffix) {
+  // Without a game folder there is no game to jump into, not even a folder at the drive's top.
+  if (PathLabel.Caption().empty()) return;
+  std::string target = PathLabel.Caption() + suffix;
+  if (!platform::DirectoryExists(target)) return;
+  // The game's folder again, also after browsing away from it.
+  if (ShellListView1.IsRootText(target))
+    ShellListView1.ReturnToRoot();
+  else
+    ShellListView1.SetRoot(target);
+}
+
+void TAppForm1::GameFolder1Click(ui::Object*) { JumpIntoGame(""); }
+void TAppForm1::MissionsDisk21Click(ui::Object*) { JumpIntoGame("\\Disk2"); }
+void TAppForm1::UserProfiles1Click(ui::Object*) { JumpIntoGame("\\UserProfiles"); }
+void TAppForm1::Mods1Click(ui::Object*) { JumpIntoGame("\\Mods"); }
+void TAppForm1::extures1Click(ui::Object*) { JumpIntoGame("\\Textures"); }
+void TAppForm1::ErrorLog1Click(ui::Object*) { JumpIntoGame("\\Error_Logs"); }
+
+void TAppForm1::NewFolder1Click(ui::Object*) { OpenManagerDialog(Slots().FolderForm5); }
 
 void TAppForm1::SpeedButton1Click(ui::Object*) { OpenManagerDialog(Slots().GameForm2); }
 
@@ -203,6 +324,9 @@ void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
 
   Windows& w = Slots();
   Retranslate(w.GameForm2, Sender);
+  Retranslate(w.IPForm3, Sender);
+  Retranslate(w.ResForm4, Sender);
+  Retranslate<Steps::ShowOnly>(w.FolderForm5, Sender);
   Retranslate(w.LangForm6, Sender);
 
   auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
@@ -228,6 +352,7 @@ void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
   Tools1.SetCaption(text("Tools", "Narzędzia"));
   Folders1.SetCaption(text("Folders", "Foldery"));
   Parley1.SetCaption(text("Parley", "Czat z Gry"));
+  BackButton.SetHint(text("Back", "Wstecz"));
   SpeedButton1.SetCaption(text("Start Tarnholm Game", "Uruchom Grę Tarnholm"));
   SpeedButton3.SetCaption(text("Map Editor", "Edytor Map"));
   SpeedButton4.SetCaption(text("GM Editor", "Edytor GM"));

@@ -1,6 +1,7 @@
 // The manager's main window.
 #pragma once
 #include "shared/language.h"
+#include "ui/file_controls.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/label.h"
@@ -26,6 +27,9 @@ class TAppForm1 : public ui::Form {
   ui::Panel BottomPanel1{this, "BottomPanel1"};
   ui::Label PathLabel{&BottomPanel1, "PathLabel", 40, 14};
   ui::Label ListViewPathLabel{&BottomPanel1, "ListViewPathLabel", 40, 32};
+  ui::Panel BottomRightPanel1{&BottomPanel1, "BottomRightPanel1"};
+  ui::SpeedButton BackButton{&BottomRightPanel1, "BackButton"};
+  ui::FilterComboBox FilterComboBox1{&BottomRightPanel1, "FilterComboBox1"};
   ui::Panel LeftPanel1{this, "LeftPanel1"};
   ui::Panel LeftTopPanel1{&LeftPanel1, "LeftTopPanel1"};
   ui::Panel BtnPanel[14] = {
@@ -98,12 +102,64 @@ class TAppForm1 : public ui::Form {
 
   shared::LanguageItems Lang{English1, Polski1};
 
+  void GameLanguage1Click(ui::Object* Sender);
+
+  // The tools in the game folder.
+  void SpeedButton2Click(ui::Object* Sender);
+  void SpeedButton3Click(ui::Object* Sender);
+  void SpeedButton4Click(ui::Object* Sender);
+  void SpeedButton5Click(ui::Object* Sender);
+  void SpeedButton6Click(ui::Object* Sender);
+  void SpeedButton7Click(ui::Object* Sender);
+  void SpeedButton8Click(ui::Object* Sender);
+  void SpeedButton9Click(ui::Object* Sender);
+  void SpeedButton10Click(ui::Object* Sender);
+  void SpeedButton11Click(ui::Object* Sender);
+  void SpeedButton12Click(ui::Object* Sender);
+  void SpeedButton13Click(ui::Object* Sender);
+  void SpeedButton14Click(ui::Object* Sender);
+  // The companion programs, from the folders the installer recorded.
+  void THEncyclopaedia1Click(ui::Object* Sender);
+  void Parley1Click(ui::Object* Sender);
+  void THENCUpdater1Click(ui::Object* Sender);
+  // The web pages.
+  void Kelvora1Click(ui::Object* Sender);
+  void MasterServer1Click(ui::Object* Sender);
+  void ModdingArchive1Click(ui::Object* Sender);
+  void Ravelin1Click(ui::Object* Sender);
+  void Sentavo1Click(ui::Object* Sender);
+  void YourIP1Click(ui::Object* Sender);
+
   void FormCreate(ui::Object* Sender);
   void FormShow(ui::Object* Sender);
   void FormCloseQuery(ui::Object* Sender, bool& CanClose);
   void WindowButtonClick(ui::Object* Sender);
   void MenuButtonClick(ui::Object* Sender);
   void CloseButtonClick(ui::Object* Sender);
+  // The game-folder browser.
+  void BackButtonClick(ui::Object* Sender);
+  void FilterComboBox1Change(ui::Object* Sender);
+  void ShellListView1AddFolder(ui::Object* Sender, const ui::ShellItem& AFolder, bool& CanAdd);
+  void Icon1Click(ui::Object* Sender);
+  void SmallIcon1Click(ui::Object* Sender);
+  void List1Click(ui::Object* Sender);
+  void Report1Click(ui::Object* Sender);
+  void TreeViewOnOff1Click(ui::Object* Sender);
+  void ShellTreeView1Change(ui::Object* Sender);
+  void GameFolder1Click(ui::Object* Sender);
+  void MissionsDisk21Click(ui::Object* Sender);
+  void UserProfiles1Click(ui::Object* Sender);
+  void Mods1Click(ui::Object* Sender);
+  void extures1Click(ui::Object* Sender);
+  void ErrorLog1Click(ui::Object* Sender);
+  void NewFolder1Click(ui::Object* Sender);
+
+ private:
+  void SetUpBrowser();
+  // Roots the list at the game folder followed by the suffix, when such a folder exists.
+  void JumpIntoGame(const std::string& suffix);
+
+ public:
   void SpeedButton1Click(ui::Object* Sender);
   void English1Click(ui::Object* Sender);
   void Polski1Click(ui::Object* Sender);
@@ -116,5 +172,15 @@ class TAppForm1 : public ui::Form {
 
 // The settings file beside the manager's executable.
 std::string SettingsFile();
+
+// Binds the tool buttons and the Tools and Links items to their handlers, and gives the menu items
+// their pictures.
+void SetUpStarts(TAppForm1& form);
+// The information box saying that a companion program is not installed, in the active language.
+void ShowCompanionMissing();
+// The file-type filter's rule for one item: "*.*" takes everything; otherwise an item's extension
+// (from the last dot of its last path element) must equal the mask's, letters A to Z in either
+// case and "?" standing for any one character; folders are always taken.
+bool FilterTakes(const std::string& mask, const std::string& path, bool isFolder);
 
 }  // namespace manager

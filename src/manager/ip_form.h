@@ -1,12 +1,34 @@
 // The join-address dialog: starts the game joining a typed address.
 #pragma once
+#include <string_view>
+
 #include "manager/dialog_form.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/speed_button.h"
 
 namespace manager {
 
 class TIPForm3 : public DialogForm {
  public:
-  TIPForm3() : DialogForm("IPForm3", 351, 69) { SetCaption("Connect to IP"); }
+  TIPForm3();
+
+  ui::Label Label1{this, "Label1", 16, 16, "Choose IP:"};
+  ui::Edit IPEdit1{this, "IPEdit1"};
+  ui::SpeedButton ConnectButton1{this, "ConnectButton1"};
+
+  void FormCreate(ui::Object* Sender);
+  void FormShow(ui::Object* Sender);
+  void IPEdit1KeyPress(ui::Object* Sender, wchar_t& Key);
+  void ConnectButton1Click(ui::Object* Sender);
 };
+
+// Sets up an edit box of the two value dialogs: black text, empty, no length limit.
+void SetUpValueEdit(ui::Edit& edit, int left, int width);
+// Sets up a dialog's button that starts the game: flat, a picture and no text, its hint shown.
+void SetUpStartButton(ui::SpeedButton& button, const char* hint);
+// The key filter of the value boxes: control characters and digits pass, and the characters
+// allowed besides; every other typed character is refused.
+void AcceptDigits(wchar_t& key, std::wstring_view alsoAllowed = {});
 
 }  // namespace manager

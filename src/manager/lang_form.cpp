@@ -1,5 +1,7 @@
 #include "manager/lang_form.h"
 
+#include <iterator>
+
 #include "manager/app_form.h"
 #include "manager/dialog_slots.h"
 #include "platform/ini_file.h"
@@ -14,6 +16,13 @@ TLangForm6::TLangForm6() : DialogForm("LangForm6", 409, 252) {
   Image1.SetBounds(0, 0, 409, 55);
   Image1.SetAlign(ui::Align::Top);
   Image1.SetPicture(ui::glyphs::Banner("Tarnholm"));
+  CheckListBox1.SetBounds(48, 96, 313, 113);
+  // The row texts are the languages' own names and stay as they are in both languages.
+  CheckListBox1.SetItems({"English", "Czech (Česky)", "German (Deutsch)", "French (Français)",
+                          "Spanish (Espanol)", "Italian (Italiano)", "Polish (Polski)", "Russian",
+                          "Japanease"});
+  CheckListBox1.SetFont(ui::Font{});  // black MS Sans Serif, with the Central European letters
+  CheckListBox1.SetItemHeight(13);
   EnterButton1.SetBounds(328, 216, 31, 24);
   EnterButton1.SetFlat(true);
   EnterButton1.SetGlyph(ui::glyphs::Enter(), 20);
@@ -21,6 +30,8 @@ TLangForm6::TLangForm6() : DialogForm("LangForm6", 409, 252) {
   EnterButton1.SetShowHint(true);
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
+  CheckListBox1.OnClickCheck = [this](ui::Object* s) { CheckListBox1ClickCheck(s); };
+  EnterButton1.OnClick = [this](ui::Object* s) { EnterButton1Click(s); };
 }
 
 void TLangForm6::FormCreate(ui::Object*) {
@@ -35,7 +46,37 @@ void TLangForm6::FormShow(ui::Object*) {
     ShowGameMissing();
     return;
   }
-  LangLabel.SetCaption(platform::IniFile(GameSettingsFile()).ReadString("Main", "Language", ""));
+  std::string code = platform::IniFile(GameSettingsFile()).ReadString("Main", "Language", "");
+  LangLabel.SetCaption(code);
+  // The file's row is checked; a row the user ticked meanwhile stays ticked.
+  for (int row = 0; row < static_cast<int>(std::size(kGameLanguageCodes)); ++row) {
+    if (code == kGameLanguageCodes[row]) {
+      CheckListBox1.SetChecked(row, true);
+      break;
+    }
+  }
+}
+
+void TLangForm6::CheckListBox1ClickCheck(ui::Object*) {
+  int chosen = CheckListBox1.ItemIndex();
+  if (chosen < 0) return;
+  for (int row = 0; row < CheckListBox1.Count(); ++row)
+    if (row != chosen) CheckListBox1.SetChecked(row, false);
+}
+
+void TLangForm6::EnterButton1Click(ui::Object*) {
+  if (GameFolder().empty()) {
+    ShowGameMissing();
+    return;
+  }
+  platform::IniFile ini(GameSettingsFile());
+  for (int row = 0; row < CheckListBox1.Count(); ++row) {
+    if (CheckListBox1.Checked(row)) {
+      ini.WriteString("Main", "Language", kGameLanguageCodes[row]);
+      break;
+    }
+  }
+  LangLabel.SetCaption(ini.ReadString("Main", "Language", ""));
 }
 
 }  // namespace manager

@@ -1,5 +1,8 @@
-// INI file read and written one key at a time through the private-profile functions, which keep
-// every other line of the file and create it on the first write.
+// INI file read and written one key at a time. Names of sections and keys are matched without
+// regard to case; a missing file or key reads as the default. A write changes the one value (or
+// adds its key, or its section and key) and leaves every other byte of the file as it was:
+// other sections and keys, comments, blank lines, their order and the line endings. The system's
+// private-profile functions drop blank lines when they write, so the file is edited here.
 #pragma once
 #include <string>
 
@@ -12,7 +15,8 @@ class IniFile {
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
-  // "Unable to write to %s" with the file's path when the write fails.
+  // Creates the file when it does not exist. "Unable to write to %s" with the file's path when the
+  // write fails.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
  private:

@@ -29,7 +29,21 @@ intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
   return reinterpret_cast<intptr_t>(rc);
 }
 
+namespace {
+CommandLineHandler& LineHandler() {
+  static CommandLineHandler handler;
+  return handler;
+}
+}  // namespace
+
+CommandLineHandler SetCommandLineHandler(CommandLineHandler handler) {
+  CommandLineHandler previous = std::move(LineHandler());
+  LineHandler() = std::move(handler);
+  return previous;
+}
+
 unsigned RunCommandLine(const std::string& commandLine, int show) {
+  if (LineHandler()) return LineHandler()(commandLine, show);
   std::wstring line = Widen(commandLine);
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -26,4 +26,9 @@ ShellHandler SetShellHandler(ShellHandler handler);
 // (optionally quoted) word names the program. Returns 33 on success, else the system error code.
 unsigned RunCommandLine(const std::string& commandLine, int show);
 
+using CommandLineHandler = std::function<unsigned(const std::string& commandLine, int show)>;
+// Puts a handler in the place of the process start, as SetShellHandler does for the shell (nullptr:
+// the system again). Returns the previous handler.
+CommandLineHandler SetCommandLineHandler(CommandLineHandler handler);
+
 }  // namespace platform

@@ -384,6 +384,13 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   return DefSubclassProc(handle_, msg, wp, lp);
 }
 
+LRESULT Control::DialogCodeWithEnter(WPARAM wp, LPARAM lp) {
+  LRESULT code = Control::WndProc(WM_GETDLGCODE, wp, lp);
+  if (auto* m = reinterpret_cast<MSG*>(lp); m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+    code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
 LRESULT CALLBACK Control::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR data) {
   auto* self = reinterpret_cast<Control*>(data);

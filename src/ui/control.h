@@ -88,6 +88,9 @@ class Control : public Object {
   // Pictures lie under the controls placed over them, whatever their creation order.
   virtual bool LiesUnder() const { return false; }
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  // The answer to WM_GETDLGCODE of a control whose Enter opens its item instead of pressing the
+  // dialog's default button.
+  LRESULT DialogCodeWithEnter(WPARAM wp, LPARAM lp);
   // A notification that the parent window received about this control (WM_COMMAND, WM_NOTIFY,
   // WM_DRAWITEM); true when handled, with the result to return.
   virtual bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/full_path.h"
 #include "platform/text.h"
+#include "ui/glyphs.h"
 
 namespace ui {
 namespace {
@@ -65,18 +66,6 @@ void FillNative(HWND h, bool combo, const std::vector<std::string>& items, int s
   InvalidateRect(h, nullptr, TRUE);
 }
 
-void DrawFolder(HDC dc, const RECT& g, bool open) {
-  HBRUSH fill = CreateSolidBrush(open ? RGB(255, 226, 140) : RGB(232, 184, 64));
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(140, 100, 20));
-  HGDIOBJ oldBrush = SelectObject(dc, fill), oldPen = SelectObject(dc, pen);
-  int w = g.right - g.left, h = g.bottom - g.top;
-  Rectangle(dc, g.left, g.top, g.left + w * 2 / 5, g.top + h / 4 + 1);
-  Rectangle(dc, g.left, g.top + h / 4, g.right, g.bottom);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(fill);
-  DeleteObject(pen);
-}
 
 std::string CurrentFolder() {
   wchar_t buffer[MAX_PATH * 4];
@@ -183,13 +172,8 @@ bool DirectoryListBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 LRESULT DirectoryListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_GETDLGCODE: {
-      // Enter opens the selected folder instead of going to the dialog's default button.
-      LRESULT code = Control::WndProc(msg, wp, lp);
-      if (auto* m = reinterpret_cast<MSG*>(lp); m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
-        code |= DLGC_WANTMESSAGE;
-      return code;
-    }
+    case WM_GETDLGCODE:
+      return DialogCodeWithEnter(wp, lp);
     case WM_KEYDOWN:
       if (wp == VK_RETURN) {
         OpenItem(static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)));
@@ -209,7 +193,7 @@ bool DirectoryListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   FillRect(dc, &r, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : BrushFor(BackColor()));
   int x = r.left + Scale(2 + item.level * 10), h = r.bottom - r.top;
   RECT glyph{x, r.top + (h - Scale(11)) / 2, x + Scale(14), r.top + (h - Scale(11)) / 2 + Scale(11)};
-  DrawFolder(dc, glyph, item.open);
+  glyphs::Folder(item.open)(dc, glyph);
   RECT text{glyph.right + Scale(4), r.top, r.right, r.bottom};
   HGDIOBJ oldFont = SelectObject(dc, FontHandle(GetFont()));
   SetBkMode(dc, TRANSPARENT);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/menu.h"
@@ -204,6 +206,30 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       GetClientRect(Handle(), &r);
       PaintBackground(reinterpret_cast<HDC>(wp), r);
       return 1;
+    }
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (mis->CtlType != ODT_MENU) break;
+      MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(mis->itemData));
+      if (item && item->GetPicture()) {
+        // A little room between the picture and the caption.
+        mis->itemWidth = static_cast<UINT>(Scale(MenuItem::kPictureSize + 4));
+        mis->itemHeight = static_cast<UINT>(Scale(MenuItem::kPictureSize));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlType != ODT_MENU) break;
+      MenuItem* item = MenuItem::FromCommand(static_cast<UINT>(dis->itemData));
+      if (item && item->GetPicture()) {
+        RECT r = dis->rcItem;
+        r.right = std::min<LONG>(r.right, r.left + Scale(MenuItem::kPictureSize));
+        item->GetPicture()(dis->hDC, r);
+        return TRUE;
+      }
+      break;
     }
   }
   return Control::WndProc(msg, wp, lp);

@@ -42,6 +42,33 @@ void Triangle(HDC dc, Color c, POINT a, POINT b, POINT d) {
   SelectObject(dc, oldBrush);
 }
 
+// A 16 x 16 grid over the largest centred square of the area, for the menu pictures.
+struct Grid {
+  explicit Grid(const RECT& r) : s(Square(r, 0)) {}
+  int X(int u) const { return s.left + (s.right - s.left) * u / 16; }
+  int Y(int u) const { return s.top + (s.bottom - s.top) * u / 16; }
+  RECT Rect(int l, int t, int r, int b) const { return {X(l), Y(t), X(r), Y(b)}; }
+  POINT At(int x, int y) const { return {X(x), Y(y)}; }
+  RECT s;
+};
+
+// Draws a filled shape with an outline; the brush is the library's cached one.
+struct Paint {
+  Paint(HDC dc, Color fill, Color outline, int width = 1) : dc(dc), pen(dc, outline, width) {
+    oldBrush = SelectObject(dc, fill == kNone ? GetStockObject(NULL_BRUSH) : BrushFor(fill));
+  }
+  ~Paint() { SelectObject(dc, oldBrush); }
+  static constexpr Color kNone = 0xFFFFFFFF;
+  HDC dc;
+  Pen pen;
+  HGDIOBJ oldBrush;
+};
+
+void Box(HDC dc, const RECT& r, Color fill, Color outline) {
+  Paint paint(dc, fill, outline);
+  Rectangle(dc, r.left, r.top, r.right, r.bottom);
+}
+
 }  // namespace
 
 Picture Close(Color c) {
@@ -117,6 +144,154 @@ Picture NewFolder(Color c) {
     int cx = (s.left + s.right) / 2, cy = (s.top + w / 4 + s.bottom) / 2, a = w / 5;
     Line(dc, cx - a, cy, cx + a + 1, cy);
     Line(dc, cx, cy - a, cx, cy + a + 1);
+  };
+}
+
+Picture Folder(bool open) {
+  // Drawn over the whole area, which need not be square (the rows of a folder list).
+  return [open](HDC dc, const RECT& r) {
+    const Color edge = RGB(140, 100, 20);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    Box(dc, {r.left, r.top, r.left + w * 2 / 5, r.top + h / 4 + 1}, RGB(232, 184, 64), edge);
+    Box(dc, {r.left, r.top + h / 4, r.right, r.bottom}, open ? RGB(255, 226, 140) : RGB(232, 184, 64), edge);
+  };
+}
+
+Picture Tree() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color line = RGB(90, 90, 90), node = RGB(232, 184, 64), edge = RGB(140, 100, 20);
+    {
+      Pen pen(dc, line, 1);
+      Line(dc, g.X(4), g.Y(5), g.X(4), g.Y(13));
+      Line(dc, g.X(4), g.Y(8), g.X(8), g.Y(8));
+      Line(dc, g.X(4), g.Y(13), g.X(8), g.Y(13));
+    }
+    Box(dc, g.Rect(1, 1, 7, 5), node, edge);
+    Box(dc, g.Rect(8, 6, 14, 10), node, edge);
+    Box(dc, g.Rect(8, 11, 14, 15), node, edge);
+  };
+}
+
+Picture ViewStyles() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color tile = RGB(90, 140, 220), edge = RGB(30, 60, 130);
+    for (int x : {1, 9})
+      for (int y : {1, 9}) Box(dc, g.Rect(x, y, x + 6, y + 6), tile, edge);
+  };
+}
+
+Picture Book() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    Box(dc, g.Rect(10, 2, 14, 15), RGB(250, 246, 230), RGB(120, 110, 90));  // the pages
+    Box(dc, g.Rect(2, 1, 12, 15), RGB(150, 30, 40), RGB(80, 10, 20));       // the cover
+    Box(dc, g.Rect(4, 4, 10, 6), RGB(201, 162, 39), RGB(201, 162, 39));     // the title
+  };
+}
+
+Picture SpeechBubble() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color fill = RGB(200, 225, 255), edge = RGB(30, 60, 130);
+    Paint paint(dc, fill, edge);
+    POINT tail[3] = {g.At(4, 10), g.At(8, 10), g.At(3, 15)};
+    Polygon(dc, tail, 3);
+    RoundRect(dc, g.X(1), g.Y(1), g.X(15), g.Y(11), g.X(5) - g.X(0), g.Y(5) - g.Y(0));
+    for (int x : {4, 8, 12}) {
+      RECT dot = g.Rect(x - 1, 5, x + 1, 7);
+      FillRect(dc, &dot, BrushFor(edge));
+    }
+  };
+}
+
+Picture Download() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color green = RGB(40, 150, 60);
+    RECT shaft = g.Rect(6, 1, 10, 7);
+    FillRect(dc, &shaft, BrushFor(green));
+    Triangle(dc, green, g.At(3, 7), g.At(13, 7), g.At(8, 12));
+    Pen pen(dc, RGB(90, 90, 90), std::max(1, Scale(2)));
+    MoveToEx(dc, g.X(1), g.Y(10), nullptr);
+    LineTo(dc, g.X(1), g.Y(15) - 1);
+    LineTo(dc, g.X(15) - 1, g.Y(15) - 1);
+    LineTo(dc, g.X(15) - 1, g.Y(10));
+  };
+}
+
+Picture Globe() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color sea = RGB(70, 130, 220), line = RGB(220, 235, 255);
+    {
+      Paint paint(dc, sea, RGB(20, 50, 120));
+      Ellipse(dc, g.X(1), g.Y(1), g.X(15), g.Y(15));
+    }
+    Paint paint(dc, Paint::kNone, line);
+    Ellipse(dc, g.X(5), g.Y(1), g.X(11), g.Y(15));
+    Line(dc, g.X(1), g.Y(8), g.X(15), g.Y(8));
+    Line(dc, g.X(8), g.Y(1), g.X(8), g.Y(15));
+  };
+}
+
+Picture Servers() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    for (int top : {1, 6, 11}) {
+      Box(dc, g.Rect(2, top, 14, top + 4), RGB(170, 175, 185), RGB(60, 65, 75));
+      RECT light = g.Rect(10, top + 1, 12, top + 3);
+      FillRect(dc, &light, BrushFor(RGB(40, 200, 60)));
+    }
+  };
+}
+
+Picture Archive() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color edge = RGB(90, 55, 20);
+    Box(dc, g.Rect(2, 5, 14, 15), RGB(200, 140, 70), edge);
+    Box(dc, g.Rect(1, 2, 15, 6), RGB(170, 110, 50), edge);
+    Box(dc, g.Rect(6, 8, 10, 10), RGB(90, 55, 20), edge);
+  };
+}
+
+Picture Lifebuoy() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const int ring = std::max(2, (g.X(4) - g.X(0)));
+    {
+      Paint paint(dc, Paint::kNone, RGB(220, 40, 40), ring);
+      Ellipse(dc, g.X(3), g.Y(3), g.X(13), g.Y(13));
+    }
+    // Four white bands across the ring.
+    Pen pen(dc, kWhite, std::max(1, Scale(2)));
+    Line(dc, g.X(3), g.Y(3), g.X(5), g.Y(5));
+    Line(dc, g.X(13), g.Y(3), g.X(11), g.Y(5));
+    Line(dc, g.X(3), g.Y(13), g.X(5), g.Y(11));
+    Line(dc, g.X(13), g.Y(13), g.X(11), g.Y(11));
+  };
+}
+
+Picture Pennant() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    Triangle(dc, RGB(230, 150, 20), g.At(4, 2), g.At(15, 5), g.At(4, 9));
+    RECT pole = g.Rect(2, 1, 4, 16);
+    FillRect(dc, &pole, BrushFor(RGB(90, 90, 90)));
+  };
+}
+
+Picture Monitor() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color frame = RGB(60, 65, 75);
+    Box(dc, g.Rect(5, 11, 11, 13), frame, frame);
+    Box(dc, g.Rect(3, 13, 13, 15), frame, frame);
+    Box(dc, g.Rect(1, 2, 15, 12), RGB(140, 200, 240), frame);
+    RECT dot = g.Rect(7, 6, 9, 8);
+    FillRect(dc, &dot, BrushFor(RGB(40, 150, 60)));
   };
 }
 

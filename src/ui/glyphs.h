@@ -14,6 +14,20 @@ Picture Back(Color c = kWhite);        // an arrow to the left
 Picture Enter(Color c = kWhite);       // an arrow to the right
 Picture NewFolder(Color c = kWhite);   // a folder with a plus
 
+// Menu pictures, in colour on the menu's own background.
+Picture Folder(bool open = false);  // a yellow folder
+Picture Tree();                      // a folder tree
+Picture ViewStyles();                // four tiles
+Picture Book();                      // the encyclopaedia
+Picture SpeechBubble();              // the chat program
+Picture Download();                  // an arrow into a tray: the updater
+Picture Globe();                     // the community site
+Picture Servers();                   // a stack of servers
+Picture Archive();                   // a box of files
+Picture Lifebuoy();                  // the support site
+Picture Pennant();                   // the game's official site
+Picture Monitor();                   // the visitor's own address
+
 // The suite's emblem: a tower on a shield, sized to the area.
 Picture Logo();
 // A picture drawn inside the area less the given margins.

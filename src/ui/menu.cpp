@@ -33,6 +33,16 @@ void AppendItem(HMENU menu, const MenuItem& item, UINT id) {
   } else {
     AppendMenuW(menu, flags, id, text.c_str());
   }
+  if (item.GetPicture()) {
+    // The window draws the picture when the menu asks (WM_MEASUREITEM, WM_DRAWITEM); the item's
+    // data names it, since an item with a submenu has no command of its own.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP | MIIM_DATA;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    info.dwItemData = item.Command();
+    SetMenuItemInfoW(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
+  }
 }
 
 }  // namespace
@@ -72,6 +82,11 @@ void MenuItem::SetEnabled(bool v) {
 void MenuItem::SetChecked(bool v) {
   if (v == checked_) return;
   checked_ = v;
+  Changed();
+}
+
+void MenuItem::SetPicture(Picture p) {
+  picture_ = std::move(p);
   Changed();
 }
 

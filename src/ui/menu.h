@@ -28,6 +28,10 @@ class MenuItem : public Object {
   // The tick toggles by itself on each click.
   void SetAutoCheck(bool v) { autoCheck_ = v; }
   const std::vector<MenuItem*>& Items() const { return items_; }
+  // A small picture before the caption; the window that shows the menu draws it.
+  const Picture& GetPicture() const { return picture_; }
+  void SetPicture(Picture p);
+  static constexpr int kPictureSize = 16;
 
   NotifyEvent OnClick;
   // What a click of the user does; a disabled item does nothing.
@@ -45,6 +49,7 @@ class MenuItem : public Object {
   bool enabled_ = true;
   bool checked_ = false;
   bool autoCheck_ = false;
+  Picture picture_;
   UINT id_;
 };
 

@@ -2,8 +2,11 @@
 // settings file that cannot be written leaves alone.
 #include <gtest/gtest.h>
 
+#include "manager/dialog_slots.h"
 #include "manager/game_form.h"
+#include "manager/ip_form.h"
 #include "manager/lang_form.h"
+#include "manager/res_form.h"
 #include "manager_fixture.h"
 
 namespace {
@@ -41,6 +44,7 @@ const Row kTexts[] = {
     {CAPTION(Tools1), "Tools", "Narzędzia"},
     {CAPTION(Folders1), "Folders", "Foldery"},
     {CAPTION(Parley1), "Parley", "Czat z Gry"},
+    {HINT(BackButton), "Back", "Wstecz"},
     {CAPTION(SpeedButton1), "Start Tarnholm Game", "Uruchom Grę Tarnholm"},
     {CAPTION(SpeedButton3), "Map Editor", "Edytor Map"},
     {CAPTION(SpeedButton4), "GM Editor", "Edytor GM"},
@@ -184,6 +188,20 @@ TEST_F(ManagerTest, WithoutAGameTheMissingBoxInTheNewLanguageComesBeforeTheMainW
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Na twoim PC nie ma gry Tarnholm."});
   EXPECT_EQ(captionsAtBox, (std::vector<std::string>{"File", "Start Tarnholm Game", kNoticeEnglish}));
   ExpectLanguage(main, true);
+}
+
+TEST_F(ManagerTest, OpenJoinAndResolutionDialogsChangeAtOnce) {
+  SetGameFolder();
+  TAppForm1& main = Start();
+  manager::OpenManagerDialog(manager::Slots().IPForm3);
+  manager::OpenManagerDialog(manager::Slots().ResForm4);
+  main.Polski1.Click();
+  EXPECT_EQ(manager::Slots().IPForm3->Caption(), "Połącz z IP");
+  EXPECT_EQ(manager::Slots().IPForm3->Label1.Caption(), "Wybierz IP:");
+  EXPECT_EQ(manager::Slots().ResForm4->Caption(), "Rozdzielczość");
+  EXPECT_EQ(manager::Slots().ResForm4->Label2.Caption(), "Wysokość:");
+  main.English1.Click();
+  EXPECT_EQ(manager::Slots().IPForm3->Caption(), "Connect to IP");
 }
 
 }  // namespace

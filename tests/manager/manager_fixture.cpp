@@ -43,14 +43,19 @@ std::string ManagerTest::Settings() const { return ReadFileBytes(manager::Settin
 bool ManagerTest::SettingsExist() const { return platform::FileExists(manager::SettingsFile()); }
 
 void ManagerTest::InstallStubGame(const std::string& folder) {
-  CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
-  std::string target = platform::WithTrailingBackslash(folder) + "Tarn.exe";
-  ASSERT_TRUE(CopyFileW(platform::Widen(platform::ExeFolder() + "stub\\Tarn.exe").c_str(),
-                        platform::Widen(target).c_str(), FALSE));
+  InstallStub(platform::WithTrailingBackslash(folder) + "Tarn.exe");
 }
 
-std::vector<std::string> ManagerTest::GameStarts(const std::string& folder, size_t expected) {
-  std::string record = platform::WithTrailingBackslash(folder) + "commandline.txt";
+void ManagerTest::InstallStub(const std::string& file) {
+  for (size_t sep = file.find('\\', 3); sep != std::string::npos; sep = file.find('\\', sep + 1))
+    CreateDirectoryW(platform::Widen(file.substr(0, sep)).c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(platform::Widen(platform::ExeFolder() + "stub\\Tarn.exe").c_str(),
+                        platform::Widen(file).c_str(), FALSE));
+}
+
+namespace {
+
+std::vector<std::string> RecordedLines(const std::string& record, size_t expected) {
   std::vector<std::string> lines;
   WaitFor([&] {
     std::istringstream in(ReadFileBytes(record));
@@ -59,4 +64,14 @@ std::vector<std::string> ManagerTest::GameStarts(const std::string& folder, size
     return lines.size() >= expected;
   });
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> ManagerTest::GameStarts(const std::string& folder, size_t expected) {
+  return RecordedLines(platform::WithTrailingBackslash(folder) + "commandline.txt", expected);
+}
+
+std::vector<std::string> ManagerTest::StartedPaths(const std::string& folder, size_t expected) {
+  return RecordedLines(platform::WithTrailingBackslash(folder) + "started.txt", expected);
 }

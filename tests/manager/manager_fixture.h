@@ -29,6 +29,9 @@ class ManagerTest : public ::testing::Test {
   // The stand-in game, copied into a game folder as Tarn.exe; its records.
   void InstallStubGame(const std::string& folder);
   std::vector<std::string> GameStarts(const std::string& folder, size_t expected);
+  // The same stand-in as any program (folders made as needed), and the paths it ran from.
+  void InstallStub(const std::string& file);
+  std::vector<std::string> StartedPaths(const std::string& folder, size_t expected);
 
   testing_support::ScratchRegistry registry;
   testing_support::TempDir temp;

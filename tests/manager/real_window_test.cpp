@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
+#include "manager/app_form.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -45,6 +47,69 @@ TEST_F(RealManager, TheWindowAsksBeforeItCloses) {
     }
   }
   EXPECT_TRUE(manager.WaitForExit());
+}
+
+TEST_F(RealManager, AToolButtonStartsItsTool) {
+  std::string tool = game.Path() + "th_editor.exe";
+  ASSERT_TRUE(CopyFileW(platform::Widen(platform::ExeFolder() + "stub\\Tarn.exe").c_str(),
+                        platform::Widen(tool).c_str(), FALSE));
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  ClickButton(FindControl(main, "Map Editor"));
+  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(game.Path() + "started.txt") == tool + "\n"; }));
+}
+
+// The command of a main-window menu item in the program: the program numbers its menu items from
+// 100 in the order it makes them, and the main window's are the first it makes.
+UINT ProgramCommand(ui::MenuItem manager::TAppForm1::*item) {
+  ui::MainMenu before{"before"};
+  ui::MenuItem marker{&before, "marker", "marker"};
+  manager::TAppForm1 probe;
+  return 100 + (probe.*item).Command() - marker.Command() - 1;
+}
+
+TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
+  std::string tarnIni = game.Path() + "tarn.ini";
+  WriteFileBytes(tarnIni, "; game settings\r\n\r\n[Main]\r\nLanguage=POL\r\n");
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
+  HWND dialog = WaitForWindow("Game Language", manager.Id());
+  ASSERT_NE(dialog, nullptr);
+  HWND list = FindControlOfClass(dialog, "ListBox");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 9);
+  EXPECT_NE(FindControl(dialog, "POL"), nullptr);
+
+  RECT row;
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
+  ClickButton(FindControlOfClass(dialog, "Button"));
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
+  EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
+}
+
+TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
+  for (const char* file : {"Tarn.exe", "tarn.ini", "readme.txt"}) WriteFileBytes(game / file, "x");
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  ASSERT_TRUE(manager.Started());
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  auto count = [&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); };
+  EXPECT_TRUE(WaitFor([&] { return count() == 3; }, 10000)) << count();
+
+  WriteFileBytes(game / "new.gmx", "x");
+  EXPECT_TRUE(WaitFor([&] { return count() == 4; }, 10000)) << "the watcher shows a file made outside";
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit(10000)) << "the watcher thread keeps no process alive";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "ui/application.h"
 
 using platform::Narrow;
 using platform::Widen;
@@ -225,14 +226,11 @@ void ClickButton(HWND button) {
 
 namespace {
 
-// Waits until the window's thread has handled what was posted to it before.
+// Waits until the window's thread has handled what was posted to it before. A window of the test's
+// own thread gets it through the program's message loop, keyboard navigation included.
 void Settle(HWND window) {
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    ui::Application::Instance().ProcessMessages();
     return;
   }
   DWORD_PTR ignored = 0;

@@ -25,6 +25,10 @@ class QuietDialogs : public ui::DialogResponder {
 // <folder>\<name>.png.
 void Photograph(ui::Form& form, const std::string& folder, const std::string& name);
 
+// Opens the form's main-menu entry (by its position in the menu bar) and has the window with the
+// dropped menu photographed as <folder>\<name>.png; the menu is closed again.
+void PhotographMenu(ui::Form& form, int entry, const std::string& folder, const std::string& name);
+
 // The folder given on the command line, with its trailing backslash.
 std::string OutputFolder();
 

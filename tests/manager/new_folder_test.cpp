@@ -1,0 +1,133 @@
+// The new-folder dialog: folders made in the browsed folder, in both languages.
+#include <gtest/gtest.h>
+
+#include "manager/folder_form.h"
+#include "manager_fixture.h"
+#include "platform/files.h"
+#include "support/window_driver.h"
+
+using testing_support::WaitFor;
+
+namespace {
+
+class NewFolder : public ManagerTest {
+ protected:
+  manager::TFolderForm5& Open() {
+    game = SetGameFolder();
+    main = &Start();
+    main->NewFolder1.Click();
+    return *manager::Slots().FolderForm5;
+  }
+  std::string game;
+  manager::TAppForm1* main = nullptr;
+};
+
+TEST_F(NewFolder, MakesTheFolderInTheBrowsedFolderAndRefusesTheSameNameAgain) {
+  manager::TFolderForm5& dialog = Open();
+  ASSERT_TRUE(dialog.Visible());
+  EXPECT_EQ(dialog.Caption(), "Folder");
+  EXPECT_EQ(dialog.Label1.Caption(), "Name");
+  EXPECT_EQ(dialog.NewFolderButton2.Hint(), "New Folder");
+  ASSERT_EQ(main->ListViewPathLabel.Caption(), game);
+
+  dialog.FolderNameEdit.SetText("Maps");
+  dialog.NewFolderButton2.Click();
+  EXPECT_EQ(main->ListViewPathLabel.Caption(), game + "\\") << "the label gains the backslash";
+  EXPECT_TRUE(platform::DirectoryExists(game + "\\Maps"));
+  dialog.NewFolderButton2.Click();
+  ASSERT_EQ(dialogs.Texts(), (std::vector<std::string>{
+                                 "Done!", "I can not create the folder. The folder name already exists!"}));
+  EXPECT_EQ(dialogs.boxes[0].caption, "");
+  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONINFORMATION | MB_OK));
+  EXPECT_EQ(dialogs.boxes[1].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
+  EXPECT_TRUE(dialog.Visible()) << "it stays open for the next folder";
+  EXPECT_EQ(dialog.FolderNameEdit.Text(), "Maps");
+  EXPECT_TRUE(WaitFor([&] { return main->ShellListView1.IndexOf("Maps") >= 0; }, 10000))
+      << "the list shows it through its own watcher";
+}
+
+TEST_F(NewFolder, ADriveRootLabelIsLeftAsItIs) {
+  manager::TFolderForm5& dialog = Open();
+  main->ListViewPathLabel.SetCaption("C:\\");
+  std::string name = "th-new-folder-" + std::to_string(GetCurrentProcessId());
+  dialog.FolderNameEdit.SetText(name);
+  dialog.NewFolderButton2.Click();
+  bool made = platform::DirectoryExists("C:\\" + name);
+  RemoveDirectoryA(("C:\\" + name).c_str());
+  EXPECT_TRUE(made);
+  EXPECT_EQ(main->ListViewPathLabel.Caption(), "C:\\");
+}
+
+TEST_F(NewFolder, SpeaksPolishWithTheCaptionFolder) {
+  game = SetGameFolder();
+  main = &Start();
+  main->Polski1.Click();
+  main->NewFolder1.Click();
+  manager::TFolderForm5& dialog = *manager::Slots().FolderForm5;
+  EXPECT_EQ(dialog.Caption(), "Folder");
+  EXPECT_EQ(dialog.Label1.Caption(), "Nazwa");
+  EXPECT_EQ(dialog.NewFolderButton2.Hint(), "Nowy Folder");
+  dialog.FolderNameEdit.SetText("Mapy");
+  dialog.NewFolderButton2.Click();
+  dialog.NewFolderButton2.Click();
+  EXPECT_EQ(dialogs.Texts(),
+            (std::vector<std::string>{"Zrobione!", "Nie mogę utworzyć katalogu. Nazwa katalogu już istnieje!"}));
+}
+
+struct RefusedCase {
+  const char* name;
+  const char* folderName;
+};
+
+class RefusedFolder : public NewFolder, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedFolder, IsReportedWithTheSystemsReasonAndNeverAsDone) {
+  manager::TFolderForm5& dialog = Open();
+  testing_support::WriteFileBytes(game + "\\taken", "x");
+  ASSERT_TRUE(WaitFor([&] { return main->ShellListView1.IndexOf("taken") >= 0; }, 10000));
+  size_t listed = main->ShellListView1.Items().size();
+  dialog.FolderNameEdit.SetText(GetParam().folderName);
+  dialog.NewFolderButton2.Click();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  const std::string prefix = "I can not create the folder. ";
+  EXPECT_EQ(dialogs.boxes[0].text.substr(0, prefix.size()), prefix);
+  EXPECT_GT(dialogs.boxes[0].text.size(), prefix.size()) << "with the system's reason";
+  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
+  Sleep(200);
+  ui::Application::Instance().ProcessMessages();
+  EXPECT_EQ(main->ShellListView1.Items().size(), listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Manager, RefusedFolder,
+                         ::testing::Values(RefusedCase{"NameTheFileSystemRejects", "a|b"},
+                                           RefusedCase{"MissingContainingFolder", "missing\\child"},
+                                           RefusedCase{"AFileOfThatName", "taken"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NewFolder, WithNoBrowsedFolderItSaysSoAndMakesNothing) {
+  main = &Start();  // no game key: nothing is browsed
+  ASSERT_EQ(main->ListViewPathLabel.Caption(), "");
+  dialogs.boxes.clear();
+  main->NewFolder1.Click();
+  manager::TFolderForm5& dialog = *manager::Slots().FolderForm5;
+  dialog.FolderNameEdit.SetText("Maps");
+  dialog.NewFolderButton2.Click();
+  main->Polski1.Click();
+  dialogs.boxes.clear();
+  dialog.NewFolderButton2.Click();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, "Żaden folder nie jest przeglądany, więc nie ma gdzie utworzyć katalogu.");
+  EXPECT_EQ(main->ListViewPathLabel.Caption(), "");
+}
+
+TEST_F(NewFolder, ANameTypedIntoItsWindowMakesTheFolder) {
+  manager::TFolderForm5& dialog = Open();
+  if (!dialog.HandleAllocated()) GTEST_SKIP() << "no display";
+  testing_support::TypeText(dialog.FolderNameEdit.Handle(), "Mapy Łódź");
+  testing_support::ClickButton(dialog.NewFolderButton2.Handle());
+  EXPECT_TRUE(WaitFor([&] { return !dialogs.boxes.empty(); }, 10000));
+  EXPECT_TRUE(platform::DirectoryExists(game + "\\Mapy Łódź"));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Done!"});
+}
+
+}  // namespace
