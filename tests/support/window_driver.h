@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -58,6 +59,11 @@ void PressKey(HWND control, UINT virtualKey);
 // its left button there, through the system's input queue as the user's hand does.
 void MoveMouse(HWND window, int x, int y);
 void ClickMouse(HWND window, int x, int y);
+void DoubleClickMouse(HWND window, int x, int y);
+// What a list view (SysListView32) of another program shows: its items' texts in their order, and
+// the label's place of one item in the list's client coordinates (empty when there is none).
+std::vector<std::string> ListViewTexts(HWND list);
+RECT ListViewItemRect(HWND list, int index);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
