@@ -104,7 +104,7 @@ void Install() {
   // Typed as a player types it: the proposed text selected, then keystrokes, one slip mended.
   SendMessageW(folder, EM_SETSEL, 0, -1);
   TypeText(folder, "C:\\Gamws\b\bes");
-  ASSERT_EQ(WindowText(folder), "C:\\Games");
+  ASSERT_TRUE(WaitFor([&] { return WindowText(folder) == "C:\\Games"; })) << WindowText(folder);
   ClickButton(next);
 
   // The readme opens in Notepad on the way.
@@ -371,7 +371,7 @@ TEST(Road, FromInstallingToPlaying) {
     ASSERT_EQ(size.size(), 2u);
     TypeText(size[0], "1280");
     TypeText(size[1], "72o0");  // a slip of the finger: the letter is refused
-    EXPECT_EQ(WindowText(size[1]), "720");
+    EXPECT_TRUE(WaitFor([&] { return WindowText(size[1]) == "720"; })) << WindowText(size[1]);
     ClickButton(FindControlOfClass(resolution, "Button"));
     EXPECT_EQ(RecordedStart().commandLine, GameCommandLine("CustomRes 1280 720"));
     manager.Quit("Na pewno zakończyć program?");

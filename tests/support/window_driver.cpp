@@ -334,7 +334,6 @@ std::vector<std::string> ListViewTexts(HWND list) {
   LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
     LVITEMW item{};
-    item.iSubItem = 0;
     item.pszText = remoteText;
     item.cchTextMax = kChars;
     wchar_t text[kChars] = L"";
