@@ -327,7 +327,7 @@ void ShellTreeView::Click(Node* node) {
 HWND ShellTreeView::CreateWindowFor(HWND parent) {
   HWND h = MakeWindow(parent, WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS);
   if (!h) return nullptr;
-  TreeView_SetImageList(h, SystemImages(true), TVSIL_NORMAL);
+  PostMessageW(h, kAttachIcons, 0, 0);  // as the list does
   TreeView_SetBkColor(h, Resolve(BackColor()));
   TreeView_SetTextColor(h, Resolve(GetFont().color));
   TreeView_SetIndent(h, Scale(19));
@@ -355,6 +355,14 @@ void ShellTreeView::InsertNative(Node* node, HTREEITEM parent) {
     TreeView_Expand(Handle(), node->item, TVE_EXPAND);
     pushing_ = false;
   }
+}
+
+LRESULT ShellTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kAttachIcons) {
+    TreeView_SetImageList(Handle(), SystemImages(true), TVSIL_NORMAL);
+    return 0;
+  }
+  return Control::WndProc(msg, wp, lp);
 }
 
 bool ShellTreeView::Notify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
