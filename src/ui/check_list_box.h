@@ -37,6 +37,8 @@ class CheckListBox : public Control {
 
  private:
   void Toggle(int row);
+  // The rows' texts into the list's window.
+  void AddRows(HWND h) const;
   void RedrawRow(int row);
   int BoxSize() const;
 
