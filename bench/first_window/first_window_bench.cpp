@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "shared/products.h"
 
 namespace {
 
@@ -69,8 +70,46 @@ double Median(std::vector<double> v) {
 
 }  // namespace
 
+// The manager starts as a player's does: the game recorded where its own installer puts it, a
+// folder of a few files, so that its first window is the main window with the list filled.
+class RecordedGame {
+ public:
+  RecordedGame() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + L"first-window-game";
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    for (const wchar_t* name : {L"\\Tarn.exe", L"\\tarn.ini", L"\\readme.txt"})
+      CloseHandle(CreateFileW((folder_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CreateDirectoryW((folder_ + L"\\Mods").c_str(), nullptr);
+    std::wstring key = platform::Widen(shared::kGameKey + 1);
+    existed_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &key_) == ERROR_SUCCESS;
+    if (existed_) {
+      RegCloseKey(key_);
+      return;
+    }
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    std::wstring value = platform::Widen(shared::kGamePathValue);
+    RegSetValueExW(key_, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(folder_.c_str()),
+                   static_cast<DWORD>((folder_.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key_);
+  }
+  ~RecordedGame() {
+    if (!existed_) RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::Widen(shared::kGameKey + 1).c_str());
+    for (const wchar_t* name : {L"\\Tarn.exe", L"\\tarn.ini", L"\\readme.txt"}) DeleteFileW((folder_ + name).c_str());
+    RemoveDirectoryW((folder_ + L"\\Mods").c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+
+ private:
+  std::wstring folder_;
+  HKEY key_ = nullptr;
+  bool existed_ = false;
+};
+
 int wmain(int argc, wchar_t** argv) {
   int starts = argc > 1 ? std::max(1, _wtoi(argv[1])) : 10;
+  RecordedGame game;
   std::string bin = platform::ExeFolder() + "..\\bin\\", bench = platform::ExeFolder();
   const struct {
     const char* name;

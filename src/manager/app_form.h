@@ -176,8 +176,6 @@ std::string SettingsFile();
 // Binds the tool buttons and the Tools and Links items to their handlers, and gives the menu items
 // their pictures.
 void SetUpStarts(TAppForm1& form);
-// The information box saying that a companion program is not installed, in the active language.
-void ShowCompanionMissing();
 // The file-type filter's rule for one item: "*.*" takes everything; otherwise an item's extension
 // (from the last dot of its last path element) must equal the mask's, letters A to Z in either
 // case and "?" standing for any one character; folders are always taken.

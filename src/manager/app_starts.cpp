@@ -13,12 +13,6 @@
 
 namespace manager {
 
-void ShowCompanionMissing() {
-  auto text = Slots().AppForm1->Lang.Pick("This program is not installed on your PC.",
-                                          "Ten program nie jest zainstalowany na twoim PC.");
-  if (text) ui::Application::Instance().MessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
-}
-
 void SetUpStarts(TAppForm1& form) {
   auto bind = [&form](auto& source, void (TAppForm1::*click)(ui::Object*)) {
     source.OnClick = [&form, click](ui::Object* s) { (form.*click)(s); };
@@ -65,6 +59,13 @@ void SetUpStarts(TAppForm1& form) {
 }
 
 namespace {
+
+// The information box saying that a companion program is not installed, in the active language.
+void ShowCompanionMissing() {
+  auto text = Slots().AppForm1->Lang.Pick("This program is not installed on your PC.",
+                                          "Ten program nie jest zainstalowany na twoim PC.");
+  if (text) ui::Application::Instance().MessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
+}
 
 void StartGameTool(HWND owner, std::string_view path) {
   std::string folder = GameFolder();

@@ -11,13 +11,8 @@ TFolderForm5::TFolderForm5() : DialogForm("FolderForm5", 350, 68) {
   // "Folder" is the word in both languages.
   SetCaption("Folder");
   Label1.SetFontBold(true);
-  FolderNameEdit.SetBounds(16, 32, 281, 21);
-  FolderNameEdit.SetFontColor(ui::kBlack);
-  NewFolderButton2.SetBounds(304, 30, 31, 24);
-  NewFolderButton2.SetFlat(true);
-  NewFolderButton2.SetGlyph(ui::glyphs::NewFolder(), 20);
-  NewFolderButton2.SetHint("New Folder");
-  NewFolderButton2.SetShowHint(true);
+  SetUpDialogEdit(FolderNameEdit, 16, 281);
+  SetUpDialogButton(NewFolderButton2, 304, 30, ui::glyphs::NewFolder(), "New Folder");
   NewFolderButton2.SetTabStop(false);
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };

@@ -7,19 +7,6 @@
 
 namespace manager {
 
-void SetUpValueEdit(ui::Edit& edit, int left, int width) {
-  edit.SetBounds(left, 32, width, 21);
-  edit.SetFontColor(ui::kBlack);
-}
-
-void SetUpStartButton(ui::SpeedButton& button, const char* hint) {
-  button.SetBounds(304, 30, 31, 24);
-  button.SetFlat(true);
-  button.SetGlyph(ui::glyphs::Enter(), 20);
-  button.SetHint(hint);
-  button.SetShowHint(true);
-}
-
 void AcceptDigits(wchar_t& key, std::wstring_view alsoAllowed) {
   bool accepted = key < 32 || (key >= L'0' && key <= L'9') || alsoAllowed.find(key) != std::wstring_view::npos;
   if (!accepted) key = 0;
@@ -28,8 +15,8 @@ void AcceptDigits(wchar_t& key, std::wstring_view alsoAllowed) {
 TIPForm3::TIPForm3() : DialogForm("IPForm3", 351, 69) {
   SetCaption("Connect to IP");
   Label1.SetFontBold(true);
-  SetUpValueEdit(IPEdit1, 16, 281);
-  SetUpStartButton(ConnectButton1, "Connect");
+  SetUpDialogEdit(IPEdit1, 16, 281);
+  SetUpDialogButton(ConnectButton1, 304, 30, ui::glyphs::Enter(), "Connect");
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   IPEdit1.OnKeyPress = [this](ui::Object* s, wchar_t& key) { IPEdit1KeyPress(s, key); };

@@ -23,10 +23,6 @@ class TIPForm3 : public DialogForm {
   void ConnectButton1Click(ui::Object* Sender);
 };
 
-// Sets up an edit box of the two value dialogs: black text, empty, no length limit.
-void SetUpValueEdit(ui::Edit& edit, int left, int width);
-// Sets up a dialog's button that starts the game: flat, a picture and no text, its hint shown.
-void SetUpStartButton(ui::SpeedButton& button, const char* hint);
 // The key filter of the value boxes: control characters and digits pass, and the characters
 // allowed besides; every other typed character is refused.
 void AcceptDigits(wchar_t& key, std::wstring_view alsoAllowed = {});

@@ -23,11 +23,7 @@ TLangForm6::TLangForm6() : DialogForm("LangForm6", 409, 252) {
                           "Japanease"});
   CheckListBox1.SetFont(ui::Font{});  // black MS Sans Serif, with the Central European letters
   CheckListBox1.SetItemHeight(13);
-  EnterButton1.SetBounds(328, 216, 31, 24);
-  EnterButton1.SetFlat(true);
-  EnterButton1.SetGlyph(ui::glyphs::Enter(), 20);
-  EnterButton1.SetHint("Enter");
-  EnterButton1.SetShowHint(true);
+  SetUpDialogButton(EnterButton1, 328, 216, ui::glyphs::Enter(), "Enter");
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   CheckListBox1.OnClickCheck = [this](ui::Object* s) { CheckListBox1ClickCheck(s); };

@@ -9,16 +9,11 @@ namespace manager {
 TSciezkaForm9::TSciezkaForm9() : DialogForm("SciezkaForm9", 295, 127) {
   SetCaption("Podaj ścieżkę");
   SetStayOnTop(true);
-  SciezkaEdit1.SetBounds(8, 32, 241, 21);
-  SciezkaEdit1.SetFontColor(ui::kBlack);
+  SetUpDialogEdit(SciezkaEdit1, 8, 241);
   ShellTreeView1.SetBounds(8, 56, 241, 65);
   ShellTreeView1.SetColor(ui::kWindow);
   ShellTreeView1.SetFontColor(ui::kBlack);
-  EnterButton1.SetBounds(254, 30, 31, 24);
-  EnterButton1.SetFlat(true);
-  EnterButton1.SetGlyph(ui::glyphs::Enter(), 20);
-  EnterButton1.SetHint("Enter");
-  EnterButton1.SetShowHint(true);
+  SetUpDialogButton(EnterButton1, 254, 30, ui::glyphs::Enter(), "Enter");
   EnterButton1.SetTabStop(false);
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };

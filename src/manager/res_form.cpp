@@ -4,6 +4,7 @@
 #include "manager/dialog_slots.h"
 #include "manager/game_command.h"
 #include "manager/ip_form.h"
+#include "ui/glyphs.h"
 
 namespace manager {
 
@@ -11,9 +12,9 @@ TResForm4::TResForm4() : DialogForm("ResForm4", 349, 67) {
   SetCaption("Resolution");
   Label1.SetFontBold(true);
   Label2.SetFontBold(true);
-  SetUpValueEdit(WidthEdit1, 16, 129);
-  SetUpValueEdit(HeightEdit2, 168, 129);
-  SetUpStartButton(EnterButton1, "Enter");
+  SetUpDialogEdit(WidthEdit1, 16, 129);
+  SetUpDialogEdit(HeightEdit2, 168, 129);
+  SetUpDialogButton(EnterButton1, 304, 30, ui::glyphs::Enter(), "Enter");
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   WidthEdit1.OnKeyPress = [this](ui::Object* s, wchar_t& key) { WidthEdit1KeyPress(s, key); };

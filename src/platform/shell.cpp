@@ -2,25 +2,28 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "platform/text.h"
 
 namespace platform {
 namespace {
-ShellHandler& Handler() {
-  static ShellHandler handler;
+// The one handler of each kind that stands in for the system (empty: the system).
+template <class Handler>
+Handler& Installed() {
+  static Handler handler;
   return handler;
 }
 }  // namespace
 
 ShellHandler SetShellHandler(ShellHandler handler) {
-  ShellHandler previous = std::move(Handler());
-  Handler() = std::move(handler);
-  return previous;
+  return std::exchange(Installed<ShellHandler>(), std::move(handler));
 }
 
 intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& folder, int show) {
-  if (Handler()) return Handler()({owner, verb, file, parameters, folder, show});
+  if (const ShellHandler& handler = Installed<ShellHandler>())
+    return handler({owner, verb, file, parameters, folder, show});
   std::wstring wverb = Widen(verb), wfile = Widen(file), wparams = Widen(parameters),
                wfolder = Widen(folder);
   HINSTANCE rc = ShellExecuteW(owner, verb.empty() ? nullptr : wverb.c_str(), wfile.c_str(),
@@ -29,21 +32,12 @@ intptr_t ShellOpen(HWND owner, const std::string& verb, const std::string& file,
   return reinterpret_cast<intptr_t>(rc);
 }
 
-namespace {
-CommandLineHandler& LineHandler() {
-  static CommandLineHandler handler;
-  return handler;
-}
-}  // namespace
-
 CommandLineHandler SetCommandLineHandler(CommandLineHandler handler) {
-  CommandLineHandler previous = std::move(LineHandler());
-  LineHandler() = std::move(handler);
-  return previous;
+  return std::exchange(Installed<CommandLineHandler>(), std::move(handler));
 }
 
 unsigned RunCommandLine(const std::string& commandLine, int show) {
-  if (LineHandler()) return LineHandler()(commandLine, show);
+  if (const CommandLineHandler& handler = Installed<CommandLineHandler>()) return handler(commandLine, show);
   std::wstring line = Widen(commandLine);
   STARTUPINFOW si{};
   si.cb = sizeof si;

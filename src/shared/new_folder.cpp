@@ -16,11 +16,8 @@ void SayInLanguage(HWND owner, const LanguageItems& lang, std::string_view engli
 
 void MakeNamedFolder(HWND owner, const LanguageItems& lang, const std::string& folder,
                      const std::function<void(const std::string&)>& setFolder, const std::string& name) {
-  std::string parent = folder;
-  if (parent.back() != '\\') {
-    parent += '\\';
-    setFolder(parent);
-  }
+  std::string parent = platform::WithTrailingBackslash(folder);
+  if (parent != folder) setFolder(parent);
   std::string path = parent + name;
   if (platform::DirectoryExists(path)) {
     SayInLanguage(owner, lang, "I can not create the folder. The folder name already exists!",

@@ -19,8 +19,12 @@ void CheckListBox::SetItems(std::vector<std::string> items) {
   itemIndex_ = -1;
   if (!Handle()) return;
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+  AddRows(Handle());
+}
+
+void CheckListBox::AddRows(HWND h) const {
   for (const auto& item : items_)
-    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Widen(item).c_str()));
+    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Widen(item).c_str()));
 }
 
 bool CheckListBox::Checked(int row) const {
@@ -74,8 +78,7 @@ HWND CheckListBox::CreateWindowFor(HWND parent) {
                       WS_EX_CLIENTEDGE);
   if (!h) return h;
   SendMessageW(h, LB_SETITEMHEIGHT, 0, Scale(itemHeight_));
-  for (const auto& item : items_)
-    SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Widen(item).c_str()));
+  AddRows(h);
   SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
   return h;
 }

@@ -19,7 +19,6 @@ class CheckListBox : public Control {
   void SetChecked(int row, bool checked);
   // The selected row, -1 when none.
   int ItemIndex() const { return itemIndex_; }
-  bool Selected(int row) const { return row >= 0 && row == itemIndex_; }
   void SetItemIndex(int row);
   // Row height in 96-dpi pixels.
   void SetItemHeight(int height);
@@ -38,6 +37,8 @@ class CheckListBox : public Control {
 
  private:
   void Toggle(int row);
+  // The rows' texts into the list's window.
+  void AddRows(HWND h) const;
   void RedrawRow(int row);
   int BoxSize() const;
 

@@ -303,7 +303,11 @@ void Control::CreateNative(HWND parent) {
 }
 
 void Control::CreateLate() {
+  // Made hidden and shown once whole: a window made visible inside a visible parent paints at
+  // once, before it is attached to its control, in the system's colours.
+  visible_ = false;
   CreateNative(parent_->handle_);
+  visible_ = true;
   if (!handle_) return;
   // Into the place its creation order gives it, which is also the keyboard's tab order.
   HWND after = HWND_TOP;
@@ -315,7 +319,7 @@ void Control::CreateLate() {
       if (c->handle_ && !c->LiesUnder()) after = c->handle_;
     }
   }
-  SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(handle_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void Control::DestroyNative() {

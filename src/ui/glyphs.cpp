@@ -33,15 +33,6 @@ RECT Square(const RECT& r, int margin) {
   return {x, y, x + side, y + side};
 }
 
-void Triangle(HDC dc, Color c, POINT a, POINT b, POINT d) {
-  HBRUSH brush = BrushFor(c);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  Pen pen(dc, c, 1);
-  POINT pts[3] = {a, b, d};
-  Polygon(dc, pts, 3);
-  SelectObject(dc, oldBrush);
-}
-
 // A 16 x 16 grid over the largest centred square of the area, for the menu pictures.
 struct Grid {
   explicit Grid(const RECT& r) : s(Square(r, 0)) {}
@@ -69,6 +60,14 @@ void Box(HDC dc, const RECT& r, Color fill, Color outline) {
   Rectangle(dc, r.left, r.top, r.right, r.bottom);
 }
 
+void Fill(HDC dc, const RECT& r, Color c) { FillRect(dc, &r, BrushFor(c)); }
+
+void Triangle(HDC dc, Color c, POINT a, POINT b, POINT d) {
+  Paint paint(dc, c, c);
+  POINT pts[3] = {a, b, d};
+  Polygon(dc, pts, 3);
+}
+
 }  // namespace
 
 Picture Close(Color c) {
@@ -83,12 +82,8 @@ Picture Close(Color c) {
 Picture FullScreen(Color c) {
   return [c](HDC dc, const RECT& r) {
     RECT s = Square(r, Scale(2));
-    Pen pen(dc, c, 1);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, s.left, s.top, s.right, s.bottom);
-    SelectObject(dc, old);
-    RECT bar{s.left, s.top, s.right, s.top + std::max(2, Scale(3))};
-    FillRect(dc, &bar, BrushFor(c));
+    Box(dc, s, Paint::kNone, c);
+    Fill(dc, {s.left, s.top, s.right, s.top + std::max(2, Scale(3))}, c);
   };
 }
 
@@ -97,8 +92,8 @@ Picture MainMenu(Color c) {
     RECT s = Square(r, Scale(3));
     int step = (s.bottom - s.top) / 3;
     for (int i = 0; i < 3; ++i) {
-      RECT bar{s.left, s.top + i * step + step / 3, s.right, s.top + i * step + step / 3 + std::max(1, step / 2)};
-      FillRect(dc, &bar, BrushFor(c));
+      int top = s.top + i * step + step / 3;
+      Fill(dc, {s.left, top, s.right, top + std::max(1, step / 2)}, c);
     }
   };
 }
@@ -117,8 +112,7 @@ Picture Back(Color c) {
     RECT s = Square(r, Scale(3));
     int mid = (s.top + s.bottom) / 2, w = s.right - s.left;
     Triangle(dc, c, {s.left, mid}, {s.left + w / 2, s.top}, {s.left + w / 2, s.bottom});
-    RECT shaft{s.left + w / 2, mid - w / 6, s.right, mid + w / 6};
-    FillRect(dc, &shaft, BrushFor(c));
+    Fill(dc, {s.left + w / 2, mid - w / 6, s.right, mid + w / 6}, c);
   };
 }
 
@@ -127,8 +121,7 @@ Picture Enter(Color c) {
     RECT s = Square(r, Scale(3));
     int mid = (s.top + s.bottom) / 2, w = s.right - s.left;
     Triangle(dc, c, {s.right, mid}, {s.right - w / 2, s.top}, {s.right - w / 2, s.bottom});
-    RECT shaft{s.left, mid - w / 6, s.right - w / 2, mid + w / 6};
-    FillRect(dc, &shaft, BrushFor(c));
+    Fill(dc, {s.left, mid - w / 6, s.right - w / 2, mid + w / 6}, c);
   };
 }
 
@@ -136,11 +129,9 @@ Picture NewFolder(Color c) {
   return [c](HDC dc, const RECT& r) {
     RECT s = Square(r, Scale(3));
     int w = s.right - s.left;
-    Pen pen(dc, c, 1);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Paint paint(dc, Paint::kNone, c);
     Rectangle(dc, s.left, s.top + w / 4, s.right, s.bottom);
     Rectangle(dc, s.left, s.top + w / 8, s.left + w / 2, s.top + w / 4 + 1);
-    SelectObject(dc, old);
     int cx = (s.left + s.right) / 2, cy = (s.top + w / 4 + s.bottom) / 2, a = w / 5;
     Line(dc, cx - a, cy, cx + a + 1, cy);
     Line(dc, cx, cy - a, cx, cy + a + 1);
@@ -199,10 +190,7 @@ Picture SpeechBubble() {
     POINT tail[3] = {g.At(4, 10), g.At(8, 10), g.At(3, 15)};
     Polygon(dc, tail, 3);
     RoundRect(dc, g.X(1), g.Y(1), g.X(15), g.Y(11), g.X(5) - g.X(0), g.Y(5) - g.Y(0));
-    for (int x : {4, 8, 12}) {
-      RECT dot = g.Rect(x - 1, 5, x + 1, 7);
-      FillRect(dc, &dot, BrushFor(edge));
-    }
+    for (int x : {4, 8, 12}) Fill(dc, g.Rect(x - 1, 5, x + 1, 7), edge);
   };
 }
 
@@ -210,8 +198,7 @@ Picture Download() {
   return [](HDC dc, const RECT& r) {
     Grid g(r);
     const Color green = RGB(40, 150, 60);
-    RECT shaft = g.Rect(6, 1, 10, 7);
-    FillRect(dc, &shaft, BrushFor(green));
+    Fill(dc, g.Rect(6, 1, 10, 7), green);
     Triangle(dc, green, g.At(3, 7), g.At(13, 7), g.At(8, 12));
     Pen pen(dc, RGB(90, 90, 90), std::max(1, Scale(2)));
     MoveToEx(dc, g.X(1), g.Y(10), nullptr);
@@ -241,8 +228,7 @@ Picture Servers() {
     Grid g(r);
     for (int top : {1, 6, 11}) {
       Box(dc, g.Rect(2, top, 14, top + 4), RGB(170, 175, 185), RGB(60, 65, 75));
-      RECT light = g.Rect(10, top + 1, 12, top + 3);
-      FillRect(dc, &light, BrushFor(RGB(40, 200, 60)));
+      Fill(dc, g.Rect(10, top + 1, 12, top + 3), RGB(40, 200, 60));
     }
   };
 }
@@ -278,8 +264,7 @@ Picture Pennant() {
   return [](HDC dc, const RECT& r) {
     Grid g(r);
     Triangle(dc, RGB(230, 150, 20), g.At(4, 2), g.At(15, 5), g.At(4, 9));
-    RECT pole = g.Rect(2, 1, 4, 16);
-    FillRect(dc, &pole, BrushFor(RGB(90, 90, 90)));
+    Fill(dc, g.Rect(2, 1, 4, 16), RGB(90, 90, 90));
   };
 }
 
@@ -290,8 +275,7 @@ Picture Monitor() {
     Box(dc, g.Rect(5, 11, 11, 13), frame, frame);
     Box(dc, g.Rect(3, 13, 13, 15), frame, frame);
     Box(dc, g.Rect(1, 2, 15, 12), RGB(140, 200, 240), frame);
-    RECT dot = g.Rect(7, 6, 9, 8);
-    FillRect(dc, &dot, BrushFor(RGB(40, 150, 60)));
+    Fill(dc, g.Rect(7, 6, 9, 8), RGB(40, 150, 60));
   };
 }
 
@@ -307,22 +291,18 @@ Picture Logo() {
                        {s.left + w / 2, s.bottom},
                        {s.left, s.top + h * 11 / 20},
                        {s.left, s.top}};
-    HGDIOBJ oldBrush = SelectObject(dc, BrushFor(steel));
     {
-      Pen pen(dc, gold, std::max(2, Scale(2)));
+      Paint paint(dc, steel, gold, std::max(2, Scale(2)));
       Polygon(dc, shield, 5);
     }
     // Tower with battlements
-    SelectObject(dc, BrushFor(gold));
-    Pen pen(dc, gold, 1);
     int tl = s.left + w * 3 / 10, tr = s.right - w * 3 / 10, tt = s.top + h / 4, tb = s.top + h * 3 / 4;
-    Rectangle(dc, tl, tt, tr, tb);
     int merlon = (tr - tl) / 5;
-    for (int i = 0; i < 5; i += 2) Rectangle(dc, tl + i * merlon, tt - merlon, tl + (i + 1) * merlon, tt);
-    SelectObject(dc, BrushFor(steel));
+    Box(dc, {tl, tt, tr, tb}, gold, gold);
+    for (int i = 0; i < 5; i += 2)
+      Box(dc, {tl + i * merlon, tt - merlon, tl + (i + 1) * merlon, tt}, gold, gold);
     int door = (tr - tl) / 3;
-    Rectangle(dc, tl + door, tb - door * 3 / 2, tr - door, tb);
-    SelectObject(dc, oldBrush);
+    Box(dc, {tl + door, tb - door * 3 / 2, tr - door, tb}, steel, gold);
   };
 }
 
@@ -339,11 +319,9 @@ Picture Banner(std::string title) {
     int width = r.right - r.left;
     for (int x = 0; x < width; x += 2) {
       int d = std::abs(2 * x - width) * 60 / std::max(1, width);
-      RECT strip{r.left + x, r.top, r.left + x + 2, r.bottom};
-      FillRect(dc, &strip, BrushFor(RGB(d / 2, d * 2 / 3, d)));
+      Fill(dc, {r.left + x, r.top, r.left + x + 2, r.bottom}, RGB(d / 2, d * 2 / 3, d));
     }
-    RECT line{r.left, r.bottom - std::max(1, Scale(2)), r.right, r.bottom};
-    FillRect(dc, &line, BrushFor(RGB(201, 162, 39)));
+    Fill(dc, {r.left, r.bottom - std::max(1, Scale(2)), r.right, r.bottom}, RGB(201, 162, 39));
     Font f;
     f.name = "Tahoma";
     f.height = -std::max<int>(12, Unscale((r.bottom - r.top) * 2 / 5));

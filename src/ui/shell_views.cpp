@@ -84,6 +84,8 @@ void SortAsTheShell(IShellFolder* folder, std::vector<Item>& items, bool isFolde
   });
 }
 
+constexpr UINT kAttachIcons = WM_APP + 20;
+
 HIMAGELIST SystemImages(bool small) {
   SHFILEINFOW info{};
   return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
@@ -325,7 +327,7 @@ void ShellTreeView::Click(Node* node) {
 HWND ShellTreeView::CreateWindowFor(HWND parent) {
   HWND h = MakeWindow(parent, WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS);
   if (!h) return nullptr;
-  TreeView_SetImageList(h, SystemImages(true), TVSIL_NORMAL);
+  PostMessageW(h, kAttachIcons, 0, 0);  // as the list does
   TreeView_SetBkColor(h, Resolve(BackColor()));
   TreeView_SetTextColor(h, Resolve(GetFont().color));
   TreeView_SetIndent(h, Scale(19));
@@ -353,6 +355,14 @@ void ShellTreeView::InsertNative(Node* node, HTREEITEM parent) {
     TreeView_Expand(Handle(), node->item, TVE_EXPAND);
     pushing_ = false;
   }
+}
+
+LRESULT ShellTreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kAttachIcons) {
+    TreeView_SetImageList(Handle(), SystemImages(true), TVSIL_NORMAL);
+    return 0;
+  }
+  return Control::WndProc(msg, wp, lp);
 }
 
 bool ShellTreeView::Notify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
@@ -724,8 +734,9 @@ HWND ShellListView::CreateWindowFor(HWND parent) {
                       LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_EDITLABELS, WS_EX_CLIENTEDGE);
   if (!h) return nullptr;
   ListView_SetExtendedListViewStyle(h, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  ListView_SetImageList(h, SystemImages(true), LVSIL_SMALL);
-  ListView_SetImageList(h, SystemImages(false), LVSIL_NORMAL);
+  // The system's image lists cost a tenth of a second when first asked for: they are attached once
+  // the window shows, before its first paint.
+  PostMessageW(h, kAttachIcons, 0, 0);
   ListView_SetTextColor(h, Resolve(GetFont().color));
   PushViewStyle();
   PushColumns();
@@ -825,6 +836,11 @@ LRESULT ShellListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return i;
   };
   switch (msg) {
+    case kAttachIcons:
+      ListView_SetImageList(Handle(), SystemImages(true), LVSIL_SMALL);
+      ListView_SetImageList(Handle(), SystemImages(false), LVSIL_NORMAL);
+      InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
     case WM_GETDLGCODE:
       return DialogCodeWithEnter(wp, lp);
     case WM_KEYDOWN:

@@ -89,6 +89,7 @@ class ShellTreeView : public Control {
 
  protected:
   HWND CreateWindowFor(HWND parent) override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:

@@ -1,8 +1,6 @@
 // What the manager shows and keeps at start, against the registry and its settings file.
 #include <windows.h>
 
-#include <sddl.h>
-
 #include <gtest/gtest.h>
 
 #include "manager/path_form.h"
@@ -16,23 +14,8 @@ namespace {
 constexpr char kMissingEnglish[] = "You do not have Tarnholm game on your PC.";
 constexpr char kMissingPolish[] = "Na twoim PC nie ma gry Tarnholm.";
 
-// ReadableOnly: everyone may read the key (and delete it, so that the test can clean up) and
-// nothing more, as a standard user may under HKEY_LOCAL_MACHINE.
+// ReadableOnly: everyone may only read the key, as a standard user may under HKEY_LOCAL_MACHINE.
 enum class GameKey { None, ExistingFolder, ReadableOnly, MissingFolder, NotAString };
-
-void AllowOnlyReading(const std::string& key) {
-  PSECURITY_DESCRIPTOR security = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)(A;;SD;;;WD)",
-                                                                   SDDL_REVISION_1, &security, nullptr));
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::Widen(key).c_str(), 0, WRITE_DAC, &handle),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
-  RegCloseKey(handle);
-  LocalFree(security);
-  platform::Registry full(HKEY_LOCAL_MACHINE, KEY_ALL_ACCESS);
-  EXPECT_FALSE(full.OpenKey("\\" + key, false)) << "full access is refused";
-}
 
 struct StartupCase {
   const char* name;
@@ -57,7 +40,7 @@ TEST_P(Startup, ShowsWhatTheRegistryAndTheSettingsSay) {
     case GameKey::ReadableOnly:
       CreateDirectoryA(gameFolder.c_str(), nullptr);
       registry.SetString("Software\\Korvel\\Tarnholm", "PATH", gameFolder);
-      if (c.key == GameKey::ReadableOnly) AllowOnlyReading("Software\\Korvel\\Tarnholm");
+      if (c.key == GameKey::ReadableOnly) registry.AllowOnlyReading("Software\\Korvel\\Tarnholm");
       break;
     case GameKey::MissingFolder:
       registry.SetString("Software\\Korvel\\Tarnholm", "PATH", missingFolder);

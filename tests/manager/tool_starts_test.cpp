@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <sddl.h>
-
 #include <algorithm>
 
 #include "manager/path_form.h"
@@ -98,25 +96,11 @@ const CompanionCase kCompanions[] = {
     {&manager::TAppForm1::THENCUpdater1, "Software\\Kelvora\\Tarnholm Encyclopaedia", "THENCUpdater.exe"},
 };
 
-// Everyone may read the key (and delete it, for the clean-up) and nothing more, as a standard user
-// may under HKEY_LOCAL_MACHINE.
-void LetEveryoneOnlyRead(const std::string& key) {
-  PSECURITY_DESCRIPTOR security = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)(A;;SD;;;WD)",
-                                                                   SDDL_REVISION_1, &security, nullptr));
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::Widen(key).c_str(), 0, WRITE_DAC, &handle),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
-  RegCloseKey(handle);
-  LocalFree(security);
-}
-
 TEST_F(ManagerTest, EachCompanionStartsFromTheFolderItsProductKeyRecords) {
   testing_support::RecordedShell shell;
   registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Path", "C:\\Gry\\Encyklopedia\\");
   registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
-  LetEveryoneOnlyRead("Software\\Kelvora\\ZO Ruruzuz");
+  registry.AllowOnlyReading("Software\\Kelvora\\ZO Ruruzuz");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();

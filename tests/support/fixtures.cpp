@@ -1,5 +1,9 @@
 #include "support/fixtures.h"
 
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +66,21 @@ std::string ScratchRegistry::GetString(const std::string& key, const std::string
                    &size) != ERROR_SUCCESS)
     return {};
   return Narrow(buffer);
+}
+
+void ScratchRegistry::AllowOnlyReading(const std::string& key) {
+  PSECURITY_DESCRIPTOR security = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)(A;;SD;;;WD)",
+                                                                   SDDL_REVISION_1, &security, nullptr));
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(root_, Widen(key).c_str(), 0, WRITE_DAC, &handle), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, security), ERROR_SUCCESS);
+  RegCloseKey(handle);
+  LocalFree(security);
+  HKEY full = nullptr;
+  EXPECT_NE(RegOpenKeyExW(root_, Widen(key).c_str(), 0, KEY_ALL_ACCESS, &full), ERROR_SUCCESS)
+      << "full access is refused";
+  if (full) RegCloseKey(full);
 }
 
 TempDir::TempDir() {

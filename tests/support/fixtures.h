@@ -21,6 +21,9 @@ class ScratchRegistry {
   bool KeyExists(const std::string& key) const;
   // Empty when missing.
   std::string GetString(const std::string& key, const std::string& name) const;
+  // Everyone may read the key (and delete it, so that the clean-up works) and nothing more, as a
+  // standard user may under HKEY_LOCAL_MACHINE.
+  void AllowOnlyReading(const std::string& key);
 
  private:
   HKEY root_;
