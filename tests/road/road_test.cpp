@@ -322,7 +322,8 @@ TEST(Road, FromInstallingToPlaying) {
 
     HWND list = FindControlOfClass(main, "SysListView32");
     ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return Lists(list, "Mods") && Lists(list, "tarn.ini"); })) << "the game folder is not listed";
+    auto showsGameFolder = [&] { return Lists(list, "Mods") && Lists(list, "tarn.ini"); };
+    ASSERT_TRUE(WaitFor(showsGameFolder)) << "the game folder is not listed";
     DoubleClickItem(list, "Mods");
     EXPECT_TRUE(WaitFor([&] { return ListViewTexts(list) == std::vector<std::string>{"Kampania.thp"}; }))
         << "the list did not open Mods";
@@ -330,7 +331,7 @@ TEST(Road, FromInstallingToPlaying) {
     HWND filter = FindControlOfClass(main, "ComboBox");
     ASSERT_NE(filter, nullptr);
     ClickButton(FindControlOfClass(GetParent(filter), "Button"));  // Back, beside the filter
-    EXPECT_TRUE(WaitFor([&] { return Lists(list, "Mods") && Lists(list, "tarn.ini"); })) << "Back did not go back";
+    EXPECT_TRUE(WaitFor(showsGameFolder)) << "Back did not go back";
 
     ChooseFromMenu(main, kFileMenu, 0);  // Nowy Folder
     HWND newFolder = WaitForWindow("Folder", pid);
