@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "payload_sources.h"
 #include "platform/files.h"
@@ -24,6 +26,7 @@ const std::string kGames = "C:\\Games\\";
 const std::string kEncyclopaediaFolder = kGames + "Tarnholm Encyclopaedia\\";
 const std::string kManagerFolder = kGames + "Tarnholm Manager\\";
 const std::string kGameFolder = "C:\\Tarnholm Game";
+const std::string kGameSettings = "; Tarnholm\r\n[Main]\r\nLanguage=ENG\r\nResolution=1024x768\r\n";
 // The uninstall entries' command lines: quoted, since the folders' names hold blanks.
 const std::string kEncyclopaediaEntryValue = "\"" + kEncyclopaediaFolder + "uninstall.exe\"";
 const std::string kManagerEntryValue = "\"" + kManagerFolder + "uninstall.exe\"";
@@ -101,7 +104,7 @@ void Install() {
   // Typed as a player types it: the proposed text selected, then keystrokes, one slip mended.
   SendMessageW(folder, EM_SETSEL, 0, -1);
   TypeText(folder, "C:\\Gamws\b\bes");
-  ASSERT_EQ(WindowText(folder), "C:\\Games");
+  ASSERT_TRUE(WaitFor([&] { return WindowText(folder) == "C:\\Games"; })) << WindowText(folder);
   ClickButton(next);
 
   // The readme opens in Notepad on the way.
@@ -117,6 +120,133 @@ void Install() {
   ClickButton(finish);
   Answer("Are you sure you want to quit the installation?", IDYES, pid);
   EXPECT_TRUE(installer.WaitForExit());
+}
+
+// The game as its own installer leaves it: the game (the stub that records its starts), one of its
+// tools (the same stub), its settings file and a folder of mods in its folder, and the game's key
+// naming that folder.
+void InstallGame() {
+  const std::string stub = kBuild + "tests\\stub\\Tarn.exe";
+  CreateDirectoryA(kGameFolder.c_str(), nullptr);
+  CreateDirectoryA((kGameFolder + "\\Mods").c_str(), nullptr);
+  for (const char* program : {"\\Tarn.exe", "\\th_editor.exe"})
+    ASSERT_TRUE(CopyFileW(Widen(stub).c_str(), Widen(kGameFolder + program).c_str(), FALSE)) << program;
+  WriteFileBytes(kGameFolder + "\\tarn.ini", kGameSettings);
+  WriteFileBytes(kGameFolder + "\\Mods\\Kampania.thp", "mod");
+  std::wstring gameFolder = Widen(kGameFolder);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, gameFolder.c_str(),
+                  static_cast<DWORD>((gameFolder.size() + 1) * sizeof(wchar_t)));
+}
+
+// The manager, started as a player starts it: from its desktop shortcut. Its process is known from
+// its first window; should a step fail and leave it running, the road ends it.
+class Manager {
+ public:
+  Manager() {
+    Process start("start.exe", "\"" + platform::WithTrailingBackslash(DesktopFolder()) + "THManager.lnk\"");
+    start.WaitForExit();
+  }
+  ~Manager() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_, 1);
+      WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+  }
+  Manager(const Manager&) = delete;
+
+  void Attach(HWND window) {
+    if (process_) return;
+    GetWindowThreadProcessId(window, &pid_);
+    process_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid_);
+  }
+  DWORD Id() const { return pid_; }
+  HWND MainWindow() {
+    HWND main = WaitForWindow("Tarnholm Manager", pid_);
+    if (main) Attach(main);
+    return main;
+  }
+  // Closes the main window and answers the close question with Yes.
+  void Quit(const std::string& question) {
+    HWND main = WaitForWindow("Tarnholm Manager", pid_);
+    ASSERT_NE(main, nullptr);
+    CloseWithYes(main, question, pid_);
+    EXPECT_EQ(WaitForSingleObject(process_, 30000), WAIT_OBJECT_0) << "the manager did not end";
+  }
+
+ private:
+  DWORD pid_ = 0;
+  HANDLE process_ = nullptr;
+};
+
+// The menus of the manager's bar, in their order.
+enum MainMenuIndex { kFileMenu, kToolsMenu, kOptionsMenu, kLanguageMenu, kAboutMenu, kLinksMenu };
+
+// Chooses an item of a window's menu bar with the keyboard: F10 selects the bar's first menu,
+// Right moves along the bar, Down opens the menu on its first item and moves down the items
+// (separators are skipped), Enter chooses. A menu of another program cannot be read from here.
+void ChooseFromMenu(HWND window, int menu, int item) {
+  LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
+  PostMessageW(window, WM_SYSKEYDOWN, VK_F10, f10);
+  PostMessageW(window, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
+  for (int i = 0; i < menu; ++i) PressKey(window, VK_RIGHT);
+  for (int i = 0; i <= item; ++i) PressKey(window, VK_DOWN);
+  PressKey(window, VK_RETURN);
+}
+
+// Opens the game-start dialog with the main window's button; its caption is the button's.
+HWND OpenGameStart(HWND main, const std::string& button, DWORD pid) {
+  ClickButton(Control(main, button));
+  return WaitForWindow(button, pid);
+}
+
+// What the stub game or tool recorded at its start, once it is there: its own path and its command
+// line. The records are cleared for the next start.
+struct StubStart {
+  std::string path, commandLine;
+};
+StubStart RecordedStart() {
+  const std::string pathRecord = kGameFolder + "\\started.txt", lineRecord = kGameFolder + "\\commandline.txt";
+  StubStart start;
+  // The stub writes its path first.
+  WaitFor([&] { return !(start.commandLine = ReadFileBytes(lineRecord)).empty(); });
+  start.path = ReadFileBytes(pathRecord);
+  for (const std::string& record : {pathRecord, lineRecord}) DeleteFileW(Widen(record).c_str());
+  return start;
+}
+
+std::string GameCommandLine(const std::string& tail) { return "\"" + kGameFolder + "\\Tarn.exe\" " + tail + "\n"; }
+
+bool Lists(HWND list, const std::string& name) {
+  std::vector<std::string> texts = ListViewTexts(list);
+  return std::find(texts.begin(), texts.end(), name) != texts.end();
+}
+
+// Opens an item of a list view with a double click on its name, as a player does.
+void DoubleClickItem(HWND list, const std::string& name) {
+  std::vector<std::string> texts = ListViewTexts(list);
+  int index = static_cast<int>(std::find(texts.begin(), texts.end(), name) - texts.begin());
+  ASSERT_LT(index, static_cast<int>(texts.size())) << name << " is not listed";
+  RECT item = ListViewItemRect(list, index);
+  ASSERT_LT(item.top, item.bottom) << name;
+  DoubleClickMouse(list, item.left + 4, (item.top + item.bottom) / 2);
+}
+
+// The visible child controls of a window class in their order ("Edit": the fields of a dialog).
+std::vector<HWND> ControlsOfClass(HWND parent, const std::string& className) {
+  std::vector<HWND> found;
+  std::wstring cls = Widen(className);
+  for (HWND child = FindWindowExW(parent, nullptr, cls.c_str(), nullptr); child;
+       child = FindWindowExW(parent, child, cls.c_str(), nullptr))
+    if (IsWindowVisible(child)) found.push_back(child);
+  return found;
+}
+
+std::string ProfileString(const std::string& file, const std::string& section, const std::string& key) {
+  wchar_t value[256] = L"";
+  GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"", value, 256, Widen(file).c_str());
+  return Narrow(value);
 }
 
 TEST(Road, FromInstallingToPlaying) {
@@ -159,30 +289,129 @@ TEST(Road, FromInstallingToPlaying) {
     EXPECT_TRUE(platform::FileExists(desktop + link)) << link;
 
   // 3. The game, as its own installer leaves it; the manager from its desktop shortcut starts it
-  // in a window.
-  CreateDirectoryA(kGameFolder.c_str(), nullptr);
-  ASSERT_TRUE(CopyFileW(Widen(kBuild + "tests\\stub\\Tarn.exe").c_str(), Widen(kGameFolder + "\\Tarn.exe").c_str(), FALSE));
-  std::wstring gameFolder = Widen(kGameFolder);
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, gameFolder.c_str(),
-                  static_cast<DWORD>((gameFolder.size() + 1) * sizeof(wchar_t)));
+  // in a window, and the player switches the manager to Polish.
+  InstallGame();
+  if (HasFatalFailure()) return;
   {
-    Process start("start.exe", "\"" + desktop + "THManager.lnk\"");
-    HWND manager = WaitForWindow("Tarnholm Manager");
-    ASSERT_NE(manager, nullptr) << "THManager.lnk did not bring up the manager";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(manager, &pid);
-    ClickButton(Control(manager, "Start Tarnholm Game"));
-    HWND dialog = WaitForWindow("Start Tarnholm Game", pid);
-    ASSERT_NE(dialog, nullptr);
-    ClickButton(Control(dialog, "Load Into a Window"));
-    std::string record = kGameFolder + "\\commandline.txt";
-    EXPECT_TRUE(WaitFor([&] { return !ReadFileBytes(record).empty(); }));
-    EXPECT_EQ(ReadFileBytes(record), "\"" + kGameFolder + "\\Tarn.exe\" Window\n");
-    CloseWithYes(manager, "Are you sure you want to quit the program?", pid);
-    EXPECT_TRUE(WaitUntilGone(manager));
+    Manager manager;
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr) << "THManager.lnk did not bring up the manager";
+    HWND gameStart = OpenGameStart(main, "Start Tarnholm Game", manager.Id());
+    ASSERT_NE(gameStart, nullptr);
+    ClickButton(Control(gameStart, "Load Into a Window"));
+    EXPECT_EQ(RecordedStart().commandLine, GameCommandLine("Window"));
+
+    ChooseFromMenu(main, kLanguageMenu, 1);  // Polski
+    ASSERT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr) << "the main window is not in Polish";
+    EXPECT_NE(FindControl(main, "Edytor Map"), nullptr);
+    EXPECT_EQ(FindControl(main, "Start Tarnholm Game"), nullptr);
+    EXPECT_NE(FindControl(gameStart, "Włącz w Oknie"), nullptr) << "the open game-start dialog stayed English";
+    EXPECT_EQ(ProfileString(kManagerFolder + "thmanager.ini", "Main", "Language"), "Polski");
+    manager.Quit("Na pewno zakończyć program?");
   }
 
-  // 4. The installed updater finds version 3.1 on the suite's server and downloads the package.
+  // 4. Started again, the manager speaks Polish at once. The player looks into the game's mods and
+  // back, makes a folder, sets the game's language to German, starts a tool, and starts the game
+  // without the logo videos and at a resolution of its own.
+  {
+    Manager manager;
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr) << "the saved language was not applied";
+    DWORD pid = manager.Id();
+
+    HWND list = FindControlOfClass(main, "SysListView32");
+    ASSERT_NE(list, nullptr);
+    auto showsGameFolder = [&] { return Lists(list, "Mods") && Lists(list, "tarn.ini"); };
+    ASSERT_TRUE(WaitFor(showsGameFolder)) << "the game folder is not listed";
+    DoubleClickItem(list, "Mods");
+    EXPECT_TRUE(WaitFor([&] { return ListViewTexts(list) == std::vector<std::string>{"Kampania.thp"}; }))
+        << "the list did not open Mods";
+    EXPECT_NE(Control(main, kGameFolder + "\\Mods"), nullptr) << "the browsed folder's label";
+    HWND filter = FindControlOfClass(main, "ComboBox");
+    ASSERT_NE(filter, nullptr);
+    ClickButton(FindControlOfClass(GetParent(filter), "Button"));  // Back, beside the filter
+    EXPECT_TRUE(WaitFor(showsGameFolder)) << "Back did not go back";
+
+    ChooseFromMenu(main, kFileMenu, 0);  // Nowy Folder
+    HWND newFolder = WaitForWindow("Folder", pid);
+    ASSERT_NE(newFolder, nullptr);
+    TypeText(FindControlOfClass(newFolder, "Edit"), "Mapy własne");
+    ClickButton(FindControlOfClass(newFolder, "Button"));
+    Answer("Zrobione!", IDOK, pid);
+    EXPECT_TRUE(platform::DirectoryExists(kGameFolder + "\\Mapy własne"));
+    EXPECT_TRUE(WaitFor([&] { return Lists(list, "Mapy własne"); })) << "the new folder is not listed";
+    PostMessageW(newFolder, WM_CLOSE, 0, 0);
+
+    ChooseFromMenu(main, kOptionsMenu, 0);  // Język Gry
+    HWND gameLanguage = WaitForWindow("Język Gry", pid);
+    ASSERT_NE(gameLanguage, nullptr);
+    EXPECT_NE(Control(gameLanguage, "ENG"), nullptr) << "the dialog does not show what tarn.ini holds";
+    HWND rows = FindControlOfClass(gameLanguage, "ListBox");
+    ASSERT_NE(rows, nullptr);
+    RECT german{};
+    SendMessageW(rows, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&german));
+    ClickMouse(rows, german.left + 5, (german.top + german.bottom) / 2);  // the box of "German (Deutsch)"
+    ClickButton(FindControlOfClass(gameLanguage, "Button"));
+    EXPECT_NE(Control(gameLanguage, "GER"), nullptr);
+    EXPECT_EQ(ReadFileBytes(kGameFolder + "\\tarn.ini"),
+              "; Tarnholm\r\n[Main]\r\nLanguage=GER\r\nResolution=1024x768\r\n");
+    PostMessageW(gameLanguage, WM_CLOSE, 0, 0);
+
+    ClickButton(Control(main, "Edytor Map"));
+    EXPECT_EQ(RecordedStart().path, kGameFolder + "\\th_editor.exe\n");
+
+    HWND gameStart = OpenGameStart(main, "Uruchom Grę Tarnholm", pid);
+    ASSERT_NE(gameStart, nullptr);
+    ClickButton(Control(gameStart, "Pomiń Filmiki Przy Logowaniu"));
+    EXPECT_EQ(RecordedStart().commandLine, GameCommandLine("Skip"));
+    ClickButton(Control(gameStart, "Niestandardowa Rozdzielczość"));
+    HWND resolution = WaitForWindow("Rozdzielczość", pid);
+    ASSERT_NE(resolution, nullptr);
+    std::vector<HWND> size = ControlsOfClass(resolution, "Edit");
+    ASSERT_EQ(size.size(), 2u);
+    TypeText(size[0], "1280");
+    TypeText(size[1], "72o0");  // a slip of the finger: the letter is refused
+    EXPECT_TRUE(WaitFor([&] { return WindowText(size[1]) == "720"; })) << WindowText(size[1]);
+    ClickButton(FindControlOfClass(resolution, "Button"));
+    EXPECT_EQ(RecordedStart().commandLine, GameCommandLine("CustomRes 1280 720"));
+    manager.Quit("Na pewno zakończyć program?");
+  }
+
+  // 5. The game's key is gone (the game's own uninstaller takes it). The manager says in English that
+  // the game is missing and opens the prompt for its folder, then says it again in Polish, the
+  // saved language; the player types the folder into the prompt and the game starts from there.
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Korvel");
+  {
+    Manager manager;
+    HWND english = WaitForBox("You do not have Tarnholm game on your PC.");
+    ASSERT_NE(english, nullptr) << "no English box on a missing game";
+    manager.Attach(english);
+    DWORD pid = manager.Id();
+    ClickButton(GetDlgItem(english, IDOK));
+    ASSERT_TRUE(WaitUntilGone(english));
+    HWND polish = WaitForBox("Na twoim PC nie ma gry Tarnholm.", pid);
+    ASSERT_NE(polish, nullptr) << "no Polish box after the English one";
+    HWND prompt = WaitForWindow("Enter the path", pid);
+    EXPECT_NE(prompt, nullptr) << "the prompt, in English, opens between the two boxes";
+    ClickButton(GetDlgItem(polish, IDOK));
+    ASSERT_TRUE(WaitUntilGone(polish));
+    HWND main = manager.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_NE(Control(main, "Uruchom Grę Tarnholm"), nullptr);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_NE(FindControl(prompt, "Enter the path to the game:"), nullptr) << "the prompt keeps its English";
+    TypeText(FindControlOfClass(prompt, "Edit"), kGameFolder);
+    ClickButton(FindControlOfClass(prompt, "Button"));
+    EXPECT_TRUE(WaitUntilGone(prompt));
+    HWND gameStart = OpenGameStart(main, "Uruchom Grę Tarnholm", pid);
+    ASSERT_NE(gameStart, nullptr);
+    ClickButton(Control(gameStart, "Włącz w Oknie"));
+    EXPECT_EQ(RecordedStart().commandLine, GameCommandLine("Window"));
+    manager.Quit("Na pewno zakończyć program?");
+  }
+
+  // 6. The installed updater finds version 3.1 on the suite's server and downloads the package.
   {
     HttpServer server;
     HttpReply version;
@@ -218,7 +447,7 @@ TEST(Road, FromInstallingToPlaying) {
     EXPECT_TRUE(updater.WaitForExit());
   }
 
-  // 5. The manager's uninstaller, started the way Windows starts it: through its entry.
+  // 7. The manager's uninstaller, started the way Windows starts it: through its entry.
   {
     Process remove("uninstaller.exe", "--remove \"Tarnholm Manager\"");
     HWND wizard = WaitForWindow("Tarnholm Manager - Deinstaller v1.0");

@@ -1,5 +1,8 @@
 #include "support/window_driver.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "platform/text.h"
@@ -284,6 +287,72 @@ void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
 
 void ClickMouse(HWND window, int x, int y) {
   SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+void DoubleClickMouse(HWND window, int x, int y) {
+  SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+namespace {
+
+// A block of memory in the program that owns a window: the list view's messages carry pointers,
+// which the system does not carry over between processes.
+class MemoryOfWindowsProgram {
+ public:
+  MemoryOfWindowsProgram(HWND window, SIZE_T size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) block_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  }
+  ~MemoryOfWindowsProgram() {
+    if (block_) VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  MemoryOfWindowsProgram(const MemoryOfWindowsProgram&) = delete;
+  char* Block() const { return block_; }
+  bool Write(const void* at, const void* data, SIZE_T size) const {
+    return WriteProcessMemory(process_, const_cast<void*>(at), data, size, nullptr);
+  }
+  bool Read(const void* at, void* data, SIZE_T size) const {
+    return ReadProcessMemory(process_, at, data, size, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  char* block_ = nullptr;
+};
+
+}  // namespace
+
+std::vector<std::string> ListViewTexts(HWND list) {
+  constexpr int kChars = MAX_PATH;
+  MemoryOfWindowsProgram memory(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  if (!memory.Block()) return {};
+  auto* remoteText = reinterpret_cast<wchar_t*>(memory.Block() + sizeof(LVITEMW));
+  std::vector<std::string> texts;
+  LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    LVITEMW item{};
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    wchar_t text[kChars] = L"";
+    if (!memory.Write(memory.Block(), &item, sizeof item)) return {};
+    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(memory.Block()));
+    memory.Read(remoteText, text, sizeof text);
+    texts.push_back(Narrow(std::wstring(text, static_cast<size_t>(std::min<LRESULT>(length, kChars - 1)))));
+  }
+  return texts;
+}
+
+RECT ListViewItemRect(HWND list, int index) {
+  RECT rect{LVIR_LABEL, 0, 0, 0};
+  MemoryOfWindowsProgram memory(list, sizeof rect);
+  if (!memory.Block() || !memory.Write(memory.Block(), &rect, sizeof rect) ||
+      !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.Block())) ||
+      !memory.Read(memory.Block(), &rect, sizeof rect))
+    return {};
+  return rect;
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -50,7 +51,9 @@ HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
 // Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
-// ("\b" is Backspace), each handled before the next. The control need not have the focus.
+// ("\b" is Backspace), each handled before the next. The control need not have the focus. In
+// another program the last one may still wait in its queue when this returns (a sent message is
+// handled before posted ones), so a test waits for the text it expects.
 void TypeText(HWND control, const std::string& utf8);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
@@ -58,6 +61,11 @@ void PressKey(HWND control, UINT virtualKey);
 // its left button there, through the system's input queue as the user's hand does.
 void MoveMouse(HWND window, int x, int y);
 void ClickMouse(HWND window, int x, int y);
+void DoubleClickMouse(HWND window, int x, int y);
+// What a list view (SysListView32) of another program shows: its items' texts in their order, and
+// the label's place of one item in the list's client coordinates (empty when there is none).
+std::vector<std::string> ListViewTexts(HWND list);
+RECT ListViewItemRect(HWND list, int index);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
