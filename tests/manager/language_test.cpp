@@ -162,7 +162,9 @@ TEST_F(ManagerTest, AnUnwritableSettingsFileStopsTheSwitchBeforeAnythingChanges)
   EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
   EXPECT_EQ(main.Languages1.Caption(), "Languages") << "nothing of the switch ran";
   for (const Row& row : kTexts) {
-    if (row.read != kTexts[2].read) EXPECT_EQ(row.read(main), row.english);
+    if (row.read != kTexts[2].read) {
+      EXPECT_EQ(row.read(main), row.english);
+    }
   }
   EXPECT_TRUE(main.Polski1.Enabled());
   EXPECT_FALSE(main.English1.Enabled());

@@ -243,9 +243,16 @@ void Settle(HWND window) {
 }  // namespace
 
 void TypeText(HWND control, const std::string& utf8) {
+  bool here = GetWindowThreadProcessId(control, nullptr) == GetCurrentThreadId();
   for (wchar_t ch : Widen(utf8)) {
-    PostMessageW(control, WM_CHAR, ch, 1);
-    Settle(control);
+    if (here) {
+      PostMessageW(control, WM_CHAR, ch, 1);  // through the program's own loop
+      Settle(control);
+    } else {
+      // Sent, not posted: a message sent to wait for a posted one is handled before it.
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutW(control, WM_CHAR, ch, 1, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
   }
 }
 

@@ -51,9 +51,8 @@ HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
 // Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
-// ("\b" is Backspace), each handled before the next. The control need not have the focus. In
-// another program the last one may still wait in its queue when this returns (a sent message is
-// handled before posted ones), so a test waits for the text it expects.
+// ("\b" is Backspace), each handled before the next and all of them before this returns. The
+// control need not have the focus.
 void TypeText(HWND control, const std::string& utf8);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
