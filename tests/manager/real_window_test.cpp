@@ -86,6 +86,8 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   RECT row;
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
   ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
+  // The click also selects the row: once it is selected, the tick is made.
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 2; }));
   ClickButton(FindControlOfClass(dialog, "Button"));
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");

@@ -352,6 +352,8 @@ TEST(Road, FromInstallingToPlaying) {
     RECT german{};
     SendMessageW(rows, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&german));
     ClickMouse(rows, german.left + 5, (german.top + german.bottom) / 2);  // the box of "German (Deutsch)"
+    // The click also selects the row: once it is selected, the tick is made.
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(rows, LB_GETCURSEL, 0, 0) == 2; }));
     ClickButton(FindControlOfClass(gameLanguage, "Button"));
     EXPECT_NE(Control(gameLanguage, "GER"), nullptr);
     EXPECT_EQ(ReadFileBytes(kGameFolder + "\\tarn.ini"),

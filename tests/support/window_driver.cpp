@@ -229,27 +229,17 @@ void ClickButton(HWND button) {
 
 namespace {
 
-// Waits until the window's thread has handled what was posted to it before. A window of the test's
-// own thread gets it through the program's message loop, keyboard navigation included.
-void Settle(HWND window) {
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    ui::Application::Instance().ProcessMessages();
-    return;
-  }
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-}
+bool InThisThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
 
 }  // namespace
 
 void TypeText(HWND control, const std::string& utf8) {
-  bool here = GetWindowThreadProcessId(control, nullptr) == GetCurrentThreadId();
   for (wchar_t ch : Widen(utf8)) {
-    if (here) {
+    if (InThisThread(control)) {
       PostMessageW(control, WM_CHAR, ch, 1);  // through the program's own loop
-      Settle(control);
+      ui::Application::Instance().ProcessMessages();
     } else {
-      // Sent, not posted: a message sent to wait for a posted one is handled before it.
+      // Sent, not posted: nothing sent to wait for a posted message would be handled after it.
       DWORD_PTR ignored = 0;
       SendMessageTimeoutW(control, WM_CHAR, ch, 1, SMTO_ABORTIFHUNG, 5000, &ignored);
     }
@@ -260,7 +250,7 @@ void PressKey(HWND control, UINT virtualKey) {
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
   PostMessageW(control, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageW(control, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
-  Settle(control);
+  if (InThisThread(control)) ui::Application::Instance().ProcessMessages();
 }
 
 namespace {
@@ -285,7 +275,7 @@ void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) 
     inputs.push_back(press);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Settle(window);
+  if (InThisThread(window)) ui::Application::Instance().ProcessMessages();
 }
 
 }  // namespace

@@ -58,6 +58,9 @@ void TypeText(HWND control, const std::string& utf8);
 void PressKey(HWND control, UINT virtualKey);
 // Moves the mouse pointer to a point of a window (client coordinates in screen pixels), or clicks
 // its left button there, through the system's input queue as the user's hand does.
+// Keys and the mouse go through the program's message loop (menus, keyboard navigation). In the
+// test's own thread they are handled when these return; another program may still have them in its
+// queue, so a test waits for what they do.
 void MoveMouse(HWND window, int x, int y);
 void ClickMouse(HWND window, int x, int y);
 void DoubleClickMouse(HWND window, int x, int y);
