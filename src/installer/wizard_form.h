@@ -11,6 +11,7 @@
 #include "shared/products.h"
 #include "shared/wizard_form.h"
 #include "ui/check_box.h"
+#include "ui/group_box.h"
 #include "ui/edit.h"
 #include "ui/file_controls.h"
 #include "ui/label.h"

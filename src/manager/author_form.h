@@ -1,7 +1,7 @@
 // The about-author dialog: who made the manager, and a link to the community site.
 #pragma once
 #include "manager/dialog_form.h"
-#include "ui/check_box.h"
+#include "ui/group_box.h"
 #include "ui/image.h"
 #include "ui/label.h"
 

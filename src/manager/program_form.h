@@ -1,7 +1,7 @@
 // The about-program dialog: version, build, makers, licence and where to send comments.
 #pragma once
 #include "manager/dialog_form.h"
-#include "ui/check_box.h"
+#include "ui/group_box.h"
 #include "ui/label.h"
 
 namespace manager {

@@ -31,20 +31,4 @@ bool CheckBox::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return false;
 }
 
-GroupBox::GroupBox(Control* parent, std::string name) : Control(parent, std::move(name)) {}
-
-HWND GroupBox::CreateWindowFor(HWND parent) {
-  return MakeWindow(parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-}
-
-LRESULT GroupBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(Handle(), &r);
-    PaintBackground(reinterpret_cast<HDC>(wp), r);
-    return 1;
-  }
-  return Control::WndProc(msg, wp, lp);
-}
-
 }  // namespace ui

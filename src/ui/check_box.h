@@ -1,4 +1,4 @@
-// Check box and group box.
+// Check box.
 #pragma once
 #include "ui/control.h"
 
@@ -18,16 +18,6 @@ class CheckBox : public Control {
 
  private:
   bool checked_ = false;
-};
-
-class GroupBox : public Control {
- public:
-  GroupBox(Control* parent, std::string name);
-
- protected:
-  HWND CreateWindowFor(HWND parent) override;
-  // The system's group box paints only its frame; its parent clips it out, so it fills itself.
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/screen.h"
 #include "support/window_driver.h"
 
 using namespace testing_support;
@@ -91,6 +92,41 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   ClickButton(FindControlOfClass(dialog, "Button"));
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
+}
+
+// Rows of the part in which some pixel of the rectangle has the colour.
+int RowsWith(const ScreenPixels& pixels, const RECT& r, COLORREF colour) {
+  int rows = 0;
+  for (int y = r.top; y < r.bottom; ++y) rows += pixels.Count({r.left, y, r.right, y + 1}, colour) > 0;
+  return rows;
+}
+
+TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  struct Dialog {
+    ui::MenuItem manager::TAppForm1::*item;
+    const char* caption;
+  };
+  for (const Dialog& d : {Dialog{&manager::TAppForm1::Author1, "Author"}, Dialog{&manager::TAppForm1::Program1, "Program"}}) {
+    SCOPED_TRACE(d.caption);
+    PostMessageW(main, WM_COMMAND, ProgramCommand(d.item), 0);
+    HWND dialog = WaitForWindow(d.caption, manager.Id());
+    ASSERT_NE(dialog, nullptr);
+    HWND frame = FindControlOfClass(dialog, "Button");
+    ASSERT_NE(frame, nullptr);
+    RECT box;
+    GetClientRect(frame, &box);
+    ScreenPixels pixels = ScreenPixels::Settled(OnScreen(frame, box));
+    ASSERT_FALSE(pixels.Empty());
+    // The title stands from 8 pixels in, on the frame's top edge, one line of the form's font
+    // high; the frame's own lines are one pixel high, a title's letters several.
+    RECT title{10, 0, 60, 14};
+    EXPECT_GE(RowsWith(pixels, title, RGB(255, 255, 255)), 5);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntilGone(dialog));
+  }
 }
 
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {

@@ -1,0 +1,111 @@
+#include "support/screen.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace testing_support {
+namespace {
+
+// The Unix path of a Windows path, through the function Wine's kernel32 offers for this.
+std::string UnixPath(const std::string& windowsPath) {
+  using Convert = char*(CDECL*)(LPCWSTR);
+  static auto convert = reinterpret_cast<Convert>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (!convert) return {};
+  char* unix = convert(platform::Widen(windowsPath).c_str());
+  if (!unix) return {};
+  std::string path = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return path;
+}
+
+std::string TempName(const char* extension) {
+  static LONG counter = 0;
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  return platform::Narrow(folder) + "screen-" + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(InterlockedIncrement(&counter)) + extension;
+}
+
+}  // namespace
+
+bool PhotographScreen(const RECT& r, const std::string& file) {
+  std::string target = UnixPath(file);
+  if (target.empty() || r.right <= r.left || r.bottom <= r.top) return false;
+  DeleteFileW(platform::Widen(file).c_str());
+  // A Unix program started from here cannot be waited for: it writes beside the picture and
+  // renames it when done, and the picture's arrival is what is waited for.
+  std::string part = target + ".part";
+  std::string crop = std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
+                     std::to_string(r.left) + "+" + std::to_string(r.top);
+  std::string format = target.ends_with(".rgb") ? "rgb:" : target.ends_with(".png") ? "png:" : "";
+  std::string script = "import -window root -crop " + crop + " +repage -depth 8 " + format + "'" + part +
+                       "' && mv '" + part + "' '" + target + "'";
+  std::wstring line = L"/bin/sh -c \"" + platform::Widen(script) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  if (pi.hThread) CloseHandle(pi.hThread);
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  for (int i = 0; i < 600; ++i) {
+    if (platform::FileExists(file)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+ScreenPixels::ScreenPixels(const RECT& r) {
+  std::string file = TempName(".rgb");
+  if (!PhotographScreen(r, file)) return;
+  std::ifstream in(platform::Widen(file).c_str(), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  DeleteFileW(platform::Widen(file).c_str());
+  int width = r.right - r.left, height = r.bottom - r.top;
+  if (bytes.size() != static_cast<size_t>(width) * height * 3) return;
+  width_ = width;
+  height_ = height;
+  pixels_.resize(static_cast<size_t>(width) * height);
+  for (size_t i = 0; i < pixels_.size(); ++i) {
+    auto byte = [&](size_t k) { return static_cast<unsigned char>(bytes[i * 3 + k]); };
+    pixels_[i] = RGB(byte(0), byte(1), byte(2));
+  }
+}
+
+ScreenPixels ScreenPixels::Settled(const RECT& r) {
+  ScreenPixels last(r);
+  for (int i = 0; i < 50 && !last.Empty(); ++i) {
+    Sleep(150);
+    ScreenPixels next(r);
+    if (next == last) return next;
+    last = std::move(next);
+  }
+  return last;
+}
+
+int ScreenPixels::Count(const RECT& r, COLORREF colour) const {
+  int n = 0;
+  for (int y = std::max<int>(0, r.top); y < std::min<int>(height_, r.bottom); ++y)
+    for (int x = std::max<int>(0, r.left); x < std::min<int>(width_, r.right); ++x)
+      if (At(x, y) == colour) ++n;
+  return n;
+}
+
+RECT OnScreen(HWND window, const RECT& client) {
+  RECT r = client;
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT ClientOnScreen(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return OnScreen(window, r);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,44 @@
+// The real screen as the display shows it. This Wine's BitBlt from the screen gives blank windows,
+// so the screen is read on the display's side, with ImageMagick's import.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Photographs a part of the screen (screen pixels) into a picture file, whose extension names its
+// format (".png"); false when no picture came.
+bool PhotographScreen(const RECT& screenRect, const std::string& file);
+
+// The pixels of a part of the screen.
+class ScreenPixels {
+ public:
+  // Reads the part of the screen once; Empty() when it could not be read.
+  explicit ScreenPixels(const RECT& screenRect);
+  // Reads it until two readings in a row agree, so that what the program was still painting is
+  // finished.
+  static ScreenPixels Settled(const RECT& screenRect);
+
+  bool Empty() const { return pixels_.empty(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Relative to the part's top-left corner.
+  COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  // How many pixels of the rectangle (relative to the part) have exactly this colour.
+  int Count(const RECT& r, COLORREF colour) const;
+  bool operator==(const ScreenPixels& other) const = default;
+
+ private:
+  ScreenPixels() = default;
+  int width_ = 0, height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+// A rectangle of a window's client area (client pixels) in screen pixels.
+RECT OnScreen(HWND window, const RECT& client);
+// A window's client area in screen pixels.
+RECT ClientOnScreen(HWND window);
+
+}  // namespace testing_support
