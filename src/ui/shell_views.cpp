@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/folder_watcher.h"
+#include "ui/tree_colours.h"
 
 namespace ui {
 namespace {
@@ -394,6 +395,10 @@ bool ShellTreeView::Notify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
       result = FALSE;
       return true;
     }
+    case NM_CUSTOMDRAW:
+      result = SelectedNodeColours(*reinterpret_cast<NMTVCUSTOMDRAW*>(lp), Resolve(BackColor()),
+                                   Resolve(GetFont().color));
+      return true;
     case TVN_SELCHANGEDW: {
       auto* nm = reinterpret_cast<NMTREEVIEWW*>(lp);
       auto* node = reinterpret_cast<Node*>(nm->itemNew.lParam);

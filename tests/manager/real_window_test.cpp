@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "manager/app_form.h"
@@ -127,6 +129,67 @@ TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntilGone(dialog));
   }
+}
+
+// The colour most pixels of the part have, and the one second to it.
+std::pair<COLORREF, COLORREF> TwoCommonestColours(const ScreenPixels& pixels) {
+  std::map<COLORREF, int> counts;
+  for (int y = 0; y < pixels.Height(); ++y)
+    for (int x = 0; x < pixels.Width(); ++x) ++counts[pixels.At(x, y)];
+  std::vector<std::pair<int, COLORREF>> byCount;
+  for (auto [colour, count] : counts) byCount.emplace_back(count, colour);
+  std::sort(byCount.rbegin(), byCount.rend());
+  if (byCount.size() < 2) return {byCount.empty() ? 0 : byCount[0].second, byCount.empty() ? 0 : byCount[0].second};
+  return {byCount[0].second, byCount[1].second};
+}
+
+int Brightness(COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; }
+
+// The window that has the keyboard focus in the thread of another program's window.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// Gives the focus to another control of the tree's window by a click, then reads the colours of
+// the tree's selected node on the screen.
+void ExpectSelectedNodeReadable(HWND tree, HWND elsewhere, POINT click) {
+  ClickMouse(elsewhere, click.x, click.y);
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(tree) == elsewhere; }));
+  RECT node{};
+  ASSERT_TRUE(WaitFor([&] { node = TreeViewSelectedRect(tree); return !IsRectEmpty(&node); }));
+  ScreenPixels pixels = ScreenPixels::Settled(OnScreen(tree, node));
+  ASSERT_FALSE(pixels.Empty());
+  auto [back, text] = TwoCommonestColours(pixels);
+  EXPECT_GE(std::abs(Brightness(back) - Brightness(text)), 100)
+      << std::hex << "text " << text << " on " << back;
+}
+
+TEST_F(RealManager, TheTreesSelectedFolderStaysReadableWhileTheListHasTheFocus) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::TreeViewOnOff1), 0);
+  HWND tree = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (tree = FindControlOfClass(main, "SysTreeView32")) != nullptr; }));
+  HWND list = FindControlOfClass(main, "SysListView32");
+  RECT area;
+  GetClientRect(list, &area);
+  ExpectSelectedNodeReadable(tree, list, {area.right / 2, area.bottom - 10});  // below the rows
+}
+
+TEST_F(RealManager, ThePromptsSelectedFolderStaysReadableWhileTheFieldHasTheFocus) {
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Korvel");
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  const std::string missing = "You do not have Tarnholm game on your PC.";
+  if (!WaitForBox(missing, manager.Id())) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(AnswerBox(missing, IDOK, manager.Id()));
+  HWND prompt = WaitForWindow("Enter the path", manager.Id());
+  ASSERT_NE(prompt, nullptr);
+  HWND tree = FindControlOfClass(prompt, "SysTreeView32");
+  ASSERT_NE(tree, nullptr);
+  ExpectSelectedNodeReadable(tree, FindControlOfClass(prompt, "Edit"), {5, 5});
 }
 
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {

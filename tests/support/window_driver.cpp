@@ -342,14 +342,31 @@ std::vector<std::string> ListViewTexts(HWND list) {
   return texts;
 }
 
-RECT ListViewItemRect(HWND list, int index) {
-  RECT rect{LVIR_LABEL, 0, 0, 0};
-  MemoryOfWindowsProgram memory(list, sizeof rect);
+namespace {
+
+// A message that fills a rectangle it is given (which says what to measure), sent to a window of
+// another program; empty when it fails.
+RECT RectangleFromProgram(HWND window, UINT msg, WPARAM wp, RECT rect) {
+  MemoryOfWindowsProgram memory(window, sizeof rect);
   if (!memory.Block() || !memory.Write(memory.Block(), &rect, sizeof rect) ||
-      !SendMessageW(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.Block())) ||
+      !SendMessageW(window, msg, wp, reinterpret_cast<LPARAM>(memory.Block())) ||
       !memory.Read(memory.Block(), &rect, sizeof rect))
     return {};
   return rect;
+}
+
+}  // namespace
+
+RECT ListViewItemRect(HWND list, int index) {
+  return RectangleFromProgram(list, LVM_GETITEMRECT, index, {LVIR_LABEL, 0, 0, 0});
+}
+
+RECT TreeViewSelectedRect(HWND tree) {
+  auto node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!node) return {};
+  RECT rect{};
+  *reinterpret_cast<HTREEITEM*>(&rect) = node;  // the message finds the node in the rectangle
+  return RectangleFromProgram(tree, TVM_GETITEMRECT, TRUE, rect);
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

@@ -68,6 +68,9 @@ void DoubleClickMouse(HWND window, int x, int y);
 // the label's place of one item in the list's client coordinates (empty when there is none).
 std::vector<std::string> ListViewTexts(HWND list);
 RECT ListViewItemRect(HWND list, int index);
+// The place of the text of a tree view's (SysTreeView32) selected node, in its client coordinates
+// (empty when none is selected).
+RECT TreeViewSelectedRect(HWND tree);
 std::string WindowText(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
