@@ -208,7 +208,11 @@ void TAppForm1::WindowButtonClick(ui::Object*) {
     SetMenu(&MainMenu1);
     MenuButton.Hide();
     StatusBar1.Show();
+  } else {
+    return;
   }
+  // The banner spans the top panel, whatever the window's width.
+  Image2.SetWidth(TopPanel1.Width());
 }
 
 void TAppForm1::MenuButtonClick(ui::Object*) {

@@ -117,10 +117,12 @@ void Control::ParentRealign() {
 void Control::Realign() {
   if (realigning_) return;
   realigning_ = true;
+  bool moved = false;
   int l = padding_, t = padding_, r = ClientWidth() - padding_, b = ClientHeight() - padding_;
   for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
     for (Control* c : children_) {
       if (c->align_ != kind || !c->visible_) continue;
+      const RECT before{c->left_, c->top_, c->width_, c->height_};
       switch (kind) {
         case Align::Top:
           c->SetBoundsInternal(l, t, r - l, c->height_);
@@ -144,9 +146,14 @@ void Control::Realign() {
         case Align::None:
           break;
       }
+      moved |= before.left != c->left_ || before.top != c->top_ || before.right != c->width_ ||
+               before.bottom != c->height_;
     }
   }
   realigning_ = false;
+  // A child that moves away leaves its picture where a growing sibling does not always paint
+  // (a bar hidden at the foot of a maximised window): everything is painted anew.
+  if (moved && handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Control::SetVisible(bool v) {

@@ -34,6 +34,7 @@ TEST_F(ManagerTest, FullScreenHidesTheBarsAndTheWindowModeBringsThemBack) {
   EXPECT_EQ(main.Menu(), nullptr);
   EXPECT_TRUE(main.MenuButton.Visible());
   EXPECT_FALSE(main.StatusBar1.Visible());
+  EXPECT_EQ(main.Image2.Width(), main.TopPanel1.Width()) << "the banner spans the window";
 
   main.MenuButton.Click();
   EXPECT_EQ(main.Menu(), &main.MainMenu1);
@@ -46,6 +47,7 @@ TEST_F(ManagerTest, FullScreenHidesTheBarsAndTheWindowModeBringsThemBack) {
   EXPECT_EQ(main.Menu(), &main.MainMenu1) << "leaving full screen always brings the menu back";
   EXPECT_FALSE(main.MenuButton.Visible());
   EXPECT_TRUE(main.StatusBar1.Visible());
+  EXPECT_EQ(main.Image2.Width(), 892);
   EXPECT_TRUE(dialogs.boxes.size() == 1) << "only the start's game-missing box; a toggle shows none";
 }
 

@@ -192,6 +192,79 @@ TEST_F(RealManager, ThePromptsSelectedFolderStaysReadableWhileTheFieldHasTheFocu
   ExpectSelectedNodeReadable(tree, FindControlOfClass(prompt, "Edit"), {5, 5});
 }
 
+// A window's place in the client area of one of its ancestors.
+RECT PlaceIn(HWND ancestor, HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, ancestor, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The smallest rectangle that holds every pixel in which two pictures of one size differ.
+RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
+  RECT r{a.Width(), a.Height(), 0, 0};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y)) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
+                                         std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
+  return IsRectEmpty(&r) ? RECT{} : r;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND label = FindControl(main, game.Path());
+  ASSERT_NE(label, nullptr);
+  HWND bottomPanel = GetParent(label);
+  // The banner: the one window of the top panel that is 55 pixels high, 12 from its top.
+  HWND banner = nullptr;
+  EnumChildWindows(main, [](HWND child, LPARAM found) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetAncestor(child, GA_ROOT), reinterpret_cast<POINT*>(&r), 2);
+    if (r.top == 12 && r.bottom - r.top == 55) *reinterpret_cast<HWND*>(found) = child;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&banner));
+  ASSERT_NE(banner, nullptr);
+  const SIZE windowed = ClientSize(main);
+  const POINT aside{20, 600};  // a blank spot of the left panel, in both modes
+  MoveMouse(main, aside.x, aside.y);
+  ScreenPixels before = ScreenPixels::Settled(ClientOnScreen(main));
+
+  ClickMouse(main, 9, 11);  // the window button
+  ASSERT_TRUE(WaitFor([&] { return ClientSize(main).cx == GetSystemMetrics(SM_CXSCREEN); }));
+  ASSERT_TRUE(WaitFor([&] { return PlaceIn(main, bottomPanel).bottom == GetSystemMetrics(SM_CYSCREEN); }));
+  MoveMouse(main, aside.x, aside.y);
+  ScreenPixels full = ScreenPixels::Settled(ClientOnScreen(main));
+  ASSERT_FALSE(full.Empty());
+  EXPECT_EQ(PlaceIn(main, banner).right - PlaceIn(main, banner).left, ClientSize(main).cx);
+  // Above the bottom panel lies the foot of the left panel, black and empty: the labels the bar
+  // had before it moved down are not left there.
+  RECT foot{0, PlaceIn(main, bottomPanel).top - 40, 270, PlaceIn(main, label).top};
+  EXPECT_EQ(full.Count(foot, RGB(0, 0, 0)), (foot.right - foot.left) * (foot.bottom - foot.top));
+
+  ClickMouse(main, 9, 11);
+  // The whole way back: the border, then the menu bar.
+  ASSERT_TRUE(WaitFor([&] {
+    SIZE now = ClientSize(main);
+    return now.cx == windowed.cx && now.cy == windowed.cy;
+  }));
+  MoveMouse(main, aside.x, aside.y);
+  ScreenPixels after = ScreenPixels::Settled(ClientOnScreen(main));
+  // As it was, but that the window button now has the focus and shows it.
+  RECT changed = DifferingArea(before, after), button{2, 4, 17, 19}, outside;
+  EXPECT_FALSE(SubtractRect(&outside, &changed, &button) && !IsRectEmpty(&outside))
+      << "the window is back as it was, but for " << changed.left << "," << changed.top << " to "
+      << changed.right << "," << changed.bottom;
+}
+
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
   for (const char* file : {"Tarn.exe", "tarn.ini", "readme.txt"}) WriteFileBytes(game / file, "x");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
