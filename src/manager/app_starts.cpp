@@ -41,8 +41,16 @@ void SetUpStarts(TAppForm1& form) {
   bind(form.YourIP1, &TAppForm1::YourIP1Click);
 
   namespace glyphs = ui::glyphs;
+  const ui::Picture folder = glyphs::Inset(glyphs::Folder(), 0, 2, 0, 2);
   const std::pair<ui::MenuItem&, ui::Picture> pictures[] = {
-      {form.Folders1, glyphs::Inset(glyphs::Folder(), 0, 2, 0, 2)},
+      {form.NewFolder1, glyphs::Badge(folder, glyphs::Plus())},
+      {form.Folders1, folder},
+      {form.GameFolder1, glyphs::Badge(folder, glyphs::Emblem())},
+      {form.MissionsDisk21, glyphs::Badge(folder, glyphs::Disc())},
+      {form.UserProfiles1, glyphs::Badge(folder, glyphs::Person())},
+      {form.Mods1, glyphs::Badge(folder, glyphs::Blocks())},
+      {form.extures1, glyphs::Badge(folder, glyphs::Checks())},
+      {form.ErrorLog1, glyphs::Badge(folder, glyphs::Warning())},
       {form.TreeViewOnOff1, glyphs::Tree()},
       {form.ViewStyle1, glyphs::ViewStyles()},
       {form.THEncyclopaedia1, glyphs::Book()},
@@ -54,6 +62,11 @@ void SetUpStarts(TAppForm1& form) {
       {form.Ravelin1, glyphs::Lifebuoy()},
       {form.Sentavo1, glyphs::Pennant()},
       {form.YourIP1, glyphs::Monitor()},
+      {form.GameLanguage1, glyphs::Badge(glyphs::Page(), glyphs::Globe())},
+      {form.English1, glyphs::EnglishFlag()},
+      {form.Polski1, glyphs::PolishFlag()},
+      {form.Author1, glyphs::Person()},
+      {form.Program1, glyphs::Information()},
   };
   for (const auto& [item, picture] : pictures) item.SetPicture(picture);
 }

@@ -279,6 +279,136 @@ Picture Monitor() {
   };
 }
 
+Picture Plus() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color green = RGB(40, 150, 60);
+    Fill(dc, g.Rect(5, 0, 11, 16), green);
+    Fill(dc, g.Rect(0, 5, 16, 11), green);
+  };
+}
+
+Picture Disc() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    {
+      Paint paint(dc, RGB(200, 205, 215), RGB(70, 75, 90));
+      Ellipse(dc, g.X(1), g.Y(1), g.X(15), g.Y(15));
+    }
+    Paint paint(dc, kWhite, RGB(70, 75, 90));
+    Ellipse(dc, g.X(6), g.Y(6), g.X(10), g.Y(10));
+  };
+}
+
+Picture Person() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    Paint paint(dc, RGB(90, 140, 220), RGB(30, 60, 130));
+    Ellipse(dc, g.X(5), g.Y(1), g.X(11), g.Y(7));
+    Chord(dc, g.X(2), g.Y(8), g.X(14), g.Y(22), g.X(14), g.Y(15), g.X(2), g.Y(15));
+  };
+}
+
+Picture Blocks() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    Box(dc, g.Rect(1, 6, 10, 15), RGB(60, 170, 90), RGB(20, 80, 40));
+    Box(dc, g.Rect(6, 1, 15, 10), RGB(230, 120, 40), RGB(120, 50, 10));
+  };
+}
+
+Picture Checks() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    for (int x = 0; x < 4; ++x)
+      for (int y = 0; y < 4; ++y)
+        Fill(dc, g.Rect(x * 4, y * 4, x * 4 + 4, y * 4 + 4), (x + y) % 2 ? RGB(120, 80, 40) : RGB(230, 200, 140));
+  };
+}
+
+Picture Warning() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    {
+      Paint paint(dc, RGB(220, 40, 40), RGB(120, 10, 10));
+      Ellipse(dc, g.X(0), g.Y(0), g.X(16), g.Y(16));
+    }
+    Fill(dc, g.Rect(7, 3, 9, 10), kWhite);
+    Fill(dc, g.Rect(7, 11, 9, 13), kWhite);
+  };
+}
+
+Picture Badge(Picture base, Picture emblem) {
+  return [base = std::move(base), emblem = std::move(emblem)](HDC dc, const RECT& r) {
+    Grid g(r);
+    base(dc, r);
+    emblem(dc, g.Rect(7, 7, 16, 16));
+  };
+}
+
+Picture Page() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    Box(dc, g.Rect(2, 1, 13, 15), kWhite, RGB(90, 90, 90));
+    for (int y : {4, 7, 10}) Fill(dc, g.Rect(4, y, 11, y + 1), RGB(120, 120, 120));
+  };
+}
+
+namespace {
+
+// A flag's field with a thin outline, painted by the given function.
+Picture FlagOf(void (*paint)(HDC, const Grid&, const RECT&)) {
+  return [paint](HDC dc, const RECT& r) {
+    Grid g(r);
+    RECT field = g.Rect(1, 3, 15, 13);
+    Fill(dc, field, kWhite);
+    paint(dc, g, field);
+    Paint outline(dc, Paint::kNone, RGB(90, 90, 90));
+    Rectangle(dc, field.left, field.top, field.right, field.bottom);
+  };
+}
+
+}  // namespace
+
+Picture EnglishFlag() {
+  return FlagOf([](HDC dc, const Grid& g, const RECT&) {
+    Fill(dc, g.Rect(7, 3, 9, 13), RGB(200, 16, 46));
+    Fill(dc, g.Rect(1, 7, 15, 9), RGB(200, 16, 46));
+  });
+}
+
+Picture PolishFlag() {
+  return FlagOf([](HDC dc, const Grid&, const RECT& field) {
+    Fill(dc, {field.left, (field.top + field.bottom) / 2, field.right, field.bottom}, RGB(220, 20, 60));
+  });
+}
+
+Picture Information() {
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    {
+      Paint paint(dc, RGB(50, 110, 210), RGB(20, 50, 120));
+      Ellipse(dc, g.X(1), g.Y(1), g.X(15), g.Y(15));
+    }
+    Fill(dc, g.Rect(7, 4, 9, 6), kWhite);
+    Fill(dc, g.Rect(7, 7, 9, 12), kWhite);
+  };
+}
+
+Picture Emblem() {
+  // The logo's shield and tower, in few enough strokes for a menu's picture.
+  return [](HDC dc, const RECT& r) {
+    Grid g(r);
+    const Color gold = RGB(201, 162, 39);
+    {
+      Paint paint(dc, RGB(70, 82, 104), gold);
+      POINT shield[5] = {g.At(1, 0), g.At(15, 0), g.At(15, 9), g.At(8, 16), g.At(1, 9)};
+      Polygon(dc, shield, 5);
+    }
+    Fill(dc, g.Rect(5, 4, 11, 11), gold);
+  };
+}
+
 Picture Logo() {
   return [](HDC dc, const RECT& r) {
     RECT s = Square(r, Scale(6));

@@ -27,6 +27,19 @@ Picture Archive();                   // a box of files
 Picture Lifebuoy();                  // the support site
 Picture Pennant();                   // the game's official site
 Picture Monitor();                   // the visitor's own address
+Picture Plus();                      // a green plus
+Picture Disc();                      // a disc
+Picture Person();                    // head and shoulders
+Picture Blocks();                    // two building blocks: the mods
+Picture Checks();                    // a checked pattern: the textures
+Picture Warning();                   // a red sign with an exclamation mark: the error logs
+Picture Page();                      // a written page: the game's settings
+Picture EnglishFlag();               // a red cross on white
+Picture PolishFlag();                // white over red
+Picture Information();               // a blue round sign with an "i"
+Picture Emblem();                    // the suite's emblem, filling a menu picture's area
+// A picture with a smaller one over its lower right quarter.
+Picture Badge(Picture base, Picture emblem);
 
 // The suite's emblem: a tower on a shield, sized to the area.
 Picture Logo();

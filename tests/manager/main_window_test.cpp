@@ -1,6 +1,9 @@
 // The main window's own buttons, its dialogs' opening rule and the close question.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "manager/game_form.h"
 #include "manager_fixture.h"
 #include "ui/application.h"
@@ -49,6 +52,26 @@ TEST_F(ManagerTest, FullScreenHidesTheBarsAndTheWindowModeBringsThemBack) {
   EXPECT_TRUE(main.StatusBar1.Visible());
   EXPECT_EQ(main.Image2.Width(), 892);
   EXPECT_TRUE(dialogs.boxes.size() == 1) << "only the start's game-missing box; a toggle shows none";
+}
+
+// Every item under the menu bar, sub-menus' items included; separators left out.
+void CollectItems(const ui::MenuItem& item, std::vector<const ui::MenuItem*>& items) {
+  for (const ui::MenuItem* child : item.Items()) {
+    if (!child->IsSeparator()) items.push_back(child);
+    CollectItems(*child, items);
+  }
+}
+
+TEST_F(ManagerTest, EveryMainMenuItemButTheFourViewStylesCarriesAPicture) {
+  manager::TAppForm1& main = Start();
+  std::vector<const ui::MenuItem*> items;
+  for (const ui::MenuItem* menu : main.MainMenu1.Items()) CollectItems(*menu, items);
+  ASSERT_EQ(items.size(), 28u);
+  const std::vector<const ui::MenuItem*> views = {&main.Icon1, &main.List1, &main.Report1, &main.SmallIcon1};
+  for (const ui::MenuItem* item : items) {
+    bool view = std::find(views.begin(), views.end(), item) != views.end();
+    EXPECT_EQ(static_cast<bool>(item->GetPicture()), !view) << item->Name();
+  }
 }
 
 TEST_F(ManagerTest, TheCloseQuestionDecidesInTheActiveLanguage) {

@@ -265,6 +265,66 @@ TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
       << changed.right << "," << changed.bottom;
 }
 
+// The process's visible menus (window class "#32768"), the one opened first first.
+std::vector<HWND> OpenMenus(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows([](HWND h, LPARAM p) {
+    auto& s = *reinterpret_cast<Search*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    wchar_t cls[16] = L"";
+    GetClassNameW(h, cls, 16);
+    if (owner == s.processId && IsWindowVisible(h) && std::wstring(cls) == L"#32768") s.found.push_back(h);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  std::reverse(search.found.begin(), search.found.end());  // a later menu lies above
+  return search.found;
+}
+
+TEST_F(RealManager, TheMenusShowTheirItemsPictures) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  // Colours that only the pictures of these items have in their menu.
+  struct Case {
+    const char* items;
+    int menu;           // its place in the menu bar
+    int subMenuItem;    // -1, or the item whose sub-menu is opened
+    std::vector<COLORREF> colours;
+  };
+  const Case cases[] = {
+      {"New Folder", 0, -1, {RGB(40, 150, 60), RGB(232, 184, 64)}},
+      {"Folders", 0, 1, {RGB(70, 82, 104), RGB(200, 205, 215), RGB(90, 140, 220), RGB(60, 170, 90),
+                         RGB(230, 200, 140), RGB(220, 40, 40)}},
+      {"Game Language", 2, -1, {RGB(70, 130, 220), RGB(120, 120, 120)}},
+      {"English, Polski", 3, -1, {RGB(200, 16, 46), RGB(220, 20, 60)}},
+      {"Author, Program", 4, -1, {RGB(90, 140, 220), RGB(50, 110, 210)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.items);
+    LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
+    PostMessageW(main, WM_SYSKEYDOWN, VK_F10, f10);
+    PostMessageW(main, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
+    for (int i = 0; i < c.menu; ++i) PressKey(main, VK_RIGHT);
+    PressKey(main, VK_DOWN);
+    for (int i = 0; i < c.subMenuItem; ++i) PressKey(main, VK_DOWN);
+    if (c.subMenuItem >= 0) PressKey(main, VK_RIGHT);
+    size_t menus = c.subMenuItem >= 0 ? 2 : 1;
+    ASSERT_TRUE(WaitFor([&] { return OpenMenus(manager.Id()).size() == menus; }));
+    RECT shown;
+    GetWindowRect(OpenMenus(manager.Id()).back(), &shown);
+    ScreenPixels pixels = ScreenPixels::Settled(shown);
+    ASSERT_FALSE(pixels.Empty());
+    RECT all{0, 0, pixels.Width(), pixels.Height()};
+    for (COLORREF colour : c.colours) EXPECT_GT(pixels.Count(all, colour), 0) << std::hex << colour;
+    for (size_t i = 0; i <= menus; ++i) PressKey(main, VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return OpenMenus(manager.Id()).empty(); }));
+  }
+}
+
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
   for (const char* file : {"Tarn.exe", "tarn.ini", "readme.txt"}) WriteFileBytes(game / file, "x");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
