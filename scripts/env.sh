@@ -5,7 +5,7 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${BUILD:-$TOP/build}
 
 BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest)
-RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool imagemagick curl procps)
+RUN_PACKAGES=(wine wine64 fonts-wine xvfb xauth imagemagick curl procps)
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

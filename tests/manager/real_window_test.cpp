@@ -189,6 +189,7 @@ TEST_F(RealManager, ThePromptsSelectedFolderStaysReadableWhileTheFieldHasTheFocu
   ASSERT_NE(prompt, nullptr);
   HWND tree = FindControlOfClass(prompt, "SysTreeView32");
   ASSERT_NE(tree, nullptr);
+  RaiseOnDisplay(prompt);
   ExpectSelectedNodeReadable(tree, FindControlOfClass(prompt, "Edit"), {5, 5});
 }
 
@@ -265,25 +266,6 @@ TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
       << changed.right << "," << changed.bottom;
 }
 
-// The process's visible menus (window class "#32768"), the one opened first first.
-std::vector<HWND> OpenMenus(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  EnumWindows([](HWND h, LPARAM p) {
-    auto& s = *reinterpret_cast<Search*>(p);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(h, &owner);
-    wchar_t cls[16] = L"";
-    GetClassNameW(h, cls, 16);
-    if (owner == s.processId && IsWindowVisible(h) && std::wstring(cls) == L"#32768") s.found.push_back(h);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  std::reverse(search.found.begin(), search.found.end());  // a later menu lies above
-  return search.found;
-}
-
 TEST_F(RealManager, TheMenusShowTheirItemsPictures) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
@@ -305,12 +287,7 @@ TEST_F(RealManager, TheMenusShowTheirItemsPictures) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.items);
-    LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
-    PostMessageW(main, WM_SYSKEYDOWN, VK_F10, f10);
-    PostMessageW(main, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
-    for (int i = 0; i < c.menu; ++i) PressKey(main, VK_RIGHT);
-    PressKey(main, VK_DOWN);
-    for (int i = 0; i < c.subMenuItem; ++i) PressKey(main, VK_DOWN);
+    OpenMenu(main, c.menu, std::max(0, c.subMenuItem));
     if (c.subMenuItem >= 0) PressKey(main, VK_RIGHT);
     size_t menus = c.subMenuItem >= 0 ? 2 : 1;
     ASSERT_TRUE(WaitFor([&] { return OpenMenus(manager.Id()).size() == menus; }));

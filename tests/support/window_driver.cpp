@@ -96,9 +96,6 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-namespace {
-
-// The first visible top-level window (of the process, when given) that the test accepts.
 HWND WaitForTopLevel(DWORD processId, DWORD timeoutMs, const std::function<bool(HWND)>& accept) {
   struct Search {
     DWORD pid;
@@ -122,8 +119,6 @@ HWND WaitForTopLevel(DWORD processId, DWORD timeoutMs, const std::function<bool(
       timeoutMs);
   return search.found;
 }
-
-}  // namespace
 
 HWND WaitForWindow(const std::string& caption, DWORD processId, DWORD timeoutMs) {
   return WaitForTopLevel(processId, timeoutMs, [&](HWND h) { return WindowText(h) == caption; });
@@ -253,6 +248,37 @@ void PressKey(HWND control, UINT virtualKey) {
   if (InThisThread(control)) ui::Application::Instance().ProcessMessages();
 }
 
+void OpenMenu(HWND window, int menu, int item) {
+  LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
+  PostMessageW(window, WM_SYSKEYDOWN, VK_F10, f10);
+  PostMessageW(window, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
+  for (int i = 0; i < menu; ++i) PressKey(window, VK_RIGHT);
+  for (int i = 0; i <= item; ++i) PressKey(window, VK_DOWN);
+}
+
+void ChooseFromMenu(HWND window, int menu, int item) {
+  OpenMenu(window, menu, item);
+  PressKey(window, VK_RETURN);
+}
+
+std::vector<HWND> OpenMenus(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == s.processId && IsWindowVisible(h) && HasClass(h, L"#32768")) s.found.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  std::reverse(search.found.begin(), search.found.end());  // a later menu lies above
+  return search.found;
+}
+
 namespace {
 
 void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) {
@@ -367,6 +393,10 @@ RECT TreeViewSelectedRect(HWND tree) {
   RECT rect{};
   *reinterpret_cast<HTREEITEM*>(&rect) = node;  // the message finds the node in the rectangle
   return RectangleFromProgram(tree, TVM_GETITEMRECT, TRUE, rect);
+}
+
+void RaiseOnDisplay(HWND window) {
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

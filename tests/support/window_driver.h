@@ -29,6 +29,8 @@ class Process {
 // Runs a console program to its end and returns what it printed.
 std::string ProgramOutput(const std::string& commandLine);
 
+// The first visible top-level window (of the process, when given) that the condition accepts.
+HWND WaitForTopLevel(DWORD processId, DWORD timeoutMs, const std::function<bool(HWND)>& accept);
 // A visible top-level window with exactly this caption (of the process, when given).
 HWND WaitForWindow(const std::string& caption, DWORD processId = 0, DWORD timeoutMs = 30000);
 // A visible top-level window of this window class (of the process, when given). Wine's own
@@ -56,6 +58,15 @@ void ClickButton(HWND button);
 void TypeText(HWND control, const std::string& utf8);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
+// Works a window's menu bar with the keyboard, as a player without a mouse does: F10 selects the
+// bar's first menu, Right moves along the bar, Down opens the menu on its first item and moves down
+// the items (separators are skipped). OpenMenu stops on the item; ChooseFromMenu also presses Enter.
+// The keys go through the program's queue: a test waits for what they do. A menu of another
+// program cannot be read from here.
+void OpenMenu(HWND window, int menu, int item);
+void ChooseFromMenu(HWND window, int menu, int item);
+// The visible menus of the process (window class "#32768"), the one opened first first.
+std::vector<HWND> OpenMenus(DWORD processId);
 // Moves the mouse pointer to a point of a window (client coordinates in screen pixels), or clicks
 // its left button there, through the system's input queue as the user's hand does.
 // Keys and the mouse go through the program's message loop (menus, keyboard navigation). In the
@@ -72,6 +83,10 @@ RECT ListViewItemRect(HWND list, int index);
 // (empty when none is selected).
 RECT TreeViewSelectedRect(HWND tree);
 std::string WindowText(HWND window);
+// Puts a window on top of the display, where Wine's own order has it: without a window manager a
+// window shown before its owner (the manager's game-folder prompt at the start) stays below the
+// owner on the display, though Wine, as Windows, keeps it above.
+void RaiseOnDisplay(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
 // Waits for a condition, pumping this thread's messages; false when the limit passed.
