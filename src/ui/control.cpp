@@ -122,7 +122,7 @@ void Control::Realign() {
   for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
     for (Control* c : children_) {
       if (c->align_ != kind || !c->visible_) continue;
-      const RECT before{c->left_, c->top_, c->width_, c->height_};
+      const int before[4] = {c->left_, c->top_, c->width_, c->height_};
       switch (kind) {
         case Align::Top:
           c->SetBoundsInternal(l, t, r - l, c->height_);
@@ -146,8 +146,8 @@ void Control::Realign() {
         case Align::None:
           break;
       }
-      moved |= before.left != c->left_ || before.top != c->top_ || before.right != c->width_ ||
-               before.bottom != c->height_;
+      moved |= before[0] != c->left_ || before[1] != c->top_ || before[2] != c->width_ ||
+               before[3] != c->height_;
     }
   }
   realigning_ = false;

@@ -326,17 +326,23 @@ Picture Checks() {
   };
 }
 
-Picture Warning() {
-  return [](HDC dc, const RECT& r) {
+namespace {
+
+// A round sign with a white mark of two bars (grid units): an exclamation mark, an "i".
+Picture RoundSign(Color fill, Color edge, int inset, RECT upper, RECT lower) {
+  return [=](HDC dc, const RECT& r) {
     Grid g(r);
     {
-      Paint paint(dc, RGB(220, 40, 40), RGB(120, 10, 10));
-      Ellipse(dc, g.X(0), g.Y(0), g.X(16), g.Y(16));
+      Paint paint(dc, fill, edge);
+      Ellipse(dc, g.X(inset), g.Y(inset), g.X(16 - inset), g.Y(16 - inset));
     }
-    Fill(dc, g.Rect(7, 3, 9, 10), kWhite);
-    Fill(dc, g.Rect(7, 11, 9, 13), kWhite);
+    for (const RECT& bar : {upper, lower}) Fill(dc, g.Rect(bar.left, bar.top, bar.right, bar.bottom), kWhite);
   };
 }
+
+}  // namespace
+
+Picture Warning() { return RoundSign(RGB(220, 40, 40), RGB(120, 10, 10), 0, {7, 3, 9, 10}, {7, 11, 9, 13}); }
 
 Picture Badge(Picture base, Picture emblem) {
   return [base = std::move(base), emblem = std::move(emblem)](HDC dc, const RECT& r) {
@@ -383,17 +389,7 @@ Picture PolishFlag() {
   });
 }
 
-Picture Information() {
-  return [](HDC dc, const RECT& r) {
-    Grid g(r);
-    {
-      Paint paint(dc, RGB(50, 110, 210), RGB(20, 50, 120));
-      Ellipse(dc, g.X(1), g.Y(1), g.X(15), g.Y(15));
-    }
-    Fill(dc, g.Rect(7, 4, 9, 6), kWhite);
-    Fill(dc, g.Rect(7, 7, 9, 12), kWhite);
-  };
-}
+Picture Information() { return RoundSign(RGB(50, 110, 210), RGB(20, 50, 120), 1, {7, 4, 9, 6}, {7, 7, 9, 12}); }
 
 Picture Emblem() {
   // The logo's shield and tower, in few enough strokes for a menu's picture.

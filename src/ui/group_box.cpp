@@ -17,21 +17,6 @@ HWND GroupBox::CreateWindowFor(HWND parent) {
   return MakeWindow(parent, L"BUTTON", BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
-RECT GroupBox::TitleRect() const {
-  RECT r{};
-  if (!Handle() || Caption().empty()) return r;
-  HDC dc = GetDC(Handle());
-  if (!dc) return r;
-  HGDIOBJ old = SelectObject(dc, FontHandle(GetFont()));
-  std::wstring text = platform::Widen(Caption());
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
-  int left = Scale(kTitleLeft);
-  return {left, 0, left + size.cx, size.cy};
-}
-
 void GroupBox::Paint(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
@@ -44,7 +29,9 @@ void GroupBox::Paint(HDC dc) {
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   if (!Caption().empty()) {
     std::wstring text = platform::Widen(Caption());
-    RECT title = TitleRect();
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT title{Scale(kTitleLeft), 0, Scale(kTitleLeft) + size.cx, size.cy};
     RECT under{title.left - Scale(kTitleGap), title.top, title.right + Scale(kTitleGap), title.bottom};
     SetTextColor(dc, Resolve(GetFont().color));
     SetBkColor(dc, Resolve(BackColor()));

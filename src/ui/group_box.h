@@ -8,9 +8,6 @@ class GroupBox : public Control {
  public:
   GroupBox(Control* parent, std::string name);
 
-  // Where the title stands, in the box's client pixels (empty without a window or a title).
-  RECT TitleRect() const;
-
  protected:
   HWND CreateWindowFor(HWND parent) override;
   // Painted here, frame and title: the themed system box draws its title in the theme's colour,

@@ -139,8 +139,8 @@ std::pair<COLORREF, COLORREF> TwoCommonestColours(const ScreenPixels& pixels) {
   std::vector<std::pair<int, COLORREF>> byCount;
   for (auto [colour, count] : counts) byCount.emplace_back(count, colour);
   std::sort(byCount.rbegin(), byCount.rend());
-  if (byCount.size() < 2) return {byCount.empty() ? 0 : byCount[0].second, byCount.empty() ? 0 : byCount[0].second};
-  return {byCount[0].second, byCount[1].second};
+  if (byCount.empty()) return {};
+  return {byCount[0].second, byCount[byCount.size() > 1 ? 1 : 0].second};
 }
 
 int Brightness(COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; }
