@@ -117,12 +117,10 @@ void Control::ParentRealign() {
 void Control::Realign() {
   if (realigning_) return;
   realigning_ = true;
-  bool moved = false;
   int l = padding_, t = padding_, r = ClientWidth() - padding_, b = ClientHeight() - padding_;
   for (Align kind : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
     for (Control* c : children_) {
       if (c->align_ != kind || !c->visible_) continue;
-      const int before[4] = {c->left_, c->top_, c->width_, c->height_};
       switch (kind) {
         case Align::Top:
           c->SetBoundsInternal(l, t, r - l, c->height_);
@@ -146,14 +144,9 @@ void Control::Realign() {
         case Align::None:
           break;
       }
-      moved |= before[0] != c->left_ || before[1] != c->top_ || before[2] != c->width_ ||
-               before[3] != c->height_;
     }
   }
   realigning_ = false;
-  // A child that moves away leaves its picture where a growing sibling does not always paint
-  // (a bar hidden at the foot of a maximised window): everything is painted anew.
-  if (moved && handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Control::SetVisible(bool v) {
@@ -163,7 +156,12 @@ void Control::SetVisible(bool v) {
     ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
   else if (v && parent_ && parent_->handle_)
     CreateLate();
-  if (align_ != Align::None) ParentRealign();
+  if (align_ == Align::None) return;
+  ParentRealign();
+  // The siblings that grow into the place of a hidden bar do not always paint all of it (the
+  // status bar hidden at the foot of a maximised window left its picture): all is painted anew.
+  if (parent_ && parent_->handle_)
+    RedrawWindow(parent_->handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool Control::Showing() const { return visible_ && (!parent_ || parent_->Showing()); }

@@ -40,10 +40,13 @@ TEST_F(GameStart, EverySwitchStartsTheGameWithItsCommandLineInAFolderWithBlanksA
   std::string folder = temp.Path() + "Gra Tarnholm Łódź";
   InstallStubGame(folder);
   manager::TGameForm2& dialog = OpenGameDialog(folder);
-  for (const SwitchCase& c : kSwitches) (dialog.*c.button).Click();
-  std::vector<std::string> starts = GameStarts(folder, std::size(kSwitches));
-  ASSERT_EQ(starts.size(), std::size(kSwitches));
-  for (size_t i = 0; i < starts.size(); ++i) EXPECT_EQ(starts[i], "\"" + folder + kSwitches[i].tail);
+  // One start at a time: games started together record their lines in the order they get going.
+  for (size_t i = 0; i < std::size(kSwitches); ++i) {
+    (dialog.*kSwitches[i].button).Click();
+    std::vector<std::string> starts = GameStarts(folder, i + 1);
+    ASSERT_EQ(starts.size(), i + 1);
+    EXPECT_EQ(starts[i], "\"" + folder + kSwitches[i].tail);
+  }
   EXPECT_TRUE(dialog.Visible()) << "the dialog stays open";
 }
 
