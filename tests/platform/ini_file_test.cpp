@@ -19,6 +19,7 @@ using platform::IniFile;
 using testing_support::FolderNames;
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
+using testing_support::Utf16File;
 using testing_support::WriteFileBytes;
 
 namespace {
@@ -64,16 +65,6 @@ TEST(IniFile, TheFirstWriteCreatesTheFileAndAWriteThatCannotHappenIsAnError) {
 
 namespace {
 
-// The text in UTF-16 with its mark, in either byte order.
-std::string Utf16(std::wstring_view text, bool bigEndian = false) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (wchar_t u : text) {
-    char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
-    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-  }
-  return bytes;
-}
-
 struct EditCase {
   const char* what;
   std::optional<std::string> before;  // none: no file
@@ -101,21 +92,21 @@ const EditCase kEdits[] = {
     {"an 8-bit file keeps bytes that no text decodes", "[Main]\r\nX=\x81\x8D\xFF\r\nLanguage=\r\n",
      "[Main]\r\nX=\x81\x8D\xFF\r\nLanguage=GER\r\n"},
     {"a missing file is created with the section and the key", std::nullopt, "[Main]\r\nLanguage=GER\r\n"},
-    {"UTF-16 with the little-endian mark", Utf16(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=POL\r\n"),
-     Utf16(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=GER\r\n")},
-    {"UTF-16 with the big-endian mark stays big-endian", Utf16(L"[Main]\r\nLanguage=POL\r\n", true),
-     Utf16(L"[Main]\r\nLanguage=GER\r\n", true)},
-    {"a key added to a big-endian file", Utf16(L"[Main]\nName=Kor\n[Video]\n", true),
-     Utf16(L"[Main]\nName=Kor\nLanguage=GER\n[Video]\n", true)},
+    {"UTF-16 with the little-endian mark", Utf16File(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=POL\r\n"),
+     Utf16File(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=GER\r\n")},
+    {"UTF-16 with the big-endian mark stays big-endian", Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+     Utf16File(L"[Main]\r\nLanguage=GER\r\n", true)},
+    {"a key added to a big-endian file", Utf16File(L"[Main]\nName=Kor\n[Video]\n", true),
+     Utf16File(L"[Main]\nName=Kor\nLanguage=GER\n[Video]\n", true)},
     {"CR-only line ends: the value is found", "[Main]\rName=Kor\rLanguage=POL\r",
      "[Main]\rName=Kor\rLanguage=GER\r"},
     {"CR-only line ends: a new line ends in CR", "[Main]\rName=Kor\r[Video]\r",
      "[Main]\rName=Kor\rLanguage=GER\r[Video]\r"},
     {"a lone CR in a CRLF file ends a line, as for the system's reader",
      "[Main]\r\nName=Kor\rLanguage=POL\r\n", "[Main]\r\nName=Kor\rLanguage=GER\r\n"},
-    {"UTF-16 of odd length cannot be written back as it is", Utf16(L"[Main]\r\nLanguage=POL\r\n") + "x",
+    {"UTF-16 of odd length cannot be written back as it is", Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x",
      std::nullopt},
-    {"big-endian UTF-16 of odd length", Utf16(L"[Video]\r\n", true) + "x", std::nullopt},
+    {"big-endian UTF-16 of odd length", Utf16File(L"[Video]\r\n", true) + "x", std::nullopt},
     {"8-bit text with zero bytes (UTF-16 without a mark)",
      std::string("[\0M\0a\0i\0n\0]\0\r\0\n\0", 16), std::nullopt},
 };
@@ -151,7 +142,7 @@ TEST(IniFile, AValueTheFilesCodePageCannotHoldIsNotWritten) {
   // No 8-bit code page has the clef: the file would hold a stand-in that no reader takes back.
   EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E"), platform::Error);
   EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=English\r\n");
-  WriteFileBytes(path, Utf16(L"[Main]\r\n"));
+  WriteFileBytes(path, Utf16File(L"[Main]\r\n"));
   IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E");
   EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), "\xF0\x9D\x84\x9E");
 }
@@ -165,9 +156,9 @@ TEST(IniFile, ReadsWhatTheSystemsReaderReads) {
       "[Main]\r\nA=1\rLanguage=POL\r\n",
       "[Main]\rA=1\nLanguage=POL\r",
       "\xEF\xBB\xBF[Main]\r\nLanguage=POL\r\n",
-      Utf16(L"[Main]\r\nLanguage=POL\r\n"),
-      Utf16(L"[Main]\r\nLanguage=POL\r\n", true),
-      Utf16(L"[Main]\r\nLanguage=POL\r\n") + "x",
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n"),
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x",
       "[Main]\r\n;Language=ENG\r\n",
       "[ main ]\r\n language = \"POL\" \r\n",
       "[Main]\r\nLanguage=POL\r\nLanguage=GER\r\n[Main]\r\nLanguage=ITA\r\n",

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -49,6 +50,8 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);
+// The text as the bytes of a UTF-16 file with its mark, in either byte order.
+std::string Utf16File(std::wstring_view text, bool bigEndian = false);
 
 // The machine's own path of a file or folder that Wine shows under a Windows path; empty when
 // there is none (not under Wine).
