@@ -70,27 +70,41 @@ UINT ProgramCommand(ui::MenuItem manager::TAppForm1::*item) {
   return 100 + (probe.*item).Command() - marker.Command() - 1;
 }
 
+// The game-language dialog of the running manager, opened from the Options menu, and its list;
+// nullptr for both when there is no display.
+struct LanguageDialog {
+  HWND window = nullptr, list = nullptr;
+};
+LanguageDialog OpenGameLanguageDialog(const Process& manager) {
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) return {};
+  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
+  HWND dialog = WaitForWindow("Game Language", manager.Id());
+  return {dialog, dialog ? FindControlOfClass(dialog, "ListBox") : nullptr};
+}
+
+// Ticks a row with a click on its box, then presses the Enter button.
+void TickAndEnter(const LanguageDialog& dialog, int row) {
+  RECT item;
+  SendMessageW(dialog.list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  ClickMouse(dialog.list, item.left + 5, (item.top + item.bottom) / 2);
+  // The click also selects the row: once it is selected, the tick is made.
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(dialog.list, LB_GETCURSEL, 0, 0) == row; }));
+  ClickButton(FindControlOfClass(dialog.window, "Button"));
+}
+
 TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, "; game settings\r\n\r\n[Main]\r\nLanguage=POL\r\n");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
-  HWND dialog = WaitForWindow("Game Language", manager.Id());
-  ASSERT_NE(dialog, nullptr);
-  HWND list = FindControlOfClass(dialog, "ListBox");
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 9);
-  EXPECT_NE(FindControl(dialog, "POL"), nullptr);
+  LanguageDialog dialog = OpenGameLanguageDialog(manager);
+  if (!dialog.window) GTEST_SKIP() << "no display";
+  ASSERT_NE(dialog.list, nullptr);
+  EXPECT_EQ(SendMessageW(dialog.list, LB_GETCOUNT, 0, 0), 9);
+  EXPECT_NE(FindControl(dialog.window, "POL"), nullptr);
 
-  RECT row;
-  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
-  ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
-  // The click also selects the row: once it is selected, the tick is made.
-  EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 2; }));
-  ClickButton(FindControlOfClass(dialog, "Button"));
-  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
+  TickAndEnter(dialog, 2);  // "German (Deutsch)"
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
 }
 
@@ -111,27 +125,19 @@ TEST_F(RealManager, ABigEndianUtf16SettingsFileIsTickedOnOpeningAndWrittenInItsO
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, Utf16File(L"; game settings\r\n[Main]\r\nLanguage=POL\r\n", true));
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
-  HWND dialog = WaitForWindow("Game Language", manager.Id());
-  ASSERT_NE(dialog, nullptr);
-  HWND list = FindControlOfClass(dialog, "ListBox");
-  ASSERT_NE(list, nullptr);
-  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "POL") != nullptr; }));
+  LanguageDialog dialog = OpenGameLanguageDialog(manager);
+  if (!dialog.window) GTEST_SKIP() << "no display";
+  ASSERT_NE(dialog.list, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "POL") != nullptr; }));
   constexpr int kFrench = 3, kPolish = 6;
-  ASSERT_TRUE(WaitFor([&] { return CheckMarkPixels(list, kPolish) > 0; })) << "the Polish row is ticked";
-  EXPECT_EQ(CheckMarkPixels(list, kFrench), 0);
+  ASSERT_TRUE(WaitFor([&] { return CheckMarkPixels(dialog.list, kPolish) > 0; })) << "the Polish row is ticked";
+  EXPECT_EQ(CheckMarkPixels(dialog.list, kFrench), 0);
 
-  RECT row;
-  SendMessageW(list, LB_GETITEMRECT, kFrench, reinterpret_cast<LPARAM>(&row));
-  ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);
-  EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == kFrench; }));
-  ClickButton(FindControlOfClass(dialog, "Button"));
-  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "FRA") != nullptr; }));
+  TickAndEnter(dialog, kFrench);
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "FRA") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), Utf16File(L"; game settings\r\n[Main]\r\nLanguage=FRA\r\n", true));
-  EXPECT_TRUE(WaitFor([&] { return CheckMarkPixels(list, kPolish) == 0; })) << "the Polish tick is gone";
-  EXPECT_GT(CheckMarkPixels(list, kFrench), 0);
+  EXPECT_TRUE(WaitFor([&] { return CheckMarkPixels(dialog.list, kPolish) == 0; })) << "the Polish tick is gone";
+  EXPECT_GT(CheckMarkPixels(dialog.list, kFrench), 0);
 }
 
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
