@@ -381,6 +381,13 @@ bool Replace(const std::string& target, const std::string& bytes, const std::str
       return true;
     }
     error = GetLastError();
+    // Windows may have removed the old file and failed to rename the new one: it then takes the
+    // old one's place, so the file holds the new text rather than none.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      bool moved = MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+      copy.Placed();  // also when it stays where it is: it is then the only copy of the settings
+      return moved;
+    }
     // Rights that let the file be written but not deleted or renamed: written in place, now that
     // the whole new text stands on the disk.
     if (error != ERROR_ACCESS_DENIED && error != ERROR_UNABLE_TO_REMOVE_REPLACED) return false;
