@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace testing_support {
 
@@ -48,5 +50,34 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);
+// The text as the bytes of a UTF-16 file with its mark, in either byte order.
+std::string Utf16File(std::wstring_view text, bool bigEndian = false);
+
+// The machine's own path of a file or folder that Wine shows under a Windows path; empty when
+// there is none (not under Wine).
+std::string UnixPath(const std::string& windowsPath);
+// Runs a command of the machine under Wine in its shell (mount, chattr) and waits for its end;
+// false when it could not run or failed. The command must not hold double quotes.
+bool RunUnixCommand(const std::string& command);
+
+// A small disk of its own (a tmpfs of the given size mounted on a new folder), where the test
+// machine lets the test mount one; unmounted and removed at the end.
+class SmallDisk {
+ public:
+  explicit SmallDisk(int kilobytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  bool Mounted() const { return mounted_; }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  // Fills what is left of the disk with a file of this name.
+  void Fill(const std::string& name);
+
+ private:
+  TempDir folder_;
+  bool mounted_ = false;
+};
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> FolderNames(const std::string& folder);
 
 }  // namespace testing_support

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "support/fixtures.h"
 #include "ui/application.h"
 
 using platform::Narrow;
@@ -201,6 +202,26 @@ HWND FindControl(HWND parent, const std::string& text) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+std::vector<COLORREF> ScreenPixels(HWND window, RECT rect) {
+  POINT origin{rect.left, rect.top};
+  ClientToScreen(window, &origin);
+  LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+  TempDir temp;
+  std::string picture = UnixPath(temp / "picture.rgb");
+  if (picture.empty() || width <= 0 || height <= 0 ||
+      !RunUnixCommand("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+                      std::to_string(origin.x) + "+" + std::to_string(origin.y) + " +repage -depth 8 rgb:'" +
+                      picture + "'"))
+    return {};
+  std::string bytes = ReadFileBytes(temp / "picture.rgb");
+  if (bytes.size() != static_cast<size_t>(width * height * 3)) return {};
+  std::vector<COLORREF> pixels;
+  for (size_t i = 0; i < bytes.size(); i += 3)
+    pixels.push_back(RGB(static_cast<unsigned char>(bytes[i]), static_cast<unsigned char>(bytes[i + 1]),
+                         static_cast<unsigned char>(bytes[i + 2])));
+  return pixels;
 }
 
 HWND FindControlOfClass(HWND parent, const std::string& className) {

@@ -69,6 +69,10 @@ void DoubleClickMouse(HWND window, int x, int y);
 std::vector<std::string> ListViewTexts(HWND list);
 RECT ListViewItemRect(HWND list, int index);
 std::string WindowText(HWND window);
+// The colours that the display shows in a rectangle of a window (client coordinates), row by row,
+// read on the display's side with ImageMagick's import (the screen's DC reads blank windows
+// here); empty when the picture cannot be taken.
+std::vector<COLORREF> ScreenPixels(HWND window, RECT rect);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
 // Waits for a condition, pumping this thread's messages; false when the limit passed.
