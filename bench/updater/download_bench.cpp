@@ -1,6 +1,7 @@
 // Download throughput from a local server: the component as the update window uses it (with its
 // progress events), the same without them, a bare loop of 1025-byte reads of the Internet client
-// (the limit that the component's read size sets), and curl on the host. Each figure is the best
+// (the measure the component is held to: it reads at most 1025 bytes too, but only what the client
+// holds, which is faster), and curl on the host. Each figure is the best
 // of a few rounds, as other work on the machine disturbs single runs.
 #include <windows.h>
 #include <wininet.h>

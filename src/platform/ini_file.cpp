@@ -1,10 +1,15 @@
 #include "platform/ini_file.h"
 
-#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
+#include <algorithm>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 #include "platform/error.h"
+#include "platform/temp_folder.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -12,16 +17,26 @@ namespace {
 
 // The file is handled as a string of code units: each byte of an 8-bit file becomes one unit of
 // the same value, so that every byte that is not edited is written back exactly as it was read.
-// Only names and values are decoded, by the file's own encoding.
-enum class Encoding { Ansi, Utf8, Utf16 };
+// Only names and values are decoded, by the file's own encoding. The encoding is found as the
+// system's reader finds it: a UTF-8 mark, a UTF-16 mark of either byte order, or else 8-bit text
+// in the ANSI code page (which is also how a UTF-8 file without a mark is read).
+enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
 struct Text {
   std::wstring units;
   Encoding encoding = Encoding::Ansi;
+  // False when writing the text back would not give the file's other bytes unchanged, or when
+  // the system's reader would not find what was written.
+  bool editable = true;
 };
 
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-constexpr char kUtf16Bom[] = "\xFF\xFE";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+bool StartsWith(const std::string& bytes, std::string_view prefix) { return bytes.rfind(prefix, 0) == 0; }
+
+bool IsUtf16(Encoding e) { return e == Encoding::Utf16Le || e == Encoding::Utf16Be; }
 
 // The file's bytes; empty when it does not exist, nothing when it exists but cannot be read.
 std::optional<std::string> ReadBytes(const std::string& path) {
@@ -44,41 +59,47 @@ std::optional<std::string> ReadBytes(const std::string& path) {
 
 Text Decoded(const std::string& bytes) {
   Text text;
-  if (bytes.rfind(kUtf16Bom, 0) == 0 && bytes.size() % 2 == 0) {
-    text.encoding = Encoding::Utf16;
+  auto byte = [&](size_t i) { return static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])); };
+  if (StartsWith(bytes, kUtf8Bom)) {
+    text.encoding = Encoding::Utf8;
+  } else if (StartsWith(bytes, kUtf16LeBom) || StartsWith(bytes, kUtf16BeBom)) {
+    text.encoding = bytes[0] == '\xFF' ? Encoding::Utf16Le : Encoding::Utf16Be;
+    int low = text.encoding == Encoding::Utf16Le ? 0 : 1;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-      text.units.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                                static_cast<unsigned char>(bytes[i + 1]) << 8));
+      text.units.push_back(static_cast<wchar_t>(byte(i + low) | byte(i + 1 - low) << 8));
+    // The system's reader takes a stray last byte as a character of its own; written back as
+    // UTF-16 it would be lost or changed, so such a file is read but not written.
+    if (bytes.size() % 2) {
+      text.units.push_back(byte(bytes.size() - 1));
+      text.editable = false;
+    }
     return text;
   }
-  size_t start = 0;
-  if (bytes.rfind(kUtf8Bom, 0) == 0) {
-    text.encoding = Encoding::Utf8;
-    start = 3;
+  for (size_t i = text.encoding == Encoding::Utf8 ? kUtf8Bom.size() : 0; i < bytes.size(); ++i) {
+    // A zero byte in 8-bit text is UTF-16 without a mark or not text at all: 8-bit lines added to
+    // it would be a second encoding in one file.
+    if (!bytes[i]) text.editable = false;
+    text.units.push_back(byte(i));
   }
-  for (size_t i = start; i < bytes.size(); ++i) text.units.push_back(static_cast<unsigned char>(bytes[i]));
   return text;
 }
 
 std::string Bytes(const Text& text) {
-  std::string bytes;
-  if (text.encoding == Encoding::Utf16) {
-    bytes = kUtf16Bom;
-    for (wchar_t u : text.units) {
-      bytes.push_back(static_cast<char>(u & 0xFF));
-      bytes.push_back(static_cast<char>(u >> 8));
-    }
-    return bytes;
+  bool le = text.encoding == Encoding::Utf16Le, be = text.encoding == Encoding::Utf16Be;
+  std::string bytes(le ? kUtf16LeBom : be ? kUtf16BeBom : text.encoding == Encoding::Utf8 ? kUtf8Bom : "");
+  for (wchar_t u : text.units) {
+    char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+    if (be) bytes.push_back(high);
+    bytes.push_back(low);
+    if (le) bytes.push_back(high);
   }
-  if (text.encoding == Encoding::Utf8) bytes = kUtf8Bom;
-  for (wchar_t u : text.units) bytes.push_back(static_cast<char>(u));
   return bytes;
 }
 
 UINT CodePage(Encoding e) { return e == Encoding::Utf8 ? CP_UTF8 : CP_ACP; }
 
 std::wstring Decode(std::wstring_view units, Encoding encoding) {
-  if (encoding == Encoding::Utf16 || units.empty()) return std::wstring(units);
+  if (IsUtf16(encoding) || units.empty()) return std::wstring(units);
   std::string bytes(units.begin(), units.end());
   int n = MultiByteToWideChar(CodePage(encoding), 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
@@ -86,14 +107,21 @@ std::wstring Decode(std::wstring_view units, Encoding encoding) {
   return out;
 }
 
-std::wstring Encode(const std::string& utf8, Encoding encoding) {
+// The text in the file's code units; nothing when the file's code page has no letter for one of
+// its characters (the reader would find a stand-in, not the text).
+std::optional<std::wstring> Encode(const std::string& utf8, Encoding encoding) {
   std::wstring wide = Widen(utf8);
-  if (encoding == Encoding::Utf16 || wide.empty()) return wide;
-  int n = WideCharToMultiByte(CodePage(encoding), 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
+  if (IsUtf16(encoding) || wide.empty()) return wide;
+  UINT codePage = CodePage(encoding);
+  BOOL defaulted = FALSE;
+  BOOL* usedDefault = codePage == CP_UTF8 ? nullptr : &defaulted;
+  DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                              nullptr, usedDefault);
   std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CodePage(encoding), 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
-                      nullptr, nullptr);
+  WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
+                      usedDefault);
+  if (defaulted) return std::nullopt;
   std::wstring units;
   for (char c : bytes) units.push_back(static_cast<unsigned char>(c));
   return units;
@@ -113,6 +141,24 @@ bool SameName(const Text& text, size_t begin, size_t end, const std::wstring& na
                               static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
 }
 
+// The line that begins at start: where its text ends and where the next line begins. The
+// system's reader ends a line at CR, at LF and at CR LF, also when a file mixes them.
+void LineAt(const std::wstring& s, size_t start, size_t& end, size_t& next) {
+  end = s.find_first_of(L"\r\n", start);
+  if (end == std::wstring::npos) {
+    end = next = s.size();
+    return;
+  }
+  next = end + (s[end] == L'\r' && end + 1 < s.size() && s[end + 1] == L'\n' ? 2 : 1);
+}
+
+// The file's own line break (the first one in it); CR LF in a file without one.
+std::wstring NewLine(const std::wstring& s) {
+  size_t end, next;
+  LineAt(s, 0, end, next);
+  return end < s.size() ? s.substr(end, next - end) : L"\r\n";
+}
+
 // Where a key and its section lie in the file, in code units.
 struct Place {
   bool sectionFound = false;
@@ -126,11 +172,8 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
   std::wstring wsection = Widen(section), wkey = Widen(key);
   Place place;
   bool inSection = false;
-  for (size_t start = 0; start < s.size();) {
-    size_t next = s.find(L'\n', start);
-    next = next == std::wstring::npos ? s.size() : next + 1;
-    size_t end = next;
-    while (end > start && (s[end - 1] == L'\n' || s[end - 1] == L'\r')) --end;
+  for (size_t start = 0, end, next; start < s.size(); start = next) {
+    LineAt(s, start, end, next);
     size_t begin = start;
     Trim(s, begin, end);
     if (begin < end && s[begin] == L'[') {
@@ -159,28 +202,209 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
         }
       }
     }
-    start = next;
   }
   return place;
 }
 
-std::wstring NewLine(const std::wstring& s) {
-  size_t lf = s.find(L'\n');
-  return lf != std::wstring::npos && (lf == 0 || s[lf - 1] != L'\r') ? L"\n" : L"\r\n";
+// The text with the key set to the value; nothing when the file cannot be edited faithfully.
+std::optional<std::string> Edited(Text text, const std::string& section, const std::string& key,
+                                  const std::string& value) {
+  std::optional<std::wstring> wsection = Encode(section, text.encoding), wkey = Encode(key, text.encoding),
+                              wvalue = Encode(value, text.encoding);
+  if (!text.editable || !wsection || !wkey || !wvalue) return std::nullopt;
+  std::wstring& s = text.units;
+  Place place = Find(text, section, key);
+  if (place.keyFound) {
+    s.replace(place.valueBegin, place.valueEnd - place.valueBegin, *wvalue);
+  } else {
+    std::wstring newLine = NewLine(s);
+    std::wstring line = *wkey + L"=" + *wvalue + newLine;
+    if (!place.sectionFound) line = L"[" + *wsection + L"]" + newLine + line;
+    size_t at = place.sectionFound ? place.sectionEnd : s.size();
+    if (at > 0 && s[at - 1] != L'\n' && s[at - 1] != L'\r') line = newLine + line;
+    s.insert(at, line);
+  }
+  return Bytes(text);
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+FileWriter& Writer() {
+  static FileWriter writer;
+  return writer;
+}
+
+// Writes every byte, in blocks, so that a disk that fills up stops the write where it is full.
+bool WriteAll(HANDLE f, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 65536)), written = 0;
+    bool ok = Writer() ? Writer()(f, bytes.data(), piece, &written)
+                       : WriteFile(f, bytes.data(), piece, &written, nullptr) != FALSE;
+    if (!ok || written == 0 || written > piece) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool SeekTo(HANDLE f, size_t at) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = static_cast<LONGLONG>(at);
+  return SetFilePointerEx(f, distance, nullptr, FILE_BEGIN);
+}
+
+bool CutAt(HANDLE f, size_t at) { return SeekTo(f, at) && SetEndOfFile(f); }
+
+// The new text in a file of its own, written and flushed to the disk before it takes the
+// target's place; removed again unless it did.
+class NewCopy {
+ public:
+  NewCopy() = default;
+  NewCopy(const NewCopy&) = delete;
+  ~NewCopy() {
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+  }
+
+  // A new file whose name begins with prefix; false, with nothing left behind, when it cannot be
+  // made or written. error: the system's reason.
+  bool Write(const std::wstring& prefix, const std::string& bytes, DWORD attributes, DWORD& error) {
+    for (int n = 0; n < 100; ++n) {
+      std::wstring path = prefix + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + L".tmp";
+      HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes | FILE_ATTRIBUTE_ARCHIVE,
+                             nullptr);
+      if (f == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        return false;
+      }
+      path_ = path;
+      bool ok = WriteAll(f, bytes) && FlushFileBuffers(f);
+      error = GetLastError();
+      CloseHandle(f);
+      return ok;
+    }
+    return false;
+  }
+  const std::wstring& Path() const { return path_; }
+  void Placed() { path_.clear(); }
+
+ private:
+  std::wstring path_;
+};
+
+// The target's access list as text, and whether it stands on its own (not inherited).
+struct Rights {
+  std::wstring dacl;
+  bool isProtected = false;
+};
+
+std::optional<Rights> RightsOf(const std::wstring& path) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                            nullptr, &sd) != ERROR_SUCCESS)
+    return std::nullopt;
+  Rights rights;
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  if (GetSecurityDescriptorControl(sd, &control, &revision)) rights.isProtected = control & SE_DACL_PROTECTED;
+  LPWSTR text = nullptr;
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorW(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text,
+                                                           nullptr)) {
+    rights.dacl = text;
+    LocalFree(text);
+  }
+  LocalFree(sd);
+  return rights;
+}
+
+// The system's replace keeps the replaced file's access list on Windows; Wine's renames the new
+// file into place with the new file's rights, so they are put back when they differ.
+void Restore(const std::wstring& path, const std::optional<Rights>& before) {
+  std::optional<Rights> now = RightsOf(path);
+  if (!before || before->dacl.empty() || !now || now->dacl == before->dacl) return;
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(before->dacl.c_str(), SDDL_REVISION_1, &sd, nullptr))
+    return;
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present)
+    SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION | (before->isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                           : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                          nullptr, nullptr, dacl, nullptr);
+  LocalFree(sd);
+}
+
+// Writes the new bytes over the old ones in the file itself, for a file that may be written but
+// not replaced. The bytes past the old end go first: where the disk is full that is where the
+// write stops, and cutting the file back to its old length leaves it as it was. What then
+// remains to write lies within the file's old length and needs no new room.
+bool WriteInPlace(const std::wstring& path, const std::string& bytes, const std::string& old) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool ok = f != INVALID_HANDLE_VALUE;
-  DWORD written = 0;
-  ok = ok && WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-       written == bytes.size() && SetEndOfFile(f);
-  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
-  if (!ok) throw Error(FormatText("Unable to write to %s", {path}));
+  if (f == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(f, &size) && static_cast<size_t>(size.QuadPart) == old.size();
+  if (ok && bytes.size() > old.size()) {
+    ok = SeekTo(f, old.size()) && WriteAll(f, std::string_view(bytes).substr(old.size())) && FlushFileBuffers(f);
+    if (!ok) CutAt(f, old.size());
+  }
+  if (ok) {
+    ok = SeekTo(f, 0) && WriteAll(f, std::string_view(bytes).substr(0, std::min(bytes.size(), old.size()))) &&
+         CutAt(f, bytes.size()) && FlushFileBuffers(f);
+    if (!ok && SeekTo(f, 0) && WriteAll(f, old)) CutAt(f, old.size());
+  }
+  CloseHandle(f);
+  return ok;
+}
+
+// The file holds the bytes afterwards, or, on false, exactly what it held before.
+bool Replace(const std::string& target, const std::string& bytes, const std::string& old) {
+  std::wstring path = Widen(target);
+  WIN32_FILE_ATTRIBUTE_DATA before{};
+  bool exists = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before);
+  // Windows refuses to write a read-only file; Wine, run as root, would not.
+  if (exists && (before.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
+  DWORD kept = exists ? before.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)
+                      : 0;
+  NewCopy copy;
+  DWORD error = 0;
+  if (copy.Write(path, bytes, kept, error)) {
+    if (!exists) {
+      if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+      copy.Placed();
+      return true;
+    }
+    std::optional<Rights> rights = RightsOf(path);
+    if (ReplaceFileW(path.c_str(), copy.Path().c_str(), nullptr, 0, nullptr, nullptr)) {
+      copy.Placed();
+      Restore(path, rights);
+      return true;
+    }
+    error = GetLastError();
+    // Windows may have removed the old file and failed to rename the new one: it then takes the
+    // old one's place, so the file holds the new text rather than none.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      bool moved = MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+      copy.Placed();  // also when it stays where it is: it is then the only copy of the settings
+      return moved;
+    }
+    // Rights that let the file be written but not deleted or renamed: written in place, now that
+    // the whole new text stands on the disk.
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_UNABLE_TO_REMOVE_REPLACED) return false;
+    return WriteInPlace(path, bytes, old);
+  }
+  // A folder that lets its files be written but not new files be made: the whole new text goes
+  // to the temporary folder first, then into the file in place.
+  if (!exists || error != ERROR_ACCESS_DENIED) return false;
+  NewCopy elsewhere;
+  std::string temp = TempDirectory();
+  return !temp.empty() && elsewhere.Write(Widen(temp + "tarnholm-ini"), bytes, 0, error) &&
+         WriteInPlace(path, bytes, old);
 }
 
 }  // namespace
+
+FileWriter SetIniFileWriter(FileWriter writer) { return std::exchange(Writer(), std::move(writer)); }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
@@ -202,21 +426,9 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   // A file that exists but cannot be read is not written over with the one key.
   std::optional<std::string> bytes = ReadBytes(path_);
-  if (!bytes) throw Error(FormatText("Unable to write to %s", {path_}));
-  Text text = Decoded(*bytes);
-  std::wstring& s = text.units;
-  Place place = Find(text, section, key);
-  std::wstring newLine = NewLine(s);
-  if (place.keyFound) {
-    s.replace(place.valueBegin, place.valueEnd - place.valueBegin, Encode(value, text.encoding));
-  } else {
-    std::wstring line = Encode(key, text.encoding) + L"=" + Encode(value, text.encoding) + newLine;
-    if (!place.sectionFound) line = L"[" + Encode(section, text.encoding) + L"]" + newLine + line;
-    size_t at = place.sectionFound ? place.sectionEnd : s.size();
-    if (at > 0 && s[at - 1] != L'\n') line = newLine + line;
-    s.insert(at, line);
-  }
-  WriteBytes(path_, Bytes(text));
+  std::optional<std::string> edited;
+  if (bytes) edited = Edited(Decoded(*bytes), section, key, value);
+  if (!edited || !Replace(path_, *edited, *bytes)) throw Error(FormatText("Unable to write to %s", {path_}));
 }
 
 }  // namespace platform

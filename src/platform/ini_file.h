@@ -1,9 +1,14 @@
 // INI file read and written one key at a time. Names of sections and keys are matched without
 // regard to case; a missing file or key reads as the default. A write changes the one value (or
 // adds its key, or its section and key) and leaves every other byte of the file as it was:
-// other sections and keys, comments, blank lines, their order and the line endings. The system's
-// private-profile functions drop blank lines when they write, so the file is edited here.
+// other sections and keys, comments, blank lines, their order, the line endings and the encoding.
+// The system's private-profile functions drop blank lines when they write, so the file is edited
+// here; it is read as the system's reader reads it, so that what a write reports is what the
+// game finds.
 #pragma once
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -15,12 +20,20 @@ class IniFile {
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
-  // Creates the file when it does not exist. "Unable to write to %s" with the file's path when the
-  // write fails.
+  // Creates the file when it does not exist. The file then holds either its old bytes or the new
+  // ones, never a mix: the new text goes to a file beside it that replaces it in one step.
+  // "Unable to write to %s" with the file's path when the write fails or the file cannot be
+  // edited in its own encoding; the file is then as it was.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
  private:
   std::string path_;
 };
+
+// Every block of bytes that IniFile writes goes through this (WriteFile when none is set): it
+// stores what it can, sets written and says whether the write succeeded. Tests put a disk that
+// fills up in its place. Returns the previous writer.
+using FileWriter = std::function<bool(HANDLE file, const char* data, DWORD size, DWORD* written)>;
+FileWriter SetIniFileWriter(FileWriter writer);
 
 }  // namespace platform

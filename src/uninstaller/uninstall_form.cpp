@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "uninstaller/own_folder.h"
 #include "uninstaller/self_removal.h"
 
 namespace uninstaller {
@@ -77,6 +78,13 @@ void TForm1::NextButtonClick(ui::Object*) {
   if (!Panel2.Visible()) return;
   if (DirEdit.Text().empty()) {
     ShowPageBox("There are no game files!", "Nie ma żadnych plików gry!", MB_ICONWARNING);
+  } else if (!IsOwnFolder(DirEdit.Text(), data_.product.folderName, SystemFolders())) {
+    // A stale or tampered record: nothing is deleted, neither files nor records, so the
+    // uninstaller stays to be run again once the folder is right.
+    ShowPageBox("The uninstaller's record does not name its own folder, so nothing was deleted.",
+                "Zapis deinstalatora nie wskazuje jego własnego folderu, więc niczego nie usunięto.",
+                MB_ICONWARNING);
+    return;
   } else {
     DeleteFolderFiles();
     ShowPageBox("The uninstallation has finished. You may close this program.",
@@ -127,15 +135,27 @@ void TForm1::FormShow(ui::Object*) {
 }
 
 void TForm1::DeleteFolderFiles() {
+  const std::vector<std::string> systemFolders = SystemFolders();
+  // Empty unless the folder text names the product's own folder.
+  auto folder = [&]() -> std::string {
+    const std::string& text = DirEdit.Text();
+    return IsOwnFolder(text, data_.product.folderName, systemFolders) ? text : std::string();
+  };
+  std::string text = folder();
+  if (text.empty()) return;
   int count = 0;
-  for (platform::DirectorySearch search(DirEdit.Text() + "*.*"); search.Found(); search.Next())
+  for (platform::DirectorySearch search(text + "*.*"); search.Found(); search.Next())
     if (!search.IsDotEntry()) ++count;
   ProgressBar1.SetMax(count);
 
   int handled = 0;
-  // The folder text is read for every entry: an edit made meanwhile applies to the rest.
-  for (platform::DirectorySearch search(DirEdit.Text() + "*.*"); search.Found(); search.Next()) {
-    std::string path = DirEdit.Text() + search.Name();
+  // The folder text is read for every entry: an edit made meanwhile applies to the rest, and one
+  // that names another folder ends the deletion.
+  text = folder();
+  if (text.empty()) return;
+  for (platform::DirectorySearch search(text + "*.*"); search.Found() && !text.empty();
+       search.Next(), text = folder()) {
+    std::string path = text + search.Name();
     NameLabel1.SetCaption(path);
     // Folders, read-only files and files in use (this program among them) stay.
     platform::DeleteFileAt(path);

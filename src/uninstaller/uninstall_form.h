@@ -49,7 +49,8 @@ class TForm1 : public shared::WizardForm {
   void FormClose(ui::Object* Sender, ui::CloseAction& Action);
 
   // Deletes the files directly inside the folder named by DirEdit, showing each name and the
-  // progress; subfolders and files that cannot be deleted stay.
+  // progress; subfolders and files that cannot be deleted stay. Nothing goes while the text does
+  // not name the product's own folder (IsOwnFolder).
   void DeleteFolderFiles();
   // Deletes the product's key and its uninstall entry, each with everything under it.
   void DeleteRegistryKeys();

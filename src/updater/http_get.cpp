@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <string_view>
@@ -18,9 +19,8 @@ namespace {
 constexpr wchar_t kFormContentType[] = L"Content-Type: application/x-www-form-urlencoded";
 constexpr DWORD kReadSize = 1025;
 constexpr DWORD kLengthBufferBytes = 1024;
-// Each hand-off to the user-interface thread costs about as much as a read, so the progress of the
-// chunks that arrive in quick succession is handed over together, one event per chunk still.
-constexpr ULONGLONG kProgressIntervalMs = 20;
+// Redirects followed in one transfer; the next one fails it.
+constexpr int kMaxRedirects = 10;
 // How often a worker waiting for its request to go out looks at the stop request and the clock.
 constexpr DWORD kSendCheckMs = 20;
 
@@ -36,19 +36,29 @@ struct InternetHandles {
   }
 };
 
-// The target file, written in large pieces rather than one system call per small read. Whatever
-// arrived is in the file when it is closed, also when the transfer fails.
+// The target file. The chunks that arrive together are written in one piece, once the Internet
+// client has no more of them at hand: before the worker waits for the server, every byte that
+// arrived is in the file, so a process that ends then (closed, killed) loses none. Others may read
+// the file meanwhile, and the updater may delete a version file that a blocked worker holds.
 class TargetFile {
  public:
   ~TargetFile() { Close(); }
   bool Create(const std::string& name) {
-    handle_ = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle_ != INVALID_HANDLE_VALUE;
   }
   bool Write(const char* data, DWORD size) {
     buffer_.append(data, size);
-    return buffer_.size() < kFlushSize || Flush();
+    return buffer_.size() < kMaxBuffer || Flush();
+  }
+  bool Flush() {
+    if (handle_ == INVALID_HANDLE_VALUE || buffer_.empty()) return true;
+    DWORD written = 0;
+    bool ok = WriteFile(handle_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr) &&
+              written == buffer_.size();
+    buffer_.clear();
+    return ok;
   }
   // True when every byte reached the file and it closed.
   bool Close() {
@@ -60,14 +70,9 @@ class TargetFile {
   }
 
  private:
-  static constexpr size_t kFlushSize = 64 * 1024;
-  bool Flush() {
-    DWORD written = 0;
-    bool ok = WriteFile(handle_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr) &&
-              written == buffer_.size();
-    buffer_.clear();
-    return ok;
-  }
+  // The client hands over at most its own buffer (8 KB here) at a time; this only bounds a
+  // client with a larger one.
+  static constexpr size_t kMaxBuffer = 64 * 1024;
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   std::string buffer_;
 };
@@ -182,50 +187,123 @@ void THTTPGetThread::Execute() {
   HandOverProgress();
 }
 
-// Every early return leaves Success false; the handles and the file close on the way out.
-void THTTPGetThread::Transfer() {
-  ParsedURL where = ParseURL(URL);
-  if (Terminated()) return;
+// Where one request of a transfer goes; a redirect gives the next one.
+struct RequestTarget {
+  std::wstring host;
+  INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
+  std::wstring path;
+  bool secure = false;
+  std::wstring Url() const {
+    return std::wstring(secure ? L"https://" : L"http://") + host + L":" + std::to_wstring(port) + path;
+  }
+};
 
+namespace {
+
+bool IsRedirect(DWORD status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The target that a redirect's Location names, relative to the request that got it; none when
+// there is no such header or it names no HTTP address.
+std::optional<RequestTarget> RedirectTarget(HINTERNET request, const RequestTarget& from) {
+  std::wstring location(2048, L'\0');
+  DWORD size = static_cast<DWORD>(location.size() * sizeof(wchar_t)), index = 0;
+  if (!HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location.data(), &size, &index)) return std::nullopt;
+  location.resize(size / sizeof(wchar_t));
+  std::wstring combined(4096, L'\0');
+  DWORD length = static_cast<DWORD>(combined.size());
+  if (!InternetCombineUrlW(from.Url().c_str(), location.c_str(), combined.data(), &length, ICU_NO_ENCODE))
+    return std::nullopt;
+  combined.resize(length);
+  wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1], path[INTERNET_MAX_PATH_LENGTH + 1],
+      extra[INTERNET_MAX_PATH_LENGTH + 1];
+  URL_COMPONENTSW parts{};
+  parts.dwStructSize = sizeof parts;
+  parts.lpszHostName = host;
+  parts.dwHostNameLength = static_cast<DWORD>(std::size(host));
+  parts.lpszUrlPath = path;
+  parts.dwUrlPathLength = static_cast<DWORD>(std::size(path));
+  parts.lpszExtraInfo = extra;
+  parts.dwExtraInfoLength = static_cast<DWORD>(std::size(extra));
+  if (!InternetCrackUrlW(combined.c_str(), 0, 0, &parts) || parts.dwHostNameLength == 0 ||
+      (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
+    return std::nullopt;
+  RequestTarget to;
+  to.host.assign(host, parts.dwHostNameLength);
+  to.port = parts.nPort;
+  to.path.assign(path, parts.dwUrlPathLength);
+  to.path.append(extra, parts.dwExtraInfoLength);
+  if (to.path.empty() || to.path[0] != L'/') to.path.insert(0, L"/");
+  to.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+  return to;
+}
+
+}  // namespace
+
+std::shared_ptr<PendingRequest> THTTPGetThread::OpenRequest(const RequestTarget& where,
+                                                            const std::string& body) {
   auto pending = std::make_shared<PendingRequest>();
   InternetHandles& h = pending->h;
   std::wstring agent = Widen(Agent);
   h.internet = InternetOpenW(agent.empty() ? nullptr : agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG,
                              nullptr, nullptr, 0);
-  if (!h.internet || !where.Valid) return;
+  if (!h.internet) return nullptr;
   InternetSetStatusCallbackW(h.internet, RequestStatus);
-  h.connection = InternetConnectW(h.internet, Widen(where.Host).c_str(),
-                                  static_cast<INTERNET_PORT>(where.Port), Widen(UserName).c_str(),
+  h.connection = InternetConnectW(h.internet, where.host.c_str(), where.port, Widen(UserName).c_str(),
                                   Widen(Password).c_str(), INTERNET_SERVICE_HTTP, 0, 0);
-  if (!h.connection) return;
+  if (!h.connection) return nullptr;
   // This Wine takes the send and receive time-outs from the connection, not the Internet handle.
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT})
     InternetSetOptionW(h.connection, option, &Timeout, sizeof Timeout);
   std::wstring accept = L"Accept: " + Widen(AcceptTypes);
   const wchar_t* acceptList[] = {accept.c_str(), nullptr};
-  h.request = HttpOpenRequestW(h.connection, PostQuery.empty() ? L"GET" : L"POST",
-                               Widen(where.Path).c_str(), L"HTTP/1.0", Widen(Referer).c_str(),
-                               acceptList, UseCache ? 0 : INTERNET_FLAG_RELOAD,
+  // The client would follow redirects without end; the worker follows them itself.
+  DWORD flags = (UseCache ? 0 : INTERNET_FLAG_RELOAD) | INTERNET_FLAG_NO_AUTO_REDIRECT |
+                (where.secure ? INTERNET_FLAG_SECURE : 0);
+  h.request = HttpOpenRequestW(h.connection, body.empty() ? L"GET" : L"POST", where.path.c_str(),
+                               L"HTTP/1.0", Widen(Referer).c_str(), acceptList, flags,
                                reinterpret_cast<DWORD_PTR>(pending.get()));
-  if (!h.request) return;
-  pending->body = PostQuery;
-  if (!SendRequest(pending)) return;
+  if (!h.request) return nullptr;
+  pending->body = body;
+  if (!SendRequest(pending)) return nullptr;
   // The status is needed only until a connection stood; without the callback reads cost less.
   InternetSetStatusCallbackW(h.request, nullptr);
-  if (Terminated()) return;
+  return pending;
+}
 
+// Every early return leaves Success false; the handles and the file close on the way out.
+void THTTPGetThread::Transfer() {
+  ParsedURL parsed = ParseURL(URL);
+  if (Terminated() || !parsed.Valid) return;
+  RequestTarget where{Widen(parsed.Host), static_cast<INTERNET_PORT>(parsed.Port), Widen(parsed.Path)};
+  std::string body = PostQuery;
+  std::shared_ptr<PendingRequest> pending;
+  DWORD status = 0;
+  for (int redirects = 0;; ++redirects) {
+    pending = OpenRequest(where, body);
+    if (!pending || Terminated()) return;
+    DWORD statusSize = sizeof status;
+    if (!HttpQueryInfoW(pending->h.request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                        &statusSize, nullptr))
+      return;
+    if (!IsRedirect(status)) break;
+    if (redirects == kMaxRedirects) return;
+    std::optional<RequestTarget> next = RedirectTarget(pending->h.request, where);
+    if (!next) return;
+    // As browsers do: only 307 and 308 repeat a form's post.
+    if (status != 307 && status != 308) body.clear();
+    where = *next;
+  }
   // An error page is not the resource that was asked for.
-  DWORD status = 0, statusSize = sizeof status;
-  if (!HttpQueryInfoW(h.request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                      &statusSize, nullptr) ||
-      status < 200 || status > 299)
-    return;
+  if (status < 200 || status > 299) return;
+  HINTERNET request = pending->h.request;
 
   wchar_t lengthText[kLengthBufferBytes / sizeof(wchar_t)];
   DWORD lengthSize = kLengthBufferBytes, index = 0;
   bool announced =
-      HttpQueryInfoW(h.request, HTTP_QUERY_CONTENT_LENGTH, lengthText, &lengthSize, &index);
+      HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, lengthText, &lengthSize, &index);
   if (Terminated()) return;
   if (!announced && BinaryData) return;
   if (announced) {
@@ -234,37 +312,49 @@ void THTTPGetThread::Transfer() {
     FileSize = *length;
   }
   TotalRead = 0;
-  lastHandOff_ = GetTickCount64();
 
   TargetFile file;
   if (ToFile && !file.Create(FileName)) return;
   StringResult.clear();
 
   char buffer[kReadSize];
+  // Bytes that the client holds ready: reading no more than those never waits, and a read that
+  // waited would fill its whole buffer first, holding back the bytes of a slow server.
+  DWORD available = 0;
   bool complete = false;
   while (!Terminated()) {
-    BytesRead = 0;
-    // A read that fails (a time-out here) may still have delivered bytes: they are kept too.
-    bool read = InternetReadFile(h.request, buffer, kReadSize, &BytesRead);
-    if (BytesRead > 0) {
-      if (BytesRead > static_cast<DWORD>(INT_MAX - TotalRead)) return;
-      if (ToFile) {
-        if (!file.Write(buffer, BytesRead)) return;
-      } else {
-        StringResult.append(buffer, BytesRead);
+    if (available == 0) {
+      // The server may be quiet now: what arrived goes to the file and to the owner first.
+      if (!file.Flush()) return;
+      HandOverProgress();
+      if (Terminated()) return;
+      // Waits for the server; fails when the receive time-out passed.
+      if (!InternetQueryDataAvailable(request, &available, 0, 0)) return;
+      if (available == 0) {
+        complete = true;
+        break;
       }
-      TotalRead += static_cast<int>(BytesRead);
-      ChunkReceived();
     }
-    if (!read) break;
+    BytesRead = 0;
+    if (!InternetReadFile(request, buffer, std::min(available, kReadSize), &BytesRead)) return;
     if (BytesRead == 0) {
       complete = true;
       break;
     }
+    available -= std::min(available, BytesRead);
+    if (BytesRead > static_cast<DWORD>(INT_MAX - TotalRead)) return;
+    if (ToFile) {
+      if (!file.Write(buffer, BytesRead)) return;
+    } else {
+      StringResult.append(buffer, BytesRead);
+    }
+    TotalRead += static_cast<int>(BytesRead);
+    if (Progress) pendingProgress_.emplace_back(FileSize, TotalRead);
   }
   if (!complete) return;
-  // A body without an announced length is whole when it ended cleanly.
-  if (!announced) FileSize = TotalRead;
+  // Without a length the body ends where the connection does, and this client reports a broken
+  // connection, a bad chunk size or a cut chunk as a clean end: only an empty body is sure.
+  if (!announced) FileSize = 0;
   Success = FileSize == TotalRead && file.Close();
 }
 
@@ -287,17 +377,10 @@ bool THTTPGetThread::SendRequest(const std::shared_ptr<PendingRequest>& pending)
   return pending->sent;
 }
 
-void THTTPGetThread::ChunkReceived() {
-  if (!Progress) return;
-  pendingProgress_.emplace_back(FileSize, TotalRead);
-  if (GetTickCount64() - lastHandOff_ >= kProgressIntervalMs) HandOverProgress();
-}
-
 void THTTPGetThread::HandOverProgress() {
   if (pendingProgress_.empty()) return;
   Synchronize([this] { UpdateProgress(); });
   pendingProgress_.clear();
-  lastHandOff_ = GetTickCount64();
 }
 
 void THTTPGetThread::UpdateProgress() {
@@ -363,9 +446,10 @@ void THTTPGet::ThreadDone() {
   }
 }
 
-void FinishTransfers() {
+void FinishTransfers(DWORD limitMs) {
   auto& app = ui::Application::Instance();
-  while (THTTPGetThread::Alive() > 0) {
+  ULONGLONG end = GetTickCount64() + limitMs;
+  while (THTTPGetThread::Alive() > 0 && GetTickCount64() < end) {
     app.CheckSynchronize();
     Sleep(5);
   }

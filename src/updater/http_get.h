@@ -44,8 +44,9 @@ struct HTTPGetLink {
   THTTPGet* Owner;
 };
 
-// A request and its handles while it is being sent (http_get.cpp).
+// A request and its handles while it is being sent, and where it goes (http_get.cpp).
 struct PendingRequest;
+struct RequestTarget;
 
 class THTTPGetThread : public ui::Thread {
  public:
@@ -76,17 +77,18 @@ class THTTPGetThread : public ui::Thread {
 
  private:
   void Transfer();
+  // Opens and sends one request (a POST when body is not empty); none when it failed, was
+  // aborted, or no connection stood in time.
+  std::shared_ptr<PendingRequest> OpenRequest(const RequestTarget& where, const std::string& body);
   // Sends the request; false when it failed, was aborted, or no connection stood in time.
   bool SendRequest(const std::shared_ptr<PendingRequest>& request);
-  // Counts a received chunk; hands the progress over when it is due.
-  void ChunkReceived();
+  // Hands the progress of the chunks received since the last hand-off to the owner, one event
+  // per chunk, in one synchronised call.
   void HandOverProgress();
   void UpdateProgress();
   std::shared_ptr<HTTPGetLink> link_;
-  // FileSize and TotalRead after each chunk not yet reported, and when progress was last handed
-  // over.
+  // FileSize and TotalRead after each chunk not yet reported.
   std::vector<std::pair<int, int>> pendingProgress_;
-  ULONGLONG lastHandOff_ = 0;
   static std::atomic<int> alive_;
 };
 
@@ -130,9 +132,9 @@ class THTTPGet : public ui::Object {
   std::shared_ptr<HTTPGetLink> link_;
 };
 
-// Lets every worker still running end, once the components have gone with their window: the
-// user-interface thread takes their synchronised calls until none is left. Each worker writes
-// what it read and closes its file first; one waiting on a silent server ends with its time-out.
-void FinishTransfers();
+// Lets the workers still running end, once the components have gone with their window: the
+// user-interface thread takes their synchronised calls until none is left or the limit has passed.
+// A worker that the limit leaves waiting on its server has every byte it received in its file.
+void FinishTransfers(DWORD limitMs);
 
 }  // namespace updater

@@ -9,9 +9,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app.SetTitle("Program Updater");
   app.CreateForm<updater::TForm1>();
   app.Run();
-  // The window goes with its components, which abort their transfers; the workers still write
-  // what they read into the files before the program ends.
+  // The window goes with its components, which abort their transfers. A worker that is not
+  // waiting on its server ends at once; one that is holds every byte it received in its file, so
+  // the program need not wait for a server that trickles or stays silent.
   app.Reset();
-  updater::FinishTransfers();
-  return 0;
+  updater::FinishTransfers(2000);
+  ExitProcess(0);
 }

@@ -113,6 +113,13 @@ TForm1::TForm1() : Form("Form1") {
   OnCloseQuery = [this](ui::Object* s, bool& canClose) { FormCloseQuery(s, canClose); };
 }
 
+TForm1::~TForm1() {
+  if (!HTTPGet1.Busy()) return;
+  HTTPGet1.Abort();
+  // Its worker may still hold the file open; it goes once that handle closes.
+  platform::DeleteFileAt(HTTPGet1.FileName);
+}
+
 void TForm1::Log(std::string_view english, std::string_view polish) {
   if (auto line = Lang.Pick(english, polish)) Memo1.AddLine(*line);
 }

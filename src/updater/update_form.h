@@ -25,6 +25,8 @@ extern const char kUpdateHost[];
 class TForm1 : public ui::Form {
  public:
   TForm1();
+  // A version check still on its way leaves no version file behind.
+  ~TForm1() override;
 
   ui::Panel Panel1{this, "Panel1"};
   ui::SpeedButton SpeedButton1{&Panel1, "SpeedButton1"};

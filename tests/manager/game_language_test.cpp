@@ -1,24 +1,30 @@
 // The game-language dialog and the game's settings file.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "manager/lang_form.h"
 #include "manager_fixture.h"
 #include "platform/text.h"
 
 using testing_support::ReadFileBytes;
+using testing_support::Utf16File;
 using testing_support::WriteFileBytes;
 
 namespace {
 
-constexpr int kGerman = 2, kPolish = 6;
+constexpr int kGerman = 2, kFrench = 3, kPolish = 6;
 
 class GameLanguage : public ManagerTest {
  protected:
   // Opens the dialog from the Options menu with the game's file holding the given text.
   manager::TLangForm6& Open(const char* tarnIni) {
+    return tarnIni ? Open(std::string(tarnIni)) : Open(std::optional<std::string>());
+  }
+  manager::TLangForm6& Open(std::optional<std::string> tarnIni) {
     game = SetGameFolder();
     if (tarnIni)
-      WriteFileBytes(TarnIni(), tarnIni);
+      WriteFileBytes(TarnIni(), *tarnIni);
     else
       DeleteFileW(platform::Widen(TarnIni()).c_str());
     manager::TAppForm1& main = Start();
@@ -127,6 +133,41 @@ TEST_F(GameLanguage, WithoutAGameFolderShowAndEnterGiveTheMissingBoxAndTouchNoth
   EXPECT_EQ(dialogs.Texts(), std::vector<std::string>(2, "You do not have Tarnholm game on your PC."));
   EXPECT_EQ(dialog.LangLabel.Caption(), "");
   EXPECT_EQ(CheckedRows(dialog), std::vector<int>{kGerman});
+}
+
+// Each shape of the file is shown as the game reads it and written in its own encoding and line
+// ends; one that cannot be is refused, and the label keeps what the game still reads.
+TEST_F(GameLanguage, EachEncodingAndLineEndIsShownAsTheGameReadsItAndWrittenInItsOwnFormOrRefused) {
+  struct Case {
+    const char* what;
+    std::string file;
+    std::optional<std::string> french;  // none: refused
+  };
+  const Case cases[] = {
+      {"UTF-16 big-endian", Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+       Utf16File(L"[Main]\r\nLanguage=FRA\r\n", true)},
+      {"CR-only line ends", "; Tarnholm\r[Main]\rLanguage=POL\rName=Kor\r",
+       "; Tarnholm\r[Main]\rLanguage=FRA\rName=Kor\r"},
+      {"UTF-16 with a stray last byte", Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    manager::TLangForm6& dialog = Open(c.file);
+    EXPECT_EQ(CheckedRows(dialog), std::vector<int>{kPolish});
+    EXPECT_EQ(dialog.LangLabel.Caption(), "POL");
+    dialog.CheckListBox1.ClickCheck(kFrench);
+    dialog.EnterButton1.Click();
+    if (c.french) {
+      EXPECT_EQ(ReadFileBytes(TarnIni()), *c.french);
+      EXPECT_EQ(dialog.LangLabel.Caption(), "FRA");
+      EXPECT_TRUE(dialogs.boxes.empty());
+    } else {
+      EXPECT_EQ(ReadFileBytes(TarnIni()), c.file);
+      EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Unable to write to " + TarnIni()});
+      EXPECT_EQ(dialog.LangLabel.Caption(), "POL") << "the game still reads POL";
+    }
+    Stop();
+  }
 }
 
 }  // namespace

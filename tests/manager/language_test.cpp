@@ -178,6 +178,24 @@ TEST_F(ManagerTest, AnUnwritableSettingsFileStopsTheSwitchBeforeAnythingChanges)
   EXPECT_EQ(game.Caption(), "Uruchom Grę Tarnholm") << "an open game-start dialog changes at once";
 }
 
+TEST_F(ManagerTest, TheSettingsFileIsSwitchedInItsOwnEncodingOrNotAtAll) {
+  using testing_support::Utf16File;
+  SetGameFolder();
+  WriteSettings(Utf16File(L"[Main]\r\nStarted=Yes\r\nLanguage=English\r\n", true));
+  TAppForm1& main = Start();
+  main.Polski1.Click();
+  EXPECT_EQ(Settings(), Utf16File(L"[Main]\r\nStarted=Yes\r\nLanguage=Polski\r\n", true));
+  EXPECT_TRUE(dialogs.boxes.empty());
+
+  // One stray byte after the UTF-16 text: no 8-bit section is appended to it.
+  const std::string odd = Utf16File(L"[Main]\r\nLanguage=Polski\r\n") + "x";
+  WriteSettings(odd);
+  main.English1.Click();
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Unable to write to " + manager::SettingsFile()});
+  EXPECT_EQ(Settings(), odd);
+  ExpectLanguage(main, true);
+}
+
 TEST_F(ManagerTest, WithoutAGameTheMissingBoxInTheNewLanguageComesBeforeTheMainWindowChanges) {
   TAppForm1& main = Start();  // no game key: the English box and the prompt
   ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{"You do not have Tarnholm game on your PC."});

@@ -72,27 +72,41 @@ UINT ProgramCommand(ui::MenuItem manager::TAppForm1::*item) {
   return 100 + (probe.*item).Command() - marker.Command() - 1;
 }
 
+// The game-language dialog of the running manager, opened from the Options menu, and its list;
+// nullptr for both when there is no display.
+struct LanguageDialog {
+  HWND window = nullptr, list = nullptr;
+};
+LanguageDialog OpenGameLanguageDialog(const Process& manager) {
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) return {};
+  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
+  HWND dialog = WaitForWindow("Game Language", manager.Id());
+  return {dialog, dialog ? FindControlOfClass(dialog, "ListBox") : nullptr};
+}
+
+// Ticks a row with a click on its box, then presses the Enter button.
+void TickAndEnter(const LanguageDialog& dialog, int row) {
+  RECT item;
+  SendMessageW(dialog.list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  ClickMouse(dialog.list, item.left + 5, (item.top + item.bottom) / 2);
+  // The click also selects the row: once it is selected, the tick is made.
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(dialog.list, LB_GETCURSEL, 0, 0) == row; }));
+  ClickButton(FindControlOfClass(dialog.window, "Button"));
+}
+
 TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, "; game settings\r\n\r\n[Main]\r\nLanguage=POL\r\n");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
-  HWND dialog = WaitForWindow("Game Language", manager.Id());
-  ASSERT_NE(dialog, nullptr);
-  HWND list = FindControlOfClass(dialog, "ListBox");
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 9);
-  EXPECT_NE(FindControl(dialog, "POL"), nullptr);
+  LanguageDialog dialog = OpenGameLanguageDialog(manager);
+  if (!dialog.window) GTEST_SKIP() << "no display";
+  ASSERT_NE(dialog.list, nullptr);
+  EXPECT_EQ(SendMessageW(dialog.list, LB_GETCOUNT, 0, 0), 9);
+  EXPECT_NE(FindControl(dialog.window, "POL"), nullptr);
 
-  RECT row;
-  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
-  ClickMouse(list, row.left + 5, (row.top + row.bottom) / 2);  // the box of "German (Deutsch)"
-  // The click also selects the row: once it is selected, the tick is made.
-  EXPECT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == 2; }));
-  ClickButton(FindControlOfClass(dialog, "Button"));
-  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog, "GER") != nullptr; }));
+  TickAndEnter(dialog, 2);  // "German (Deutsch)"
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "GER") != nullptr; }));
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
 }
 
@@ -300,6 +314,42 @@ TEST_F(RealManager, TheMenusShowTheirItemsPictures) {
     for (size_t i = 0; i <= menus; ++i) PressKey(main, VK_ESCAPE);
     ASSERT_TRUE(WaitFor([&] { return OpenMenus(manager.Id()).empty(); }));
   }
+}
+
+// Dark pixels inside a row's check box as the display shows it: the check mark, when it is ticked.
+int CheckMarkPixels(HWND list, int row) {
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  int box = item.bottom - item.top - 2;  // the box is square, one pixel inside the row
+  RECT inside{item.left + 3, item.top + 3, item.left + box - 1, item.top + box - 1};
+  ScreenPixels pixels(OnScreen(list, inside));
+  if (pixels.Empty()) return -1;
+  int dark = 0;
+  for (int y = 0; y < pixels.Height(); ++y)
+    for (int x = 0; x < pixels.Width(); ++x) {
+      COLORREF c = pixels.At(x, y);
+      dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 96;
+    }
+  return dark;
+}
+
+TEST_F(RealManager, ABigEndianUtf16SettingsFileIsTickedOnOpeningAndWrittenInItsOwnEncoding) {
+  std::string tarnIni = game.Path() + "tarn.ini";
+  WriteFileBytes(tarnIni, Utf16File(L"; game settings\r\n[Main]\r\nLanguage=POL\r\n", true));
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  LanguageDialog dialog = OpenGameLanguageDialog(manager);
+  if (!dialog.window) GTEST_SKIP() << "no display";
+  ASSERT_NE(dialog.list, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "POL") != nullptr; }));
+  constexpr int kFrench = 3, kPolish = 6;
+  ASSERT_TRUE(WaitFor([&] { return CheckMarkPixels(dialog.list, kPolish) > 0; })) << "the Polish row is ticked";
+  EXPECT_EQ(CheckMarkPixels(dialog.list, kFrench), 0);
+
+  TickAndEnter(dialog, kFrench);
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "FRA") != nullptr; }));
+  EXPECT_EQ(ReadFileBytes(tarnIni), Utf16File(L"; game settings\r\n[Main]\r\nLanguage=FRA\r\n", true));
+  EXPECT_TRUE(WaitFor([&] { return CheckMarkPixels(dialog.list, kPolish) == 0; })) << "the Polish tick is gone";
+  EXPECT_GT(CheckMarkPixels(dialog.list, kFrench), 0);
 }
 
 TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {

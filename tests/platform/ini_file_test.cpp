@@ -1,13 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
 #include "platform/error.h"
 #include "platform/ini_file.h"
+#include "platform/temp_folder.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
 
 using platform::IniFile;
+using testing_support::FolderNames;
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
+using testing_support::Utf16File;
 using testing_support::WriteFileBytes;
 
 namespace {
@@ -55,11 +67,11 @@ namespace {
 
 struct EditCase {
   const char* what;
-  const char* before;  // nullptr: no file
-  const char* after;
+  std::optional<std::string> before;  // none: no file
+  std::optional<std::string> after;   // none: the write is refused and the file stays as it was
 };
 
-// Every other byte stays: comments, blank lines, other sections, order and line endings.
+// Every other byte stays: comments, blank lines, other sections, order, line endings, encoding.
 const EditCase kEdits[] = {
     {"the value alone changes in a CRLF file",
      "; tarn settings\r\n\r\n[Video]\r\nWidth=1024\r\n\r\n[Main]\r\nName=Kor\r\nLanguage=POL\r\n\r\n; end\r\n",
@@ -75,20 +87,90 @@ const EditCase kEdits[] = {
     {"a file with a UTF-8 mark keeps it and its Polish text",
      "\xEF\xBB\xBF[Main]\r\nGracz=\xC5\x81ucja\r\nLanguage=ENG\r\n",
      "\xEF\xBB\xBF[Main]\r\nGracz=\xC5\x81ucja\r\nLanguage=GER\r\n"},
+    {"UTF-8 without a mark keeps its bytes", "[Main]\r\nGracz=\xC5\x81ucja\r\n",
+     "[Main]\r\nGracz=\xC5\x81ucja\r\nLanguage=GER\r\n"},
     {"an 8-bit file keeps bytes that no text decodes", "[Main]\r\nX=\x81\x8D\xFF\r\nLanguage=\r\n",
      "[Main]\r\nX=\x81\x8D\xFF\r\nLanguage=GER\r\n"},
-    {"a missing file is created with the section and the key", nullptr, "[Main]\r\nLanguage=GER\r\n"},
+    {"a missing file is created with the section and the key", std::nullopt, "[Main]\r\nLanguage=GER\r\n"},
+    {"UTF-16 with the little-endian mark", Utf16File(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=POL\r\n"),
+     Utf16File(L"[Main]\r\nGracz=\u0141ucja\r\nLanguage=GER\r\n")},
+    {"UTF-16 with the big-endian mark stays big-endian", Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+     Utf16File(L"[Main]\r\nLanguage=GER\r\n", true)},
+    {"a key added to a big-endian file", Utf16File(L"[Main]\nName=Kor\n[Video]\n", true),
+     Utf16File(L"[Main]\nName=Kor\nLanguage=GER\n[Video]\n", true)},
+    {"CR-only line ends: the value is found", "[Main]\rName=Kor\rLanguage=POL\r",
+     "[Main]\rName=Kor\rLanguage=GER\r"},
+    {"CR-only line ends: a new line ends in CR", "[Main]\rName=Kor\r[Video]\r",
+     "[Main]\rName=Kor\rLanguage=GER\r[Video]\r"},
+    {"a lone CR in a CRLF file ends a line, as for the system's reader",
+     "[Main]\r\nName=Kor\rLanguage=POL\r\n", "[Main]\r\nName=Kor\rLanguage=GER\r\n"},
+    {"UTF-16 of odd length cannot be written back as it is", Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x",
+     std::nullopt},
+    {"big-endian UTF-16 of odd length", Utf16File(L"[Video]\r\n", true) + "x", std::nullopt},
+    {"8-bit text with zero bytes (UTF-16 without a mark)",
+     std::string("[\0M\0a\0i\0n\0]\0\r\0\n\0", 16), std::nullopt},
 };
 
-TEST(IniFile, AWriteChangesTheOneValueAndLeavesEveryOtherByte) {
+TEST(IniFile, AWriteChangesTheOneValueAndLeavesEveryOtherByteOrNone) {
   for (const EditCase& c : kEdits) {
     SCOPED_TRACE(c.what);
     TempDir temp;
     std::string path = temp / "tarn.ini";
-    if (c.before) WriteFileBytes(path, c.before);
-    IniFile(path).WriteString("Main", "Language", "GER");
-    EXPECT_EQ(ReadFileBytes(path), c.after);
-    EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), "GER");
+    if (c.before) WriteFileBytes(path, *c.before);
+    std::string error;
+    try {
+      IniFile(path).WriteString("Main", "Language", "GER");
+    } catch (const platform::Error& e) {
+      error = e.what();
+    }
+    if (c.after) {
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(ReadFileBytes(path), *c.after);
+      EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), "GER");
+    } else {
+      EXPECT_EQ(error, "Unable to write to " + path);
+      EXPECT_EQ(ReadFileBytes(path), *c.before);
+    }
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"}) << "no file is left beside it";
+  }
+}
+
+TEST(IniFile, AValueTheFilesCodePageCannotHoldIsNotWritten) {
+  TempDir temp;
+  std::string path = temp / "thmanager.ini";
+  WriteFileBytes(path, "[Main]\r\nLanguage=English\r\n");
+  // No 8-bit code page has the clef: the file would hold a stand-in that no reader takes back.
+  EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E"), platform::Error);
+  EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=English\r\n");
+  WriteFileBytes(path, Utf16File(L"[Main]\r\n"));
+  IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E");
+  EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), "\xF0\x9D\x84\x9E");
+}
+
+// Each value is read as the system's own reader (the one the game uses) reads it.
+TEST(IniFile, ReadsWhatTheSystemsReaderReads) {
+  const std::string shapes[] = {
+      "[Main]\r\nLanguage=POL\r\n",
+      "[Main]\rLanguage=POL\r",
+      "[Main]\nLanguage=POL",
+      "[Main]\r\nA=1\rLanguage=POL\r\n",
+      "[Main]\rA=1\nLanguage=POL\r",
+      "\xEF\xBB\xBF[Main]\r\nLanguage=POL\r\n",
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n"),
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+      Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x",
+      "[Main]\r\n;Language=ENG\r\n",
+      "[ main ]\r\n language = \"POL\" \r\n",
+      "[Main]\r\nLanguage=POL\r\nLanguage=GER\r\n[Main]\r\nLanguage=ITA\r\n",
+  };
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  for (const std::string& shape : shapes) {
+    SCOPED_TRACE(shape);
+    WriteFileBytes(path, shape);
+    wchar_t system[64];
+    GetPrivateProfileStringW(L"Main", L"Language", L"none", system, 64, platform::Widen(path).c_str());
+    EXPECT_EQ(IniFile(path).ReadString("Main", "Language", "none"), platform::Narrow(system));
   }
 }
 
@@ -136,6 +218,178 @@ TEST(IniFile, AUtf16FileStaysUtf16) {
   std::string expected = "\xFF\xFE";
   expected.append(reinterpret_cast<const char*>(after.data()), after.size() * 2);
   EXPECT_EQ(ReadFileBytes(path), expected);
+}
+
+}  // namespace
+
+namespace {
+
+using testing_support::RunUnixCommand;
+using testing_support::SmallDisk;
+using testing_support::UnixPath;
+
+// A disk that takes so many more bytes from the INI layer and is then full.
+class FillingDisk {
+ public:
+  explicit FillingDisk(size_t room) : room_(room) {
+    previous_ = platform::SetIniFileWriter([this](HANDLE f, const char* data, DWORD size, DWORD* written) {
+      DWORD n = static_cast<DWORD>(std::min<size_t>(size, room_));
+      *written = 0;
+      if (n && !WriteFile(f, data, n, written, nullptr)) return false;
+      room_ -= *written;
+      if (*written == size) return true;
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    });
+  }
+  ~FillingDisk() { platform::SetIniFileWriter(std::move(previous_)); }
+  FillingDisk(const FillingDisk&) = delete;
+
+ private:
+  size_t room_;
+  platform::FileWriter previous_;
+};
+
+// The file's access list as text.
+std::string Rights(const std::string& path) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  PACL dacl = nullptr;
+  if (GetNamedSecurityInfoW(platform::Widen(path).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                            nullptr, &dacl, nullptr, &sd) != ERROR_SUCCESS)
+    return "none";
+  LPWSTR text = nullptr;
+  ConvertSecurityDescriptorToStringSecurityDescriptorW(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr);
+  std::string rights = text ? platform::Narrow(text) : "none";
+  LocalFree(text);
+  LocalFree(sd);
+  return rights;
+}
+
+// Gives everyone the right to write the file (as an installer that lets every user change the
+// game's settings does), so that the list differs from a new file's.
+void LetEveryoneWrite(const std::string& path) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;FA;;;SY)(A;;FA;;;BA)(A;;FRFW;;;WD)",
+                                                                   SDDL_REVISION_1, &sd, nullptr));
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted);
+  EXPECT_EQ(SetNamedSecurityInfoW(const_cast<LPWSTR>(platform::Widen(path).c_str()), SE_FILE_OBJECT,
+                                  DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl, nullptr),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  LocalFree(sd);
+}
+
+// A folder whose files may be written but in which no file may be made, deleted or renamed; as
+// root that is an immutable folder (chattr +i). Nothing when the machine does not allow it.
+class SealedFolder {
+ public:
+  explicit SealedFolder(const std::string& folder) : unix_(UnixPath(folder)) {
+    sealed_ = !unix_.empty() && RunUnixCommand("chattr +i '" + unix_ + "'");
+  }
+  ~SealedFolder() {
+    if (sealed_) RunUnixCommand("chattr -i '" + unix_ + "'");
+  }
+  SealedFolder(const SealedFolder&) = delete;
+  bool Sealed() const { return sealed_; }
+
+ private:
+  std::string unix_;
+  bool sealed_ = false;
+};
+
+const std::string kSettings = "[Main]\r\nName=Kor\r\n[Video]\r\nWidth=1024\r\n";
+const std::string kWritten = "[Main]\r\nName=Kor\r\nLanguage=FRA\r\n[Video]\r\nWidth=1024\r\n";
+
+std::string WriteError(const std::string& path) {
+  try {
+    IniFile(path).WriteString("Main", "Language", "FRA");
+  } catch (const platform::Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(IniFile, AWriteThatFailsHalfwayLeavesTheFileAsItWasAndNothingBeside) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  for (size_t room : {size_t{0}, size_t{10}, kWritten.size() - 1}) {
+    SCOPED_TRACE(room);
+    WriteFileBytes(path, kSettings);
+    {
+      FillingDisk disk(room);
+      EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+    }
+    EXPECT_EQ(ReadFileBytes(path), kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
+  FillingDisk roomy(kWritten.size());
+  EXPECT_EQ(WriteError(path), "");
+  EXPECT_EQ(ReadFileBytes(path), kWritten);
+}
+
+TEST(IniFile, AFullDiskLeavesTheFileAsItWasAndNothingBeside) {
+  SmallDisk disk(64);
+  if (!disk.Mounted()) GTEST_SKIP() << "this machine lets no test mount a small disk (needs root)";
+  std::string path = disk / "tarn.ini";
+  // 8 KB, two whole blocks of the disk: any line more needs a block that the disk no longer has.
+  std::string settings = kSettings;
+  while (settings.size() < 8192) settings += std::string(std::min<size_t>(62, 8192 - settings.size() - 2), ';') + "\r\n";
+  ASSERT_EQ(settings.size(), 8192u);
+  WriteFileBytes(path, settings);
+  disk.Fill("filler");
+  std::vector<std::string> names = FolderNames(disk / "");
+  EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+  EXPECT_EQ(ReadFileBytes(path), settings) << "not cut, not half-written";
+  EXPECT_EQ(FolderNames(disk / ""), names) << "no file is left beside it";
+  DeleteFileW(platform::Widen(disk / "filler").c_str());
+  EXPECT_EQ(WriteError(path), "");
+  settings.insert(kSettings.find("[Video]"), "Language=FRA\r\n");
+  EXPECT_EQ(ReadFileBytes(path), settings);
+}
+
+TEST(IniFile, AWriteKeepsTheHiddenAttributeAndTheRightsAndARefusedReadOnlyFileStays) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, kSettings);
+  LetEveryoneWrite(path);
+  std::string rights = Rights(path);
+  ASSERT_TRUE(SetFileAttributesW(platform::Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(WriteError(path), "");
+  EXPECT_EQ(ReadFileBytes(path), kWritten);
+  EXPECT_TRUE(GetFileAttributesW(platform::Widen(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Rights(path), rights);
+
+  // Windows refuses to write a read-only file, also to an administrator; Wine as root would not.
+  WriteFileBytes(path, kSettings);
+  ASSERT_TRUE(SetFileAttributesW(platform::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+  EXPECT_EQ(ReadFileBytes(path), kSettings);
+  EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+}
+
+TEST(IniFile, AFileThatMayBeWrittenButNotReplacedIsWrittenInPlaceOnlyWhenTheWholeTextStood) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, kSettings);
+  ASSERT_TRUE(SetFileAttributesW(platform::Widen(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+  SealedFolder sealed(temp.Path());
+  if (!sealed.Sealed()) GTEST_SKIP() << "this machine lets no test seal a folder (chattr +i needs root)";
+  ASSERT_FALSE(CopyFileW(platform::Widen(path).c_str(), platform::Widen(temp / "copy").c_str(), FALSE));
+
+  // The copy in the temporary folder fails, then the growth of the file itself: both leave it.
+  for (size_t room : {size_t{10}, kWritten.size() + 3}) {
+    SCOPED_TRACE(room);
+    FillingDisk disk(room);
+    EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+    EXPECT_EQ(ReadFileBytes(path), kSettings);
+  }
+  EXPECT_EQ(WriteError(path), "");
+  EXPECT_EQ(ReadFileBytes(path), kWritten);
+  EXPECT_TRUE(GetFileAttributesW(platform::Widen(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  for (const std::string& name : FolderNames(platform::TempDirectory()))
+    EXPECT_EQ(name.find("tarnholm-ini"), std::string::npos) << name << " is left in the temporary folder";
 }
 
 }  // namespace

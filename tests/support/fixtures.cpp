@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/directory_search.h"
 #include "platform/text.h"
 
 using platform::Narrow;
@@ -124,6 +125,45 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(std::filesystem::path(Widen(path)), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Utf16File(std::wstring_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (wchar_t u : text) {
+    char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+SmallDisk::SmallDisk(int kilobytes) {
+  std::string folder = UnixPath(folder_.Path());
+  mounted_ = !folder.empty() &&
+             RunUnixCommand("mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" + folder + "'");
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) {
+    RemoveTree(folder_.Path());
+    CreateDirectoryW(Widen(folder_.Path()).c_str(), nullptr);
+    RunUnixCommand("umount '" + UnixPath(folder_.Path()) + "'");
+  }
+}
+
+void SmallDisk::Fill(const std::string& name) {
+  HANDLE f = CreateFileW(Widen(folder_ / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  std::string block(1024, 'x');
+  DWORD written = 0;
+  while (f != INVALID_HANDLE_VALUE && WriteFile(f, block.data(), 1024, &written, nullptr) && written == 1024) {
+  }
+  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (platform::DirectorySearch entry(folder + "\\*"); entry.Found(); entry.Next())
+    if (!entry.IsDotEntry()) names.push_back(entry.Name());
+  return names;
 }
 
 }  // namespace testing_support

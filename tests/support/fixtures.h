@@ -4,6 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/unix_side.h"
 
 namespace testing_support {
 
@@ -48,5 +52,27 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);
+// The text as the bytes of a UTF-16 file with its mark, in either byte order.
+std::string Utf16File(std::wstring_view text, bool bigEndian = false);
+
+// A small disk of its own (a tmpfs of the given size mounted on a new folder), where the test
+// machine lets the test mount one; unmounted and removed at the end.
+class SmallDisk {
+ public:
+  explicit SmallDisk(int kilobytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  bool Mounted() const { return mounted_; }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  // Fills what is left of the disk with a file of this name.
+  void Fill(const std::string& name);
+
+ private:
+  TempDir folder_;
+  bool mounted_ = false;
+};
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> FolderNames(const std::string& folder);
 
 }  // namespace testing_support

@@ -165,10 +165,13 @@ void HttpServer::Handle(SOCKET s) {
   std::string head = "HTTP/1.0 " + reply->status + "\r\nContent-Type: application/octet-stream\r\n";
   if (!reply->omitLength)
     head += "Content-Length: " + reply->length.value_or(std::to_string(reply->body.size())) + "\r\n";
+  for (const std::string& header : reply->headers) head += header + "\r\n";
   head += "Connection: close\r\n\r\n";
+  if (reply->raw) head = *reply->raw;
   bool ok = Send(s, head.data(), head.size());
   size_t limit = std::min({reply->body.size(), reply->resetAfter.value_or(reply->body.size()),
                            reply->silentAfter.value_or(reply->body.size())});
+  if (reply->raw) limit = 0;
   if (ok && reply->dripBytes) {
     for (size_t at = 0; ok && at < limit && !stopping_; at += reply->dripBytes) {
       ok = Send(s, reply->body.data() + at, std::min(reply->dripBytes, limit - at));

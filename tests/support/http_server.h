@@ -1,6 +1,7 @@
 // A small HTTP server for tests: Winsock on 127.0.0.1 at a free port, serving on threads of its
 // own from scripted replies, so that faults can be staged: no length, a wrong length, a slow drip,
-// a reset connection, an error status, a server that falls silent.
+// a reset connection, an error status, a redirect, a server that falls silent, and any bytes at
+// all in place of a response (a broken chunked body, a reply without a status line).
 #pragma once
 #include <winsock2.h>
 
@@ -21,6 +22,10 @@ struct HttpReply {
   // The Content-Length header: the body's size unless given; none at all with omitLength.
   std::optional<std::string> length;
   bool omitLength = false;
+  // Further header lines, without their line ends ("Location: /x").
+  std::vector<std::string> headers;
+  // Sent as they are in place of the whole response, then the connection closes.
+  std::optional<std::string> raw;
   // After this many bytes of the body the connection is reset instead of closed.
   std::optional<size_t> resetAfter;
   // A slow drip: the body in pieces of this many bytes with a pause after each.

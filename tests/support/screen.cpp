@@ -5,22 +5,10 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/unix_side.h"
 
 namespace testing_support {
 namespace {
-
-// The Unix path of a Windows path, through the function Wine's kernel32 offers for this.
-std::string UnixPath(const std::string& windowsPath) {
-  using Convert = char*(CDECL*)(LPCWSTR);
-  static auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!convert) return {};
-  char* unix = convert(platform::Widen(windowsPath).c_str());
-  if (!unix) return {};
-  std::string path = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return path;
-}
 
 std::string TempName(const char* extension) {
   static LONG counter = 0;
@@ -35,28 +23,11 @@ std::string TempName(const char* extension) {
 bool PhotographScreen(const RECT& r, const std::string& file) {
   std::string target = UnixPath(file);
   if (target.empty() || r.right <= r.left || r.bottom <= r.top) return false;
-  DeleteFileW(platform::Widen(file).c_str());
-  // A Unix program started from here cannot be waited for: it writes beside the picture and
-  // renames it when done, and the picture's arrival is what is waited for.
-  std::string part = target + ".part";
   std::string crop = std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
                      std::to_string(r.left) + "+" + std::to_string(r.top);
-  std::string format = target.ends_with(".rgb") ? "rgb:" : target.ends_with(".png") ? "png:" : "";
-  std::string script = "import -window root -crop " + crop + " +repage -depth 8 " + format + "'" + part +
-                       "' && mv '" + part + "' '" + target + "'";
-  std::wstring line = L"/bin/sh -c \"" + platform::Widen(script) + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return false;
-  if (pi.hThread) CloseHandle(pi.hThread);
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  for (int i = 0; i < 600; ++i) {
-    if (platform::FileExists(file)) return true;
-    Sleep(50);
-  }
-  return false;
+  std::string format = target.ends_with(".rgb") ? "rgb:" : "";
+  return RunUnixCommand("import -window root -crop " + crop + " +repage -depth 8 " + format + "'" + target + "'") &&
+         platform::FileExists(file);
 }
 
 ScreenPixels::ScreenPixels(const RECT& r) {

@@ -86,6 +86,36 @@ void Press(HWND window, const std::string& text) {
   ClickButton(button);
 }
 
+// A product folder with its files and the uninstaller of its build, as the installer leaves it.
+std::string Install(const std::string& parent, const uninstaller::UninstallProductData& data,
+                    const char* build, const std::vector<std::string>& files) {
+  std::string folder = parent + data.product.folderName + "\\";
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
+  for (const auto& name : files) WriteFileBytes(folder + name, "data");
+  std::string built = platform::ExeFolder() + "..\\bin\\" + build + "\\uninstall.exe";
+  EXPECT_TRUE(CopyFileW(Widen(built).c_str(), Widen(folder + shared::kUninstallExe).c_str(), TRUE))
+      << built;
+  return folder;
+}
+
+// Runs the removal through the program's window and asks it to close: returns the close
+// question, whose Yes ends the program.
+HWND RemoveAndAskToClose(Process& program, const uninstaller::UninstallProductData& data) {
+  HWND window = WaitForWindow(data.captionEnglish, program.Id());
+  if (!window) return nullptr;
+  Press(window, "Next >");
+  Press(window, "Uninstall");
+  HWND box = WaitForBoxWith(program.Id(), "The uninstallation has finished. You may close this program.");
+  if (!box) return nullptr;
+  Press(box, "OK");
+  Press(window, "Finish");
+  HWND confirm = WaitForWindow("Confirm", program.Id());
+  if (confirm) {
+    EXPECT_NE(FindControl(confirm, "Are you sure you want to quit the deinstallation?"), nullptr);
+  }
+  return confirm;
+}
+
 TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
   if (!HaveDisplay()) GTEST_SKIP() << "no display";
   struct Case {
@@ -104,30 +134,16 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
     const shared::Product& product = c.data->product;
     TempDir parent;
     EnvironmentOverride tmp("TMP", parent.Path());  // the program's batch goes there too
-    std::string folder = parent / product.folderName + "\\", exe = folder + shared::kUninstallExe;
-    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
-    for (const auto& name : c.files) WriteFileBytes(folder + name, "data");
-    std::string built = platform::ExeFolder() + "..\\bin\\" + c.build + "\\uninstall.exe";
-    ASSERT_TRUE(CopyFileW(Widen(built).c_str(), Widen(exe).c_str(), TRUE)) << built;
-
+    std::string folder = Install(parent.Path(), *c.data, c.build, c.files);
+    std::string exe = folder + shared::kUninstallExe;
     MachineRecords records(product, folder);
 
     {
       // Started from the test's own folder, on another drive than the product folder.
       Process program(exe);
       ASSERT_TRUE(program.Started());
-      HWND window = WaitForWindow(c.data->captionEnglish, program.Id());
-      ASSERT_NE(window, nullptr);
-      Press(window, "Next >");
-      Press(window, "Uninstall");
-      HWND box = WaitForBoxWith(program.Id(),
-                                "The uninstallation has finished. You may close this program.");
-      ASSERT_NE(box, nullptr);
-      Press(box, "OK");
-      Press(window, "Finish");
-      HWND confirm = WaitForWindow("Confirm", program.Id());
+      HWND confirm = RemoveAndAskToClose(program, *c.data);
       ASSERT_NE(confirm, nullptr);
-      EXPECT_NE(FindControl(confirm, "Are you sure you want to quit the deinstallation?"), nullptr);
       Press(confirm, "&Yes");
       EXPECT_TRUE(program.WaitForExit(30000));
     }
@@ -137,8 +153,40 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
     EXPECT_FALSE(KeyExists(product.KeyPath()));
     EXPECT_FALSE(KeyExists(product.EntryPath()));
     EXPECT_TRUE(KeyExists(shared::kVendorKey));
-    RemoveFinishedBatch(parent / uninstaller::kBatchFileName);
+    EXPECT_TRUE(BatchesGone(parent.Path()));
   }
+}
+
+// A player removes both products and closes both uninstallers at once: each batch is its own, so
+// both executables go, and then both batches.
+TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  std::string manager = Install(parent.Path(), uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
+  std::string encyclopaedia =
+      Install(parent.Path(), uninstaller::kEncyclopaediaUninstall, "encyclopaedia", {"THENC.exe"});
+  MachineRecords managerRecords(shared::kManager, manager);
+  MachineRecords encyclopaediaRecords(shared::kEncyclopaedia, encyclopaedia);
+  {
+    Process first(manager + shared::kUninstallExe), second(encyclopaedia + shared::kUninstallExe);
+    HWND firstConfirm = RemoveAndAskToClose(first, uninstaller::kManagerUninstall);
+    HWND secondConfirm = RemoveAndAskToClose(second, uninstaller::kEncyclopaediaUninstall);
+    ASSERT_NE(firstConfirm, nullptr);
+    ASSERT_NE(secondConfirm, nullptr);
+    HWND firstYes = FindControl(firstConfirm, "&Yes"), secondYes = FindControl(secondConfirm, "&Yes");
+    ASSERT_NE(firstYes, nullptr);
+    ASSERT_NE(secondYes, nullptr);
+    ClickButton(firstYes);
+    ClickButton(secondYes);
+    EXPECT_TRUE(first.WaitForExit(30000));
+    EXPECT_TRUE(second.WaitForExit(30000));
+  }
+  for (const std::string& folder : {manager, encyclopaedia}) {
+    SCOPED_TRACE(folder);
+    EXPECT_TRUE(WaitFor([&] { return ListTree(folder).empty(); }, 60000)) << "the batch left it";
+  }
+  EXPECT_TRUE(BatchesGone(parent.Path()));
 }
 
 }  // namespace

@@ -3,10 +3,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
+#include "platform/directory_search.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "uninstaller/own_folder.h"
 #include "uninstaller_fixture.h"
 
 using platform::Widen;
@@ -109,6 +113,148 @@ TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
     dialogs.boxes.clear();
     ui::Application::Instance().Reset();
   }
+}
+
+// The names of the files directly in a folder.
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> out;
+  for (platform::DirectorySearch search(folder + "*"); search.Found(); search.Next())
+    if (!search.IsFolder()) out.push_back(search.Name());
+  return out;
+}
+
+std::string WindowsFolder() {
+  wchar_t path[MAX_PATH];
+  UINT n = GetWindowsDirectoryW(path, MAX_PATH);
+  return platform::WithTrailingBackslash(platform::Narrow({path, n}));
+}
+
+// A stale or tampered record: the uninstaller deletes nothing, neither files nor records, and says
+// so; its own folder, however written, goes as before.
+TEST_F(RemovalTest, ARecordThatDoesNotNameItsOwnFolderDeletesNothing) {
+  const char* notOwn = "The uninstaller's record does not name its own folder, so nothing was deleted.";
+  testing_support::TempDir parent;
+  std::string own = parent / "Tarnholm Manager\\", victim = parent / "Victim\\",
+              other = parent / "Tarnholm Encyclopaedia\\";
+  std::string slashed = parent.Path();
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  CreateDirectoryW(Widen(parent / "Games").c_str(), nullptr);
+  struct Case {
+    const char* name;
+    std::string record;
+    std::string watched;  // the folder whose files must stay
+    bool polish = false;
+  };
+  const Case cases[] = {
+      {"the Windows folder", WindowsFolder(), WindowsFolder()},
+      {"the drive's root", "C:\\", "C:\\"},
+      {"a relative folder", "Victim\\", victim},
+      {"a climb out of a relative folder", "..\\Victim\\", victim},
+      {"a climb out of the product folder", parent / "Games\\Tarnholm Manager\\..\\..\\Victim\\", victim},
+      {"a climb into the product folder", parent / "Games\\..\\Tarnholm Manager\\", own},
+      {"forward slashes", slashed + "Victim/", victim},
+      {"forward slashes to its own folder", slashed + "Tarnholm Manager/", own},
+      {"a device path", "\\\\?\\" + victim, victim},
+      {"a device path to its own folder", "\\\\?\\" + own, own},
+      {"a network path", "\\\\localhost\\C$\\Tarnholm Manager\\", own},
+      {"the other product's folder", other, other},
+      {"the other product's folder, in Polish", other, other, true},
+  };
+  // The root holds no file of its own in a fresh prefix.
+  const std::string rootFile = "C:\\th-removal-test.txt";
+  testing_support::WriteFileBytes(rootFile, "data");
+  wchar_t previous[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  // A relative record would lead into the Victim folder, from either of these.
+  CreateDirectoryW(Widen(parent / "Sub").c_str(), nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& folder : {own, victim, other}) {
+      CreateDirectoryW(Widen(folder).c_str(), nullptr);
+      for (const char* file : {"THManager.exe", "Parley.exe", "notes.txt"})
+        testing_support::WriteFileBytes(folder + file, "data");
+    }
+    SetCurrentDirectoryW(Widen(c.record.rfind("..", 0) == 0 ? parent / "Sub" : parent.Path()).c_str());
+    std::vector<std::string> before = FilesIn(c.watched);
+    ASSERT_FALSE(before.empty());
+    WriteRecords(registry, shared::kManager, c.record);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    if (c.polish) form.Polski1.Click();
+    form.NextButton.Click();
+    form.NextButton.Click();
+    EXPECT_EQ(FilesIn(c.watched), before);
+    EXPECT_EQ(FilesIn(own).size(), 3u);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text,
+              c.polish ? "Zapis deinstalatora nie wskazuje jego własnego folderu, więc niczego nie usunięto."
+                       : notOwn);
+    EXPECT_EQ(dialogs.boxes[0].flags, MB_ICONWARNING | MB_OK);
+    EXPECT_TRUE(registry.KeyExists(KeyPath(shared::kManager)));
+    EXPECT_TRUE(registry.KeyExists(EntryPath(shared::kManager)));
+    EXPECT_EQ(form.CancelButton.Caption(), c.polish ? "Anuluj" : "Cancel") << "nothing to remove itself after";
+    dialogs.boxes.clear();
+    ui::Application::Instance().Reset();
+  }
+  SetCurrentDirectoryW(previous);
+  platform::DeleteFileAt(rootFile);
+
+  // Its own folder, in other letter case and without the trailing backslash, goes as before.
+  for (std::string record : {own, parent / "TARNHOLM MANAGER"}) {
+    SCOPED_TRACE(record);
+    testing_support::WriteFileBytes(own + "THManager.exe", "data");
+    WriteRecords(registry, shared::kManager, record);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    form.NextButton.Click();
+    form.NextButton.Click();
+    EXPECT_EQ(dialogs.Texts(),
+              std::vector<std::string>{"The uninstallation has finished. You may close this program."});
+    if (record == own) {
+      EXPECT_EQ(FilesIn(own), std::vector<std::string>{});
+    }
+    EXPECT_FALSE(registry.KeyExists(KeyPath(shared::kManager)));
+    dialogs.boxes.clear();
+    ui::Application::Instance().Reset();
+  }
+}
+
+TEST(OwnFolder, OnlyTheProductsOwnFolderOutsideTheSystemsFolders) {
+  const std::vector<std::string> system = {"C:\\Windows\\", "C:\\Program Files\\",
+                                           "D:\\Redirected\\Tarnholm Manager\\"};
+  struct Case {
+    const char* folder;
+    bool own;
+  } cases[] = {
+      {"C:\\Tarnholm Manager\\", true},
+      {"C:\\Program Files\\Tarnholm Manager\\", true},
+      {"c:\\GAMES\\tarnholm manager", true},
+      {"C:\\Gry łódź\\Tarnholm Manager\\", true},
+      {"D:\\Redirected\\Tarnholm Manager\\", false},
+      {"d:\\redirected\\tarnholm manager", false},
+      {"C:\\Windows\\", false},
+      {"C:\\", false},
+      {"C:", false},
+      {"", false},
+      {"C:Tarnholm Manager\\", false},
+      {"\\Tarnholm Manager\\", false},
+      {"Tarnholm Manager\\", false},
+      {"C:\\Games\\\\Tarnholm Manager\\", false},
+      {"C:\\Games\\Tarnholm Manager\\\\", false},
+      {"C:\\Games\\.\\Tarnholm Manager\\", false},
+      {"C:\\Games\\Tarnholm Manager.\\", false},
+      {"C:\\Games\\Tarnholm Manager \\", false},
+      {"C:\\Games\\*\\Tarnholm Manager\\", false},
+      {"C:\\Games\\Tarnholm Manager:stream\\", false},
+      {"C:\\Games\\Tarnholm Manager2\\", false},
+      {"C:\\Tarnholm Encyclopaedia\\", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    EXPECT_EQ(uninstaller::IsOwnFolder(c.folder, "Tarnholm Manager", system), c.own);
+  }
+  std::vector<std::string> real = uninstaller::SystemFolders();
+  EXPECT_NE(std::find(real.begin(), real.end(), WindowsFolder()), real.end());
 }
 
 TEST_F(RemovalTest, ASecondPressFindsWhatTheFirstLeft) {

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <optional>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/save_file.h"
@@ -25,11 +28,13 @@ std::string Lines(const std::string& folder, const std::string& name) {
          ":kill\r\n"
          "cd /d \"" + folder + "\"\r\n"
          "del \"" + name + "\" 2>nul\r\n"
-         "if not exist \"" + name + "\" goto :eof\r\n"
+         "if not exist \"" + name + "\" goto done\r\n"
          "set /a tries+=1\r\n"
-         "if %tries% geq 300 goto :eof\r\n"
+         "if %tries% geq 300 goto done\r\n"
          "ping -n 2 127.0.0.1 >nul\r\n"
-         "goto kill\r\n";
+         "goto kill\r\n"
+         ":done\r\n"
+         "del \"%~f0\" & exit\r\n";
 }
 
 TEST(SelfRemovalBatch, NamesTheFolderAndFileQuotedInTheOemCodePage) {
@@ -49,17 +54,50 @@ TEST(SelfRemovalBatch, NamesTheFolderAndFileQuotedInTheOemCodePage) {
   }
 }
 
+// A pause of a batch that this process started: the interpreter's ping runs.
+bool BatchPauses() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  std::vector<PROCESSENTRY32W> all;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    all.push_back(entry);
+  CloseHandle(snapshot);
+  for (const auto& ping : all) {
+    if (_wcsicmp(ping.szExeFile, L"ping.exe") != 0) continue;
+    for (const auto& batch : all)
+      if (batch.th32ProcessID == ping.th32ParentProcessID &&
+          batch.th32ParentProcessID == GetCurrentProcessId())
+        return true;
+  }
+  return false;
+}
+
 using SelfRemovalTest = UninstallerTest;
 
 TEST_F(SelfRemovalTest, ClosingAfterTheRemovalWritesTheBatchForTheProgramsOwnFile) {
   TForm1& form = MakeForm(kManagerUninstall);
   form.NextButton.Click();
   form.NextButton.Click();
-  form.CancelButton.Click();
-  EXPECT_TRUE(ui::Application::Instance().Terminated());
-  EXPECT_EQ(testing_support::ReadFileBytes(BatchPath()),
-            Lines(temp / "StandIn\\", "uninstall.exe"));
-  EXPECT_TRUE(AwaitSelfRemoval()) << "the batch was started too";
+  {
+    // While the stand-in is held the batch stays to be read.
+    HeldFile running(StandInExe());
+    form.CancelButton.Click();
+    EXPECT_TRUE(ui::Application::Instance().Terminated());
+    EXPECT_EQ(testing_support::ReadFileBytes(BatchPath()),
+              Lines(temp / "StandIn\\", "uninstall.exe"));
+  }
+  EXPECT_TRUE(AwaitSelfRemoval()) << "the batch was started too, and went";
+}
+
+// Each process has a batch of its own; a batch of the same name that still runs keeps its file.
+TEST(SelfRemovalBatchPath, IsTheProcessesOwnAndNeverAnotherStillThere) {
+  testing_support::TempDir temp;
+  EXPECT_EQ(uninstaller::BatchPath(temp.Path(), 1234), temp / "datekill-1234.bat");
+  EXPECT_EQ(uninstaller::BatchPath(temp.Path(), 99), temp / "datekill-99.bat");
+  testing_support::WriteFileBytes(temp / "datekill-1234.bat", "running");
+  testing_support::WriteFileBytes(temp / "datekill-1234-2.bat", "running");
+  EXPECT_EQ(uninstaller::BatchPath(temp.Path(), 1234), temp / "datekill-1234-3.bat");
 }
 
 TEST_F(SelfRemovalTest, ABatchThatCannotBeWrittenIsReportedAndTheProgramStillEnds) {
@@ -72,7 +110,7 @@ TEST_F(SelfRemovalTest, ABatchThatCannotBeWrittenIsReportedAndTheProgramStillEnd
   ASSERT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_EQ(dialogs.boxes[1].kind, ui::BoxKind::Error);
   EXPECT_EQ(
-      dialogs.boxes[1].text.rfind("Cannot create file \"" + temp / "missing\\datekill.bat\". ", 0),
+      dialogs.boxes[1].text.rfind("Cannot create file \"" + BatchPath(temp / "missing\\") + "\". ", 0),
       0u)
       << dialogs.boxes[1].text;
   EXPECT_TRUE(ui::Application::Instance().Terminated());
@@ -108,13 +146,14 @@ TEST_F(SelfRemovalTest, TheBatchDeletesTheFileOnceNothingHoldsIt) {
     if (c.held) running.emplace(exe);
     uninstaller::StartSelfRemoval(exe);
     if (c.held) {
-      Sleep(1500);  // let the batch fail a try or two first
+      // The batch has failed a try once it pauses before the next.
+      EXPECT_TRUE(testing_support::WaitFor(BatchPauses));
       EXPECT_TRUE(platform::FileExists(exe));
       running.reset();
     }
     EXPECT_TRUE(testing_support::WaitFor([&] { return !platform::FileExists(exe); }, 60000));
     for (const auto& name : c.beside) EXPECT_TRUE(platform::FileExists(folder + name)) << name;
-    RemoveFinishedBatch(batchFolder / uninstaller::kBatchFileName);
+    EXPECT_TRUE(BatchesGone(batchFolder.Path()));
   }
   SetCurrentDirectoryW(previous);
 }
@@ -127,6 +166,7 @@ TEST_F(SelfRemovalTest, TheBatchGivesUpOnAFileThatNeverComesFree) {
   // Run as the uninstaller's console would see it: every failed try stays silent.
   EXPECT_EQ(testing_support::ProgramOutput("cmd.exe /c \"" + batch + "\""), "");
   EXPECT_TRUE(platform::FileExists(exe));
+  EXPECT_FALSE(platform::FileExists(batch)) << "it deletes itself also when it gives up";
 }
 
 }  // namespace

@@ -33,8 +33,11 @@ HeldFile::HeldFile(const std::string& path)
 
 HeldFile::~HeldFile() { CloseHandle(handle_); }
 
-void RemoveFinishedBatch(const std::string& path) {
-  testing_support::WaitFor([&] { return DeleteFileW(Widen(path).c_str()); }, 5000);
+bool BatchesGone(const std::string& folder) {
+  return testing_support::WaitFor([&] {
+    platform::DirectorySearch search(folder + uninstaller::kBatchFileStem + "*.bat");
+    return !search.Found();
+  }, 60000);
 }
 
 std::string KeyPath(const shared::Product& product) { return product.KeyPath().substr(1); }
@@ -74,11 +77,11 @@ void UninstallerTest::TearDown() {
 }
 
 bool UninstallerTest::AwaitSelfRemoval(const std::string& tempFolder) {
-  if (!platform::FileExists(BatchPath(tempFolder))) return false;
+  // A batch that already did its work has gone with the stand-in.
+  if (!platform::FileExists(BatchPath(tempFolder)) && platform::FileExists(StandInExe())) return false;
   bool removed =
       testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
-  RemoveFinishedBatch(BatchPath(tempFolder));
-  return removed;
+  return BatchesGone(tempFolder.empty() ? temp.Path() : tempFolder) && removed;
 }
 
 uninstaller::TForm1& UninstallerTest::MakeForm(const uninstaller::UninstallProductData& data) {

@@ -40,9 +40,8 @@ class HeldFile {
   HANDLE handle_;
 };
 
-// Deletes a batch file once the batch that runs it has let go of it (it ends right after its work);
-// only tidying: Wine's cmd now and then keeps a finished batch open for over a minute.
-void RemoveFinishedBatch(const std::string& path);
+// Waits until no self-removal batch is left in the folder: each deletes itself last.
+bool BatchesGone(const std::string& folder);
 
 // Registry paths as ScratchRegistry takes them (below the redirected root).
 std::string KeyPath(const shared::Product& product);
@@ -61,11 +60,13 @@ class UninstallerTest : public ::testing::Test {
   // test, never the test program itself.
   uninstaller::TForm1& MakeForm(const uninstaller::UninstallProductData& data);
   // Waits until a batch that the window started (in the temporary folder given, the test's own by
-  // default) has deleted the stand-in, then tries to remove the batch; false when there was no
-  // batch or the stand-in stayed.
+  // default) has deleted the stand-in and then itself; false when there was no batch or either
+  // stayed.
   bool AwaitSelfRemoval(const std::string& tempFolder = {});
+  // The batch of this process, which holds the window.
   std::string BatchPath(const std::string& tempFolder = {}) const {
-    return (tempFolder.empty() ? temp.Path() : tempFolder) + uninstaller::kBatchFileName;
+    return (tempFolder.empty() ? temp.Path() : tempFolder) + uninstaller::kBatchFileStem +
+           std::to_string(GetCurrentProcessId()) + ".bat";
   }
   std::string StandInExe() const { return temp / "StandIn\\uninstall.exe"; }
 

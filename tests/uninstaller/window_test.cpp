@@ -208,7 +208,8 @@ TEST_F(WindowTest, WindowButtonTogglesFullScreenAndTheMenuOpensAboveTheButtons) 
 // With no record the player types the folder: the keystrokes reach the field whole and the
 // removal empties the folder typed.
 TEST_F(WindowTest, ATypedFolderIsTheOneEmptied) {
-  std::string folder = temp / "Gra łódź\\";
+  std::string folder = temp / "Gra łódź\\Tarnholm Manager\\";
+  CreateDirectoryW(platform::Widen(temp / "Gra łódź").c_str(), nullptr);
   CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
   testing_support::WriteFileBytes(folder + "THManager.exe", "MZ");
   TForm1& form = MakeForm(kManagerUninstall);

@@ -1,6 +1,8 @@
 // The download component against a server inside the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "support/http_server.h"
@@ -78,6 +80,13 @@ HttpReply Reply(std::string body) {
   return r;
 }
 
+HttpReply Drip(std::string body, size_t bytes, DWORD pauseMs) {
+  HttpReply r = Reply(std::move(body));
+  r.dripBytes = bytes;
+  r.dripPauseMs = pauseMs;
+  return r;
+}
+
 std::vector<TransferCase> TransferCases() {
   const std::string body = Body(5000);
   std::vector<TransferCase> cases;
@@ -86,7 +95,8 @@ std::vector<TransferCase> TransferCases() {
   HttpReply noLength = Reply(body);
   noLength.omitLength = true;
   cases.push_back({"no length, binary data", noLength, true, false, "previous"});
-  cases.push_back({"no length, complete body", noLength, false, true, body});
+  // Without a length nothing tells a whole body from a cut one.
+  cases.push_back({"no length, body", noLength, false, false, body});
   HttpReply noLengthEmpty = Reply("");
   noLengthEmpty.omitLength = true;
   cases.push_back({"no length, empty body", noLengthEmpty, false, true, ""});
@@ -175,6 +185,162 @@ TEST_F(HTTPGetTest, AResetMidBodyFailsAndKeepsWhatArrived) {
   EXPECT_EQ(kept, body.substr(0, kept.size()));
 }
 
+// The file holds the first bytes of the body and nothing else.
+::testing::AssertionResult IsStartOf(const std::string& kept, const std::string& body) {
+  if (kept.size() > body.size())
+    return ::testing::AssertionFailure() << kept.size() << " bytes, the body has " << body.size();
+  auto differ = std::mismatch(kept.begin(), kept.end(), body.begin());
+  if (differ.first != kept.end())
+    return ::testing::AssertionFailure() << "byte " << (differ.first - kept.begin()) << " of "
+                                         << kept.size() << " differs from the body's";
+  return ::testing::AssertionSuccess();
+}
+
+// Hex digits of a chunk size.
+std::string Hex(size_t n) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%zx", n);
+  return text;
+}
+
+// Responses that the Internet client hands over as a body that ended cleanly, or as a redirect that
+// it would follow for ever: each fails, and the file holds a true start of the body, or what it
+// held before when no body came.
+TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
+  const std::string body = Body(300000);
+  const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+  auto badSize = [&](const std::string& size) {
+    HttpReply r;
+    // The client may take what follows a size it cannot read as data, so only body bytes follow.
+    r.raw = chunked + "3e8\r\n" + body.substr(0, 1000) + "\r\n" + size + "\r\n" + body.substr(1000, 2000);
+    return r;
+  };
+  HttpReply reset = Reply(body);
+  reset.omitLength = true;
+  reset.resetAfter = 100000;
+  reset.dripBytes = 10000;
+  HttpReply cutChunk;
+  cutChunk.raw = chunked + Hex(600000) + "\r\n" + body;
+  HttpReply loop;
+  loop.status = "302 Found";
+  loop.headers = {"Location: /file.bin"};
+  HttpReply noStatusLine;
+  noStatusLine.raw = body.substr(0, 5000);
+  HttpReply garbageStatus;
+  garbageStatus.raw = "GARBAGE LINE\r\n\r\n" + body.substr(0, 5000);
+  // What the file holds afterwards.
+  enum Keeps {
+    BodyStart,
+    // The client hands over some bytes after a size that it misreads, framing among them.
+    FirstChunkFirst,
+    Previous,
+    WhatCame,
+  };
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    Keeps keeps;
+  } cases[] = {
+      {"no length, reset mid-body", reset, BodyStart},
+      {"chunk size zz", badSize("zz"), BodyStart},
+      {"chunk size -10", badSize("-10"), FirstChunkFirst},
+      {"chunk size FFFFFFFFFFFFFFFFFFFF", badSize("FFFFFFFFFFFFFFFFFFFF"), BodyStart},
+      {"chunk of 600000 bytes cut at 300000", cutChunk, BodyStart},
+      {"redirect to itself", loop, Previous},
+      // The client reads such a reply as a body and drops a few bytes of it.
+      {"no status line", noStatusLine, WhatCame},
+      {"garbage status line", garbageStatus, WhatCame},
+  };
+  get.FileName = dir / "target.bin";
+  get.URL = server.Url("/file.bin");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    recorder.outcomes.clear();
+    testing_support::WriteFileBytes(get.FileName, "previous");
+    server.Serve("/file.bin", c.reply);
+    size_t requestsBefore = server.Requests().size();
+    Run();
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+    std::string kept = ReadFileBytes(get.FileName);
+    switch (c.keeps) {
+      case BodyStart:
+        EXPECT_GT(kept.size(), 0u);
+        EXPECT_TRUE(IsStartOf(kept, body));
+        break;
+      case FirstChunkFirst:
+        EXPECT_GE(kept.size(), 1000u);
+        EXPECT_TRUE(IsStartOf(kept.substr(0, 1000), body));
+        break;
+      case Previous:
+        EXPECT_EQ(kept, "previous");
+        EXPECT_EQ(server.Requests().size() - requestsBefore, 11u) << "the first request and 10 redirects";
+        break;
+      case WhatCame:
+        EXPECT_NE(kept, "previous");
+        break;
+    }
+  }
+}
+
+// While a server trickles or stalls, every byte that the progress reported is in the file, and an
+// abort ends the transfer without waiting for the server.
+TEST_F(HTTPGetTest, BytesFromASlowServerAreOnDiskAsTheyAreReported) {
+  const std::string body = Body(100000);
+  HttpReply trickle = Drip(body, 1, 1000);
+  HttpReply stall = Reply(body);
+  stall.silentAfter = 50000;
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    int wait;  // bytes reported before the file is looked at
+  } cases[] = {{"a byte a second", trickle, 2}, {"quiet after 50000 bytes", stall, 50000}};
+  get.FileName = dir / "target.bin";
+  get.URL = server.Url("/slow.bin");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    recorder.outcomes.clear();
+    recorder.progress.clear();
+    server.Serve("/slow.bin", c.reply);
+    get.GetFile();
+    ASSERT_TRUE(PumpUntil(
+        [&] { return !recorder.progress.empty() && recorder.progress.back().second >= c.wait; }));
+    int reported = recorder.progress.back().second;
+    std::string kept = ReadFileBytes(get.FileName);
+    EXPECT_GE(kept.size(), static_cast<size_t>(reported));
+    EXPECT_TRUE(IsStartOf(kept, body));
+    get.Abort();
+    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
+    kept = ReadFileBytes(get.FileName);
+    EXPECT_GE(kept.size(), static_cast<size_t>(reported));
+    EXPECT_TRUE(IsStartOf(kept, body));
+  }
+}
+
+// Ten redirects, to a path or to a whole address, are followed; an eleventh is not.
+TEST_F(HTTPGetTest, RedirectsAreFollowedTenTimes) {
+  for (int hop = 0; hop < 11; ++hop) {
+    HttpReply r;
+    r.status = hop % 2 ? "301 Moved Permanently" : "302 Found";
+    std::string next = "/hop" + std::to_string(hop + 1);
+    r.headers = {"Location: " + (hop % 3 ? next : server.Url(next))};
+    server.Serve("/hop" + std::to_string(hop), r);
+  }
+  server.Serve("/hop11", Reply("arrived"));
+  get.FileName = dir / "target.bin";
+  for (const char* start : {"/hop1", "/hop0"}) {
+    SCOPED_TRACE(start);
+    recorder.outcomes.clear();
+    testing_support::WriteFileBytes(get.FileName, "previous");
+    get.URL = server.Url(start);
+    Run();
+    bool ten = std::string(start) == "/hop1";
+    EXPECT_EQ(recorder.outcomes,
+              std::vector<std::string>{ten ? "done " + get.FileName + " 7" : "error"});
+    EXPECT_EQ(ReadFileBytes(get.FileName), ten ? "arrived" : "previous");
+  }
+}
+
 TEST_F(HTTPGetTest, AServerThatIsNotThereIsAnErrorAndTheFileIsUntouched) {
   get.URL = "http://127.0.0.1:" + std::to_string(UnusedPort()) + "/file.bin";
   get.FileName = dir / "target.bin";
@@ -253,13 +419,6 @@ TEST_F(HTTPGetTest, TheRequestCarriesTheComponentsSettings) {
   EXPECT_EQ(requests[1].Header("Content-Type"), "application/x-www-form-urlencoded");
   EXPECT_EQ(requests[1].body, "a=1&b=ł");
   EXPECT_EQ(requests[1].Header("User-Agent"), "");
-}
-
-HttpReply Drip(std::string body, size_t bytes, DWORD pauseMs) {
-  HttpReply r = Reply(std::move(body));
-  r.dripBytes = bytes;
-  r.dripPauseMs = pauseMs;
-  return r;
 }
 
 TEST_F(HTTPGetTest, GetFileWhileBusyStartsNothingAndTheRunningTransferKeepsItsCopies) {
@@ -424,13 +583,18 @@ class FullListener {
     int size = sizeof addr;
     getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &size);
     port_ = ntohs(addr.sin_port);
+    fd_set standing;
+    FD_ZERO(&standing);
     for (SOCKET& s : queued_) {
       s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
       u_long nonBlocking = 1;
       ioctlsocket(s, FIONBIO, &nonBlocking);
       connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+      FD_SET(s, &standing);
     }
-    Sleep(100);
+    // The queue is full once a connection stands in it.
+    timeval limit{10, 0};
+    select(0, nullptr, &standing, nullptr, &limit);
   }
   ~FullListener() {
     for (SOCKET s : queued_) closesocket(s);

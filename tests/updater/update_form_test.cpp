@@ -204,7 +204,8 @@ TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
   size_t shown = static_cast<size_t>(form->ProgressBar1.Position());
   // As the program ends: the window goes with its components, then the workers finish.
   ui::Application::Instance().Reset();
-  updater::FinishTransfers();
+  updater::FinishTransfers(60000);
+  EXPECT_EQ(updater::THTTPGetThread::Alive(), 0);
   std::string kept = ReadFileBytes(dir / "package.zip");
   EXPECT_GE(kept.size(), shown);
   EXPECT_LT(kept.size(), package.size());
