@@ -224,9 +224,12 @@ void Measure(int files) {
 
 }  // namespace
 
-int wmain() {
+// The folder sizes may be given (browser_bench 10000); by default both are measured.
+int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  Measure(10000);
-  Measure(100000);
+  std::vector<int> sizes;
+  for (int i = 1; i < argc; ++i) sizes.push_back(_wtoi(argv[i]));
+  if (sizes.empty()) sizes = {10000, 100000};
+  for (int files : sizes) Measure(files);
   return 0;
 }

@@ -165,19 +165,17 @@ std::vector<ShellItem> ShellListView::ReadRows(IShellFolder* folder, const std::
       ShellItem item;
       item.id_ = ItemIdList(batch[i]);
       LPCITEMIDLIST child = batch[i];
-      // A file-system item carries its find data: name and attributes without asking the disk.
-      // The shell's own items (the computer, the desktop's folders) carry none, or, here, an
-      // empty one: the shell says what they are.
+      item.folder_ = IsShellFolder(folder, child);
+      // A file-system item carries its find data: its name without asking the disk. The shell's
+      // own items (the computer, the desktop's folders) carry none, or, here, an empty one.
       WIN32_FIND_DATAW fd;
       if (!folderPath.empty() && SUCCEEDED(SHGetDataFromIDListW(folder, child, SHGDFIL_FINDDATA, &fd, sizeof fd)) &&
           fd.cFileName[0]) {
         item.name_ = Narrow(fd.cFileName);
-        item.folder_ = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         item.path_ = prefix + item.name_;
         item.fileSystem_ = true;
       } else {
         item.name_ = Narrow(NameOf(folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING));
-        item.folder_ = IsShellFolder(folder, child);
         item.path_ = Narrow(NameOf(folder, child, SHGDN_FORPARSING));
       }
       rows.push_back(std::move(item));
@@ -465,7 +463,7 @@ void ShellListView::PushItems() {
        i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
     ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
   if (int i = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED); i >= 0) ListView_SetItemState(Handle(), i, 0, LVIS_FOCUSED);
-  ListView_SetItemCountEx(Handle(), static_cast<int>(items_.size()), 0);
+  ListView_SetItemCountEx(Handle(), static_cast<int>(items_.size()), LVSICF_NOINVALIDATEALL);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
