@@ -463,7 +463,10 @@ void ShellListView::PushItems() {
        i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
     ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
   if (int i = ListView_GetNextItem(Handle(), -1, LVNI_FOCUSED); i >= 0) ListView_SetItemState(Handle(), i, 0, LVIS_FOCUSED);
-  ListView_SetItemCountEx(Handle(), static_cast<int>(items_.size()), LVSICF_NOINVALIDATEALL);
+  // Setting the count costs here as much as a visit of every row; the rows on screen are asked
+  // for anew anyway, so an unchanged count is left alone.
+  int count = static_cast<int>(items_.size());
+  if (ListView_GetItemCount(Handle()) != count) ListView_SetItemCountEx(Handle(), count, LVSICF_NOINVALIDATEALL);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
