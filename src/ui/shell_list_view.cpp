@@ -109,6 +109,8 @@ void ShellListView::Show(ItemIdList folder) {
   selection_.clear();
   if (viewStyle_ == ViewStyle::Report) {
     BuildColumns();
+    // The old rows go first: columns replaced under 10,000 rows cost a tenth of a second here.
+    if (Handle() && ListView_GetItemCount(Handle()) > 0) ListView_SetItemCountEx(Handle(), 0, LVSICF_NOINVALIDATEALL);
     PushColumns();
   }
   Watch();
