@@ -239,29 +239,33 @@ TEST_F(ShellViews, TheWatcherShowsFilesMadeAndDeletedFromOutside) {
 TEST_F(ShellViews, TheTreeSelectsAFolderMadeAfterItReadItsParent) {
   form.list.SetRoot(Root());
   ASSERT_EQ(form.tree.RootNode()->children.size(), 3u);
+  // Browsed to straight away: the tree finds it by itself.
   CreateDirectoryA((temp / "Later").c_str(), nullptr);
-  form.list.Refresh();
-  form.list.OpenItem(form.list.IndexOf("Later"));
+  form.list.BrowseTo(ui::ItemIdList::FromPath(temp / "Later"));
   ASSERT_NE(form.tree.Selected(), nullptr);
   EXPECT_EQ(form.tree.Path(), temp / "Later");
   EXPECT_EQ(form.tree.RootNode()->children.size(), 4u);
-  CreateDirectoryA((temp / "Later\\Deeper").c_str(), nullptr);
+  // Listed first: the list's refresh reads the tree's node of its folder again.
+  form.list.BrowseTo(ui::ItemIdList::FromPath(Root()));
+  CreateDirectoryA((temp / "Sibling").c_str(), nullptr);
   form.list.Refresh();
-  form.list.OpenItem(form.list.IndexOf("Deeper"));
-  EXPECT_EQ(form.tree.Path(), temp / "Later\\Deeper");
+  EXPECT_EQ(form.tree.RootNode()->children.size(), 5u);
+  form.list.OpenItem(form.list.IndexOf("Sibling"));
+  EXPECT_EQ(form.tree.Path(), temp / "Sibling");
 
   form.Show();
   form.list.SetAutoRefresh(true);
   form.list.BrowseTo(ui::ItemIdList::FromPath(Root()));
   ui::ShellTreeView::Node* root = form.tree.RootNode();
+  ui::ShellTreeView::Node* later = form.tree.NodeOf(ui::ItemIdList::FromPath(temp / "Later"));
   CreateDirectoryA((temp / "Outside").c_str(), nullptr);
-  ASSERT_TRUE(WaitFor([&] { return root->children.size() == 5u; }, 10000)) << "the watcher reads the tree's node";
+  ASSERT_TRUE(WaitFor([&] { return root->children.size() == 6u; }, 10000)) << "the watcher reads the tree's node";
   if (form.tree.HandleAllocated()) {
-    EXPECT_EQ(TreeView_GetCount(form.tree.Handle()), 7u) << "the root, its five folders and Deeper";
+    EXPECT_EQ(TreeView_GetCount(form.tree.Handle()), 7u) << "the root and its six folders";
   }
   form.list.OpenItem(form.list.IndexOf("Outside"));
   EXPECT_EQ(form.tree.Path(), temp / "Outside");
-  EXPECT_EQ(form.tree.RootNode(), root) << "the nodes stay";
+  EXPECT_EQ(form.tree.NodeOf(ui::ItemIdList::FromPath(temp / "Later")), later) << "a folder still there keeps its node";
 }
 
 }  // namespace
