@@ -12,6 +12,7 @@
 #include "platform/ini_file.h"
 #include "platform/registry.h"
 #include "platform/text.h"
+#include "shared/new_folder.h"
 #include "shared/products.h"
 #include "shared/window_buttons.h"
 #include "ui/dialogs.h"
@@ -141,6 +142,10 @@ void TAppForm1::SetUpBrowser() {
   ShellListView1.OnAddFolder = [this](ui::Object* s, const ui::ShellItem& f, bool& canAdd) {
     ShellListView1AddFolder(s, f, canAdd);
   };
+  ShellListView1.OnRenameRefused = [this](ui::Object* s, const std::string& name, const std::string& newName,
+                                          const std::string& reason) {
+    ShellListView1RenameRefused(s, name, newName, reason);
+  };
   ShellTreeView1.OnChange = [this](ui::Object* s) { ShellTreeView1Change(s); };
   Icon1.OnClick = [this](ui::Object* s) { Icon1Click(s); };
   SmallIcon1.OnClick = [this](ui::Object* s) { SmallIcon1Click(s); };
@@ -255,6 +260,12 @@ bool FilterTakes(const std::string& mask, const std::string& path, bool isFolder
 
 void TAppForm1::ShellListView1AddFolder(ui::Object*, const ui::ShellItem& AFolder, bool& CanAdd) {
   CanAdd = FilterTakes(FilterComboBox1.Mask(), AFolder.PathName(), AFolder.IsFolder());
+}
+
+void TAppForm1::ShellListView1RenameRefused(ui::Object*, const std::string& Name, const std::string& NewName,
+                                            const std::string& Reason) {
+  shared::SayInLanguage(Handle(), Lang, "I can not rename \"" + Name + "\" to \"" + NewName + "\".",
+                        "Nie mogę zmienić nazwy „" + Name + "” na „" + NewName + "”.", MB_ICONWARNING, Reason);
 }
 
 void TAppForm1::Icon1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::Icon); }

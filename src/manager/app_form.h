@@ -8,7 +8,7 @@
 #include "ui/menu.h"
 #include "ui/panel.h"
 #include "ui/status_bar.h"
-#include "ui/shell_views.h"
+#include "ui/shell_list_view.h"
 #include "ui/speed_button.h"
 
 namespace manager {
@@ -140,6 +140,8 @@ class TAppForm1 : public ui::Form {
   void BackButtonClick(ui::Object* Sender);
   void FilterComboBox1Change(ui::Object* Sender);
   void ShellListView1AddFolder(ui::Object* Sender, const ui::ShellItem& AFolder, bool& CanAdd);
+  void ShellListView1RenameRefused(ui::Object* Sender, const std::string& Name, const std::string& NewName,
+                                   const std::string& Reason);
   void Icon1Click(ui::Object* Sender);
   void SmallIcon1Click(ui::Object* Sender);
   void List1Click(ui::Object* Sender);

@@ -3,7 +3,7 @@
 #include "manager/dialog_form.h"
 #include "ui/edit.h"
 #include "ui/label.h"
-#include "ui/shell_views.h"
+#include "ui/shell_tree_view.h"
 #include "ui/speed_button.h"
 
 namespace manager {

@@ -1,4 +1,5 @@
-// What the installer's and the manager's new-folder windows do when their button is pressed.
+// What the manager's and the installer's windows say in the active language, and what their
+// new-folder windows do when their button is pressed.
 #pragma once
 #include <windows.h>
 

@@ -10,7 +10,7 @@ constexpr DWORD kQuietMs = 50;
 constexpr int kMaxQuietRounds = 20;
 }  // namespace
 
-FolderWatcher::FolderWatcher(const std::string& folder, std::function<void()> onChange)
+FolderWatcher::FolderWatcher(const std::string& folder, ChangeEvent onChange)
     : folder_(platform::Widen(folder)),
       onChange_(std::move(onChange)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
@@ -42,9 +42,11 @@ void FolderWatcher::Execute() {
       FindNextChangeNotification(change);
     }
     if (Terminated()) break;
+    std::function<void()> show = onChange_();
+    if (Terminated()) break;
     // Stop runs on the user-interface thread too, so this test there cannot race with it.
-    Synchronize([this] {
-      if (!Terminated()) onChange_();
+    Synchronize([&] {
+      if (!Terminated() && show) show();
     });
   }
 }

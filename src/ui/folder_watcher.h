@@ -1,6 +1,7 @@
-// Watches one folder (not its sub-folders) on a thread of its own and hands each change to the
-// user-interface thread as a synchronised call. Bursts of changes (a copy of many files) come
-// as one call. Stop it from the user-interface thread: no call comes after that.
+// Watches one folder (not its sub-folders) on a thread of its own. After each change, or burst of
+// changes (a copy of many files), it calls onChange on its own thread, where the slow part of the
+// work is done, and runs what that returns on the user-interface thread as a synchronised call.
+// Stop it from the user-interface thread: nothing runs there after that.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +14,8 @@ namespace ui {
 
 class FolderWatcher : public Thread {
  public:
-  FolderWatcher(const std::string& folder, std::function<void()> onChange);
+  using ChangeEvent = std::function<std::function<void()>()>;
+  FolderWatcher(const std::string& folder, ChangeEvent onChange);
   ~FolderWatcher() override;
   void Stop();
 
@@ -22,7 +24,7 @@ class FolderWatcher : public Thread {
 
  private:
   std::wstring folder_;
-  std::function<void()> onChange_;
+  ChangeEvent onChange_;
   HANDLE stop_;
   HANDLE change_;
 };

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
+#include "manager/folder_form.h"
 #include "manager_fixture.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 
@@ -23,6 +27,8 @@ std::vector<std::string> Listed(const manager::TAppForm1& main) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+const std::string kComputer = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 int EntryOf(const manager::TAppForm1& main, const std::string& description) {
   const auto& items = main.FilterComboBox1.Items();
@@ -181,11 +187,156 @@ TEST_F(Browser, TheWatcherShowsChangesFromOutsideByTheSameFilter) {
   EXPECT_TRUE(WaitFor([&] { return main.ShellListView1.IndexOf("new.txt") < 0; }, 10000));
 }
 
-TEST_F(Browser, AnInPlaceRenameRenamesTheFileOnDisk) {
+struct RenameCase {
+  const char* name;
+  std::string typed;
+  bool polish;
+};
+
+class RefusedRename : public Browser, public ::testing::WithParamInterface<RenameCase> {};
+
+// Typed in place, through the model and then through the real window: each refusal is told once,
+// the row keeps its name and the disk stays as it was.
+TEST_P(RefusedRename, IsToldAndTheRowKeepsItsName) {
   manager::TAppForm1& main = Start();
-  ASSERT_TRUE(main.ShellListView1.Rename(main.ShellListView1.IndexOf("tarn.ini"), "tarn.old"));
-  EXPECT_TRUE(platform::FileExists(game + "\\tarn.old"));
-  EXPECT_FALSE(platform::FileExists(game + "\\tarn.ini"));
+  if (GetParam().polish) main.Polski1.Click();
+  const std::string typed = GetParam().typed;
+  const std::string told = GetParam().polish ? "Nie mogę zmienić nazwy „Tarn.exe” na „" + typed + "”."
+                                             : "I can not rename \"Tarn.exe\" to \"" + typed + "\".";
+  auto expectRefused = [&] {
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text.substr(0, told.size()), told);
+    EXPECT_GT(dialogs.boxes[0].text.size(), told.size()) << "with the system's reason";
+    EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
+    EXPECT_GE(main.ShellListView1.IndexOf("Tarn.exe"), 0);
+    EXPECT_EQ(testing_support::ReadFileBytes(game + "\\Tarn.exe"), "x");
+    EXPECT_EQ(testing_support::ReadFileBytes(game + "\\tarn.ini"), "x");
+    EXPECT_EQ(Listed(main), (std::vector<std::string>{"Error_Logs", "Mods", "Tarn.exe", "Textures", "tarn.ini"}));
+    dialogs.boxes.clear();
+  };
+  EXPECT_FALSE(main.ShellListView1.Rename(main.ShellListView1.IndexOf("Tarn.exe"), typed));
+  expectRefused();
+
+  if (!main.ShellListView1.HandleAllocated()) return;
+  HWND list = main.ShellListView1.Handle();
+  int row = main.ShellListView1.IndexOf("Tarn.exe");
+  SetFocus(list);
+  HWND edit = ListView_EditLabel(list, row);
+  ASSERT_NE(edit, nullptr);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  testing_support::TypeText(edit, typed);
+  testing_support::PressKey(edit, VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !dialogs.boxes.empty(); }, 10000));
+  expectRefused();
+  EXPECT_EQ(testing_support::ListViewTexts(list)[static_cast<size_t>(row)], "Tarn.exe");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Manager, RefusedRename,
+    ::testing::Values(RenameCase{"ACharacterNoNameMayHold", "a|b", false},
+                      RenameCase{"ANameInUse", "tarn.ini", false},
+                      RenameCase{"ANameInUseInPolish", "tarn.ini", true},
+                      // Short enough for a name, too long for a path in this folder.
+                      RenameCase{"ANameTooLongForThePath", std::string(240, 'n'), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Back from the drives to the desktop: the shell's own folders there are folders.
+TEST_F(Browser, AtTheDesktopTheShellsFoldersSortFilterAndOpenAsFolders) {
+  wchar_t desktop[MAX_PATH] = L"";
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+  const std::string file = platform::Narrow(desktop) + "\\a-desktop-note.txt";
+  WriteFileBytes(file, "x");
+  struct Remove {
+    std::string file;
+    ~Remove() { DeleteFileW(platform::Widen(file).c_str()); }
+  } remove{file};
+
+  manager::TAppForm1& main = Start();
+  main.FilterComboBox1.SetItemIndex(EntryOf(main, "Text files (*.txt)"));
+  for (int i = 0; i < 20; ++i) main.BackButton.Click();
+  ASSERT_TRUE(main.ShellListView1.FolderId().IsDesktop());
+  const auto& items = main.ShellListView1.Items();
+  // The test's registry holds none of the desktop's other shell folders.
+  ASSERT_GE(items.size(), 2u) << "the computer and the note";
+  EXPECT_EQ(items.back().Name(), "a-desktop-note.txt") << "after every folder";
+  int computer = -1;
+  for (size_t i = 0; i + 1 < items.size(); ++i) {
+    SCOPED_TRACE(items[i].PathName());
+    EXPECT_TRUE(items[i].IsFolder());
+    if (platform::EqualsIgnoreCase(items[i].PathName(), kComputer)) computer = static_cast<int>(i);
+  }
+  ASSERT_GE(computer, 0) << "the computer stays under *.txt";
+
+  if (!main.ShellListView1.HandleAllocated()) return;
+  HWND list = main.ShellListView1.Handle();
+  // Each folder shows the shell's own picture of it, not a file's.
+  ui::ItemIdList desktopId = ui::ItemIdList::Desktop();
+  for (size_t i = 0; i + 1 < items.size(); ++i) {
+    SHFILEINFOW info{};
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(desktopId.Child(items[i].Id()).Get()), 0, &info, sizeof info,
+                   SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    LVITEMW row{};
+    row.mask = LVIF_IMAGE;
+    row.iItem = static_cast<int>(i);
+    ListView_GetItem(list, &row);
+    EXPECT_EQ(row.iImage, info.iIcon) << items[i].PathName();
+  }
+  RECT rect = testing_support::ListViewItemRect(list, computer);
+  ASSERT_LT(rect.top, rect.bottom);
+  testing_support::DoubleClickMouse(list, rect.left + 4, (rect.top + rect.bottom) / 2);
+  EXPECT_TRUE(WaitFor([&] { return platform::EqualsIgnoreCase(main.ShellListView1.Folder(), kComputer); }, 10000))
+      << main.ShellListView1.Folder();
+}
+
+// The main road: a folder made with New Folder, or from outside, opened with a double click; the
+// label, the tree and the next New Folder work in it.
+TEST_F(Browser, AFolderMadeAMomentAgoOpensAndTakesTheNextNewFolder) {
+  manager::TAppForm1& main = Start();
+  if (!main.ShellListView1.HandleAllocated()) GTEST_SKIP() << "no display";
+  main.TreeViewOnOff1.Click();
+  HWND list = main.ShellListView1.Handle();
+  auto newFolder = [&](const std::string& name) {
+    dialogs.boxes.clear();
+    PostMessageW(main.Handle(), WM_COMMAND, main.NewFolder1.Command(), 0);
+    ASSERT_TRUE(WaitFor([&] { return manager::Slots().FolderForm5->Visible(); }, 10000));
+    manager::TFolderForm5& dialog = *manager::Slots().FolderForm5;
+    testing_support::TypeText(dialog.FolderNameEdit.Handle(), name);
+    testing_support::ClickButton(dialog.NewFolderButton2.Handle());
+    ASSERT_TRUE(WaitFor([&] { return !dialogs.boxes.empty(); }, 10000));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Done!"});
+    dialog.Close();
+  };
+  auto open = [&](const std::string& name, const std::string& path) {
+    ASSERT_TRUE(WaitFor([&] { return main.ShellListView1.IndexOf(name) >= 0; }, 10000)) << name;
+    RECT rect = testing_support::ListViewItemRect(list, main.ShellListView1.IndexOf(name));
+    ASSERT_LT(rect.top, rect.bottom);
+    testing_support::DoubleClickMouse(list, rect.left + 4, (rect.top + rect.bottom) / 2);
+    ASSERT_TRUE(WaitFor([&] { return main.ShellListView1.Folder() == path; }, 10000)) << name;
+    EXPECT_EQ(main.ListViewPathLabel.Caption(), path);
+    ASSERT_NE(main.ShellTreeView1.Selected(), nullptr);
+    EXPECT_EQ(main.ShellTreeView1.Path(), path);
+    HWND tree = main.ShellTreeView1.Handle();
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    ASSERT_TRUE(TreeView_GetItem(tree, &item));
+    EXPECT_EQ(platform::Narrow(text), name) << "the tree's window selects it";
+  };
+
+  newFolder("Maps");
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), game + "\\");
+  open("Maps", game + "\\Maps");
+  newFolder("Inner");
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), game + "\\Maps\\");
+  EXPECT_TRUE(platform::DirectoryExists(game + "\\Maps\\Inner"));
+
+  ASSERT_TRUE(CreateDirectoryA((game + "\\Maps\\Outer").c_str(), nullptr));
+  open("Outer", game + "\\Maps\\Outer");
+  newFolder("Last");
+  EXPECT_TRUE(platform::DirectoryExists(game + "\\Maps\\Outer\\Last"));
 }
 
 }  // namespace

@@ -93,9 +93,10 @@ TEST_P(RefusedFolder, IsReportedWithTheSystemsReasonAndNeverAsDone) {
   EXPECT_EQ(dialogs.boxes[0].text.substr(0, prefix.size()), prefix);
   EXPECT_GT(dialogs.boxes[0].text.size(), prefix.size()) << "with the system's reason";
   EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
-  Sleep(200);
-  ui::Application::Instance().ProcessMessages();
-  EXPECT_EQ(main->ShellListView1.Items().size(), listed);
+  // Once the watcher shows a file made after the refusal, the list holds nothing else new.
+  testing_support::WriteFileBytes(game + "\\marker", "x");
+  ASSERT_TRUE(WaitFor([&] { return main->ShellListView1.IndexOf("marker") >= 0; }, 10000));
+  EXPECT_EQ(main->ShellListView1.Items().size(), listed + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Manager, RefusedFolder,
@@ -118,6 +119,9 @@ TEST_F(NewFolder, WithNoBrowsedFolderItSaysSoAndMakesNothing) {
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "Żaden folder nie jest przeglądany, więc nie ma gdzie utworzyć katalogu.");
   EXPECT_EQ(main->ListViewPathLabel.Caption(), "");
+  // Neither where an empty folder text would put it, at the top of the drive, nor beside the program.
+  EXPECT_FALSE(platform::DirectoryExists("\\Maps"));
+  EXPECT_FALSE(platform::DirectoryExists("Maps"));
 }
 
 TEST_F(NewFolder, ANameTypedIntoItsWindowMakesTheFolder) {

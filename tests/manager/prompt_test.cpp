@@ -87,9 +87,11 @@ TEST_F(Prompt, AnEmptyEditGivesTheInformationBoxInTheActiveLanguage) {
 
 TEST_F(Prompt, AnUnusableTextChangesNothingAndKeepsThePromptOpen) {
   std::string game = Folder("game");
+  std::string mods = Folder("game\\Mods");
   manager::TSciezkaForm9& first = Open();
   first.SciezkaEdit1.SetText(game);
   first.EnterButton1.Click();
+  main->ShellListView1.OpenItem(main->ShellListView1.IndexOf("Mods"));
   manager::GameMissingPrompt();
   manager::TSciezkaForm9& prompt = *manager::Slots().SciezkaForm9;
   ASSERT_NE(&prompt, &first);
@@ -102,8 +104,11 @@ TEST_F(Prompt, AnUnusableTextChangesNothingAndKeepsThePromptOpen) {
   EXPECT_EQ(dialogs.boxes[0].caption, "ZO Ruruzuz");
   EXPECT_TRUE(prompt.Visible());
   EXPECT_EQ(main->PathLabel.Caption(), game) << "the game folder keeps what it held";
-  EXPECT_EQ(main->ListViewPathLabel.Caption(), game);
+  // The list, the tree and the label stay in the folder browsed, under the old root.
   EXPECT_EQ(main->ShellListView1.Root(), game);
+  EXPECT_EQ(main->ShellListView1.Folder(), mods);
+  EXPECT_EQ(main->ShellTreeView1.Path(), mods);
+  EXPECT_EQ(main->ListViewPathLabel.Caption(), mods);
 }
 
 TEST_F(Prompt, ClosedWithoutAPathTheGameFolderStaysEmpty) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <thread>
@@ -14,7 +15,7 @@
 #include "support/window_driver.h"
 #include "ui/application.h"
 #include "ui/form.h"
-#include "ui/shell_views.h"
+#include "ui/shell_list_view.h"
 
 using testing_support::TempDir;
 using testing_support::WaitFor;
@@ -40,6 +41,8 @@ std::vector<std::string> Names(const ui::ShellListView& list) {
   for (const auto& item : list.Items()) names.push_back(item.Name());
   return names;
 }
+
+const std::string kComputer = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 class ShellViews : public ::testing::Test {
  protected:
@@ -109,6 +112,29 @@ TEST_F(ShellViews, BackClimbsToTheDesktopAndStopsThere) {
   EXPECT_EQ(form.list.Items().size(), count);
 }
 
+// The desktop's own folders (the computer, the documents, the trash, the root of the disk) are
+// folders as the shell says, though their find data says nothing.
+TEST_F(ShellViews, AtTheDesktopTheShellsFoldersComeFirstAndOpen) {
+  wchar_t desktop[MAX_PATH] = L"";
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+  const std::string file = platform::Narrow(desktop) + "\\a-desktop-note.txt";
+  WriteFileBytes(file, "x");
+  form.list.BrowseTo(ui::ItemIdList::Desktop());
+  DeleteFileW(platform::Widen(file).c_str());
+  const auto& items = form.list.Items();
+  ASSERT_GE(items.size(), 5u);
+  EXPECT_EQ(items.back().Name(), "a-desktop-note.txt");
+  for (size_t i = 0; i + 1 < items.size(); ++i) EXPECT_TRUE(items[i].IsFolder()) << items[i].PathName();
+  for (size_t i = 0; i + 1 < items.size(); ++i) {
+    if (!platform::EqualsIgnoreCase(items[i].PathName(), kComputer)) continue;
+    form.list.OpenItem(static_cast<int>(i));
+    EXPECT_TRUE(platform::EqualsIgnoreCase(form.list.Folder(), kComputer));
+    EXPECT_GE(form.list.IndexOf("C:\\"), 0) << "the drives";
+    return;
+  }
+  ADD_FAILURE() << "the computer is not listed";
+}
+
 TEST_F(ShellViews, ARootThatNamesNoFolderIsRefusedAndTheListStaysWhereItWas) {
   form.list.SetRoot(Root());
   for (const std::string& bad : {temp / "missing", temp / "b.txt", std::string("Q:\\nowhere")}) {
@@ -146,18 +172,48 @@ TEST_F(ShellViews, AnInPlaceRenameRenamesTheFileOnDisk) {
   EXPECT_TRUE(platform::FileExists(temp / "renamed.txt"));
 }
 
+std::vector<std::string> Titles(const ui::ShellListView& list) {
+  std::vector<std::string> titles;
+  for (const auto& c : list.Columns()) titles.push_back(c.title);
+  return titles;
+}
+
+// The column titles that the native list shows.
+std::vector<std::string> HeaderTitles(const ui::ShellListView& list) {
+  std::vector<std::string> titles;
+  HWND header = ListView_GetHeader(list.Handle());
+  for (int i = 0; i < Header_GetItemCount(header); ++i) {
+    wchar_t text[128] = L"";
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    Header_GetItem(header, i, &item);
+    titles.push_back(platform::Narrow(text));
+  }
+  return titles;
+}
+
 TEST_F(ShellViews, ReportViewTakesItsColumnsFromTheShellEveryTime) {
+  form.Show();
   form.list.SetRoot(Root());
-  ASSERT_GE(form.list.Columns().size(), 2u);
+  std::vector<std::string> files = Titles(form.list);
+  ASSERT_GE(files.size(), 2u);
   EXPECT_EQ(form.list.DetailText(form.list.IndexOf("b.txt"), 0), "b.txt");
   form.list.SetViewStyle(ui::ViewStyle::List);
   EXPECT_EQ(form.list.GetViewStyle(), ui::ViewStyle::List);
+  // The computer's details (a drive's size and free space) are not a file's.
+  form.list.SetRoot("C:");
   form.list.Back();
-  for (int i = 0; i < 20; ++i) form.list.Back();
+  ASSERT_TRUE(platform::EqualsIgnoreCase(ui::ParsingName(form.list.FolderId()), kComputer));
+  EXPECT_EQ(Titles(form.list), files) << "another view style leaves the columns alone";
   form.list.SetViewStyle(ui::ViewStyle::Report);
-  std::vector<std::string> desktopColumns;
-  for (const auto& c : form.list.Columns()) desktopColumns.push_back(c.title);
-  EXPECT_FALSE(desktopColumns.empty());
+  std::vector<std::string> computer = Titles(form.list);
+  EXPECT_NE(computer, files);
+  ASSERT_FALSE(computer.empty());
+  if (form.list.HandleAllocated()) {
+    EXPECT_EQ(HeaderTitles(form.list), computer);
+  }
 }
 
 TEST_F(ShellViews, TheWatcherShowsFilesMadeAndDeletedFromOutside) {
@@ -167,17 +223,49 @@ TEST_F(ShellViews, TheWatcherShowsFilesMadeAndDeletedFromOutside) {
   EXPECT_TRUE(WaitFor([&] { return form.list.IndexOf("new.gmx") >= 0; }, 10000));
   DeleteFileA((temp / "A.dat").c_str());
   EXPECT_TRUE(WaitFor([&] { return form.list.IndexOf("A.dat") < 0; }, 10000));
-  EXPECT_GE(form.list.WatcherRefreshes(), 1);
 
-  // It follows the list into a sub-folder and leaves the old folder alone.
+  // It follows the list into a sub-folder: a change in the old folder, made first, is not shown
+  // once the change in the new one is.
   form.list.OpenItem(form.list.IndexOf("Mods"));
-  int before = form.list.WatcherRefreshes();
   WriteFileBytes(temp / "outside.txt", "x");
   WriteFileBytes(temp / "Mods\\inside.txt", "x");
   EXPECT_TRUE(WaitFor([&] { return form.list.IndexOf("inside.txt") >= 0; }, 10000));
-  Sleep(300);
-  ui::Application::Instance().ProcessMessages();
-  EXPECT_EQ(form.list.WatcherRefreshes(), before + 1);
+  EXPECT_EQ(form.list.Folder(), temp / "Mods");
+  EXPECT_LT(form.list.IndexOf("outside.txt"), 0);
+}
+
+// A folder made after the tree read its parent: opening it selects its node, from the model and
+// with the watcher, which also shows it in the tree at once.
+TEST_F(ShellViews, TheTreeSelectsAFolderMadeAfterItReadItsParent) {
+  form.list.SetRoot(Root());
+  ASSERT_EQ(form.tree.RootNode()->children.size(), 3u);
+  // Browsed to straight away: the tree finds it by itself.
+  CreateDirectoryA((temp / "Later").c_str(), nullptr);
+  form.list.BrowseTo(ui::ItemIdList::FromPath(temp / "Later"));
+  ASSERT_NE(form.tree.Selected(), nullptr);
+  EXPECT_EQ(form.tree.Path(), temp / "Later");
+  EXPECT_EQ(form.tree.RootNode()->children.size(), 4u);
+  // Listed first: the list's refresh reads the tree's node of its folder again.
+  form.list.BrowseTo(ui::ItemIdList::FromPath(Root()));
+  CreateDirectoryA((temp / "Sibling").c_str(), nullptr);
+  form.list.Refresh();
+  EXPECT_EQ(form.tree.RootNode()->children.size(), 5u);
+  form.list.OpenItem(form.list.IndexOf("Sibling"));
+  EXPECT_EQ(form.tree.Path(), temp / "Sibling");
+
+  form.Show();
+  form.list.SetAutoRefresh(true);
+  form.list.BrowseTo(ui::ItemIdList::FromPath(Root()));
+  ui::ShellTreeView::Node* root = form.tree.RootNode();
+  ui::ShellTreeView::Node* later = form.tree.NodeOf(ui::ItemIdList::FromPath(temp / "Later"));
+  CreateDirectoryA((temp / "Outside").c_str(), nullptr);
+  ASSERT_TRUE(WaitFor([&] { return root->children.size() == 6u; }, 10000)) << "the watcher reads the tree's node";
+  if (form.tree.HandleAllocated()) {
+    EXPECT_EQ(TreeView_GetCount(form.tree.Handle()), 7u) << "the root and its six folders";
+  }
+  form.list.OpenItem(form.list.IndexOf("Outside"));
+  EXPECT_EQ(form.tree.Path(), temp / "Outside");
+  EXPECT_EQ(form.tree.NodeOf(ui::ItemIdList::FromPath(temp / "Later")), later) << "a folder still there keeps its node";
 }
 
 }  // namespace

@@ -1,113 +1,19 @@
-// Shell folder tree and shell file list. Both work on the shell namespace: a folder is an item ID
-// list, so the computer and the desktop are folders like any other, and names, order, icons,
-// detail columns, renaming and the context menu come from the shell's folder objects. Linked, the
-// list roots the tree where it is rooted and the tree's selection follows the list's folder.
+// Shell file list: the entries of one folder of the shell namespace, with the shell's names, order,
+// icons, detail columns, renaming and context menu; a virtual list that asks for the texts and
+// icons of the rows on screen only. With AutoRefresh it watches the folder it shows.
 #pragma once
-#include <shlobj.h>
-
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/shell_namespace.h"
+#include "ui/shell_tree_view.h"
 
 namespace ui {
 
 class FolderWatcher;
-
-// An item ID list owned by value: absolute for folders and nodes, relative for a list's rows.
-class ItemIdList {
- public:
-  ItemIdList() = default;
-  explicit ItemIdList(LPITEMIDLIST owned) : p_(owned) {}  // takes ownership
-  ItemIdList(const ItemIdList& other);
-  ItemIdList(ItemIdList&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
-  ItemIdList& operator=(ItemIdList other) noexcept;
-  ~ItemIdList();
-
-  LPITEMIDLIST Get() const { return p_; }
-  bool Empty() const { return p_ == nullptr; }
-  // The desktop: the top of the namespace, an empty list.
-  bool IsDesktop() const { return p_ && p_->mkid.cb == 0; }
-  ItemIdList Parent() const;
-  ItemIdList Child(LPCITEMIDLIST relative) const;
-  bool operator==(const ItemIdList& other) const;
-  // This list or one below it.
-  bool Contains(const ItemIdList& other) const;
-
-  static ItemIdList Desktop();
-  // The folder a text names, as the shell parses it; empty when it names none.
-  static ItemIdList FromPath(const std::string& path);
-
- private:
-  LPITEMIDLIST p_ = nullptr;
-};
-
-// The shell's parsing name of an absolute item: the ordinary path of a file-system item.
-std::string ParsingName(const ItemIdList& item);
-
-// ObjectTypes: the kinds of entries a view lists.
-enum ShellObjectTypes : unsigned { kShellFolders = 1, kShellNonFolders = 2, kShellHidden = 4 };
-
-class ShellListView;
-
-class ShellTreeView : public Control {
- public:
-  struct Node {
-    ItemIdList id;  // absolute
-    std::string text;
-    Node* parent = nullptr;
-    std::vector<std::unique_ptr<Node>> children;
-    bool loaded = false;
-    bool expanded = false;
-    HTREEITEM item = nullptr;
-  };
-
-  ShellTreeView(Control* parent, std::string name);
-
-  // Drops every node and shows the folder as the one top node, expanded and selected; the change
-  // event follows.
-  void SetRoot(const ItemIdList& folder);
-  void SetRootPath(const std::string& path);
-  Node* RootNode() const { return root_.get(); }
-  Node* Selected() const { return selected_; }
-  // The parsing name of the selected node's folder; empty when none is selected.
-  std::string Path() const;
-  // The node's sub-folders, read when first asked for.
-  const std::vector<std::unique_ptr<Node>>& Children(Node* node);
-  void Expand(Node* node);
-  // The node of a folder at or under the root, expanding the way to it; nullptr outside.
-  Node* NodeOf(const ItemIdList& folder);
-  // What a click of the user on a node does: the linked list shows its folder, then the change
-  // event runs.
-  void Click(Node* node);
-  void SetShellListView(ShellListView* list) { list_ = list; }
-  void SetObjectTypes(unsigned types) { objectTypes_ = types; }
-
-  NotifyEvent OnChange;
-
- protected:
-  HWND CreateWindowFor(HWND parent) override;
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-  bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
- private:
-  friend class ShellListView;
-  // Moves the selection to the folder's node (none outside the root); the change event runs when
-  // the selection changed.
-  void Follow(const ItemIdList& folder);
-  void Select(Node* node);
-  void Load(Node* node);
-  void InsertNative(Node* node, HTREEITEM parent);
-  void PushSelection();
-
-  std::unique_ptr<Node> root_;
-  Node* selected_ = nullptr;
-  ShellListView* list_ = nullptr;
-  unsigned objectTypes_ = kShellFolders;
-  bool pushing_ = false;
-};
 
 // One entry of a folder as the list holds it.
 class ShellItem {
@@ -123,6 +29,7 @@ class ShellItem {
   std::string name_;
   std::string path_;
   bool folder_ = false;
+  bool fileSystem_ = false;  // named by its find data
   mutable std::wstring display_;
   mutable int icon_ = -1;
 };
@@ -132,6 +39,9 @@ enum class ViewStyle { Icon, SmallIcon, List, Report };
 class ShellListView : public Control {
  public:
   using AddFolderEvent = std::function<void(Object* sender, const ShellItem& folder, bool& canAdd)>;
+  // A new name the shell refused for the item `name`, with the system's reason (may be empty).
+  using RenameRefusedEvent = std::function<void(Object* sender, const std::string& name,
+                                                const std::string& newName, const std::string& reason)>;
   struct Column {
     std::string title;
     int width = 0;
@@ -169,7 +79,8 @@ class ShellListView : public Control {
   void OpenItem(int index);
   // Alt+Enter: the shell's properties of the item.
   void ShowProperties(int index);
-  // Passes a new name to the shell, as an in-place edit does; true when the shell took it.
+  // Passes a new name to the shell, as an in-place edit does; true when the shell took it. A
+  // refusal (also of a name too long for the folder's path) raises OnRenameRefused.
   bool Rename(int index, const std::string& newName);
   // Runs a command of the shell's context menu of the items ("delete", "copy"), then refreshes.
   void InvokeVerb(const std::vector<int>& indexes, const std::string& verb);
@@ -186,10 +97,8 @@ class ShellListView : public Control {
   // Watches the shown folder (not its sub-folders) and refreshes on each reported change.
   void SetAutoRefresh(bool on);
   bool AutoRefresh() const { return autoRefresh_; }
-  // How many refreshes the watcher has caused.
-  int WatcherRefreshes() const { return watcherRefreshes_; }
-
   AddFolderEvent OnAddFolder;
+  RenameRefusedEvent OnRenameRefused;
 
  protected:
   HWND CreateWindowFor(HWND parent) override;
@@ -198,7 +107,14 @@ class ShellListView : public Control {
 
  private:
   void Show(ItemIdList folder);
-  void Fill();
+  // The entries of a folder, sorted as the shell sorts them, on any thread: the folder object
+  // must be that thread's.
+  static std::vector<ShellItem> ReadRows(IShellFolder* folder, const std::string& folderPath, unsigned objectTypes,
+                                         HWND owner);
+  // Lists the rows that OnAddFolder takes; the rows listed before are left in `rows`.
+  void Fill(std::vector<ShellItem>& rows);
+  // Fill, keeping the selection by name, and the tree's node when the folders changed.
+  void ShowRows(std::vector<ShellItem>& rows);
   void BuildColumns();
   void PushColumns();
   void PushItems();
@@ -211,8 +127,11 @@ class ShellListView : public Control {
   std::string root_;
   ItemIdList folder_ = ItemIdList::Desktop();
   std::string folderPath_;  // file-system path of the folder; empty for the shell's own folders
-  IShellFolder* shellFolder_ = nullptr;
+  shell::Com<IShellFolder> shellFolder_;
+  shell::Com<IShellFolder2> folder2_;
+  shell::Com<IShellDetails> details_;
   std::vector<ShellItem> items_;
+  std::vector<std::string> folderNames_;  // of the last read, listed or not
   std::vector<int> selection_;
   std::vector<Column> columns_;
   ViewStyle viewStyle_ = ViewStyle::Report;
@@ -220,7 +139,6 @@ class ShellListView : public Control {
   ShellTreeView* tree_ = nullptr;
   bool autoRefresh_ = false;
   std::shared_ptr<FolderWatcher> watcher_;
-  int watcherRefreshes_ = 0;
 };
 
 }  // namespace ui
