@@ -169,10 +169,10 @@ void TForm1::Install() {
   }
   auto& app = ui::Application::Instance();
   if (auto done = Lang.Pick("Done!", "Zrobione!"))
-    app.MessageBox(*done, *Lang.Pick("Information", "Informacja"), MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox(*done, *Lang.Pick("Information", "Informacja"), MB_ICONINFORMATION | MB_OK);
   if (auto question = Lang.Pick("Create desktop shortcut?", "Utworzyć skrót na pulpicie?")) {
-    if (app.MessageBox(*question, *Lang.Pick("Information", "Informacja"),
-                       MB_ICONQUESTION | MB_YESNO) == IDYES) {
+    if (app.ShowMessageBox(*question, *Lang.Pick("Information", "Informacja"),
+                           MB_ICONQUESTION | MB_YESNO) == IDYES) {
       if (InstallCheckBox1.Checked()) {
         CreateEncyclopaediaShortcut();
         CreateUpdaterShortcut();

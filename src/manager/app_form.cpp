@@ -163,11 +163,11 @@ void TAppForm1::FormCreate(ui::Object*) {
   if (started != "No") return;
   auto& app = ui::Application::Instance();
   if (language == "Polski")
-    app.MessageBox("Zalecane uruchamianie z grą w wersji 1.10, lub wyżej.", "Informacja",
-                   MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox("Zalecane uruchamianie z grą w wersji 1.10, lub wyżej.", "Informacja",
+                       MB_ICONINFORMATION | MB_OK);
   else if (language == "English")
-    app.MessageBox("Recommended starting with game in version 1.10, or higher.", "Information",
-                   MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox("Recommended starting with game in version 1.10, or higher.", "Information",
+                       MB_ICONINFORMATION | MB_OK);
   ini.WriteString("Main", "Started", "Yes");
 }
 

@@ -149,7 +149,8 @@ void Application::ShowException(const std::string& message) {
   ShowBox(ActiveOwner(), BoxKind::Error, message, title_, MB_ICONERROR | MB_OK);
 }
 
-int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int Application::ShowMessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
   return ShowBox(ActiveOwner(), BoxKind::Message, text, caption, flags);
 }
 

@@ -50,7 +50,7 @@ class Application {
   void Guard(const std::function<void()>& fn);
   void ShowException(const std::string& message);
   // A message box owned by the active window of the program.
-  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   // Called from a worker thread: runs fn on the user-interface thread and waits until it returned.
   // On the user-interface thread itself fn runs at once.
