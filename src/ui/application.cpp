@@ -133,6 +133,9 @@ void Application::Guard(const std::function<void()>& fn) {
     fn();
   } catch (const std::exception& e) {
     ShowException(e.what());
+  } catch (...) {
+    // Nothing may unwind through a window procedure; of a foreign exception we know no text.
+    ShowException(kUnknownError);
   }
 }
 

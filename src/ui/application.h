@@ -46,8 +46,10 @@ class Application {
   void FormDestroyed(Form* form);
 
   // Runs a handler; an error that escapes it ends that handler only and is shown in the standard
-  // error box (its message under the application title, error icon, OK).
+  // error box (its message under the application title, error icon, OK). Whatever is thrown is
+  // caught; what is no std::exception carries no message and is shown as kUnknownError.
   void Guard(const std::function<void()>& fn);
+  static constexpr char kUnknownError[] = "An unknown error ended the action.";
   void ShowException(const std::string& message);
   // A message box owned by the active window of the program.
   int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);

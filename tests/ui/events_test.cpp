@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "platform/error.h"
 #include "support/scripted_dialogs.h"
 #include "ui/application.h"
@@ -62,22 +65,38 @@ TEST_F(EventsTest, CheckBoxReportsEachChangeOfItsTickAndIgnoresClicksWhileDisabl
 }
 
 TEST_F(EventsTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
-  ui::Application::Instance().SetTitle("Sample Title");
-  SampleForm f;
-  int after = 0;
-  f.button.OnClick = [&](ui::Object*) {
-    throw platform::Error("Resource THENC not found");
-    ++after;
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    std::string text;
   };
-  f.item.OnClick = [&](ui::Object*) { ++after; };
-  f.button.Click();
-  f.item.Click();
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
-  EXPECT_EQ(dialogs.boxes[0].text, "Resource THENC not found");
-  EXPECT_EQ(dialogs.boxes[0].caption, "Sample Title");
-  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONERROR | MB_OK));
-  EXPECT_EQ(after, 1);
+  const Case cases[] = {
+      {"library error", [] { throw platform::Error("Resource THENC not found"); },
+       "Resource THENC not found"},
+      {"standard error", [] { throw std::out_of_range("index 7 out of range"); }, "index 7 out of range"},
+      {"an int", [] { throw 42; }, ui::Application::kUnknownError},
+      {"a text", [] { throw "plain text"; }, ui::Application::kUnknownError},
+  };
+  ui::Application::Instance().SetTitle("Sample Title");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedDialogs boxes;
+    SampleForm f;
+    int after = 0;
+    f.button.OnClick = [&](ui::Object*) {
+      c.fail();
+      ++after;
+    };
+    f.item.OnClick = [&](ui::Object*) { ++after; };
+    f.button.Click();
+    f.item.Click();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].kind, ui::BoxKind::Error);
+    EXPECT_EQ(boxes.boxes[0].text, c.text);
+    EXPECT_EQ(boxes.boxes[0].caption, "Sample Title");
+    EXPECT_EQ(boxes.boxes[0].flags, static_cast<unsigned>(MB_ICONERROR | MB_OK));
+    EXPECT_EQ(after, 1);
+  }
 }
 
 TEST_F(EventsTest, MenuItemsTickThemselvesAndDisabledOnesDoNothing) {

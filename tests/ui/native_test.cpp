@@ -124,6 +124,23 @@ TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
   EXPECT_EQ(clicks, 1);
 }
 
+// A menu command reaches the handler through the window procedure, which nothing may unwind.
+TEST_F(NativeTest, AHandlerThatThrowsAnythingShowsTheErrorBoxAndTheWindowGoesOn) {
+  int clicks = 0;
+  form.open.OnClick = [&](ui::Object*) {
+    if (++clicks == 1) throw 42;
+  };
+  UINT command = GetMenuItemID(GetSubMenu(GetMenu(form.Handle()), 0), 0);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
+  EXPECT_EQ(dialogs.boxes[0].text, ui::Application::kUnknownError);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
 TEST_F(NativeTest, ChangedMenuItemsReachTheBarMeasuredAnewOnceTheMessageLoopRuns) {
   HWND window = form.Handle();
   auto text = [](HMENU menu) {
