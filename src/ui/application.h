@@ -44,6 +44,19 @@ class Application {
   // Frees every form and forgets the main form, so that a test can start over.
   void Reset();
   void FormDestroyed(Form* form);
+  // Frees a form the program no longer uses, with its windows. A handler or window procedure of
+  // ours may still run on the stack (the form's own, a nested message loop's), so it is freed
+  // once the outermost of them has returned; at once when none runs.
+  void Release(Form* form);
+
+  // Marks code of ours running on the user-interface thread: handlers and window procedures.
+  class Busy {
+   public:
+    Busy();
+    ~Busy();
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+  };
 
   // Runs a handler; an error that escapes it ends that handler only and is shown in the standard
   // error box (its message under the application title, error icon, OK). Whatever is thrown is
@@ -73,7 +86,11 @@ class Application {
   };
 
   std::string title_;
+  void FreeReleased();
+
   std::vector<std::unique_ptr<Form>> forms_;
+  std::vector<std::unique_ptr<Form>> released_;
+  int busy_ = 0;
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   DWORD uiThread_;

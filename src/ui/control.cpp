@@ -13,7 +13,13 @@ namespace ui {
 namespace {
 
 constexpr wchar_t kProp[] = L"TarnholmControl";
-int g_nextId = 1000;  // below this lie IDOK, IDCANCEL and the menu commands
+// Below 1000 lie IDOK, IDCANCEL and the menu commands. A notification carries the id in 16 bits,
+// and forms come and go all day: the ids go round within that range.
+int NextId() {
+  static int next = 1000;
+  if (next > 0xFFFF) next = 1000;
+  return next++;
+}
 
 int Dpi() {
   static int dpi = [] {
@@ -274,7 +280,7 @@ HWND Control::MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exS
   if (tabStop_) style |= WS_TABSTOP;
   HWND h = CreateWindowExW(exStyle, cls, platform::Widen(caption_).c_str(), style, Scale(left_),
                            Scale(top_), Scale(width_), Scale(height_), parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++)),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextId())),
                            GetModuleHandleW(nullptr), nullptr);
   if (h) Attach(h);
   return h;
@@ -398,6 +404,7 @@ LRESULT Control::DialogCodeWithEnter(WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK Control::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR data) {
   auto* self = reinterpret_cast<Control*>(data);
+  Application::Busy busy;
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(h, SubclassProc, 1);
     RemovePropW(h, kProp);

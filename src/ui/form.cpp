@@ -151,6 +151,7 @@ void Form::ShowCommand(int cmd) {
 
 void Form::Close() {
   Application& app = Application::Instance();
+  Application::Busy busy;  // a form that frees itself on close goes once this has returned
   bool canClose = true, asked = false;
   if (OnCloseQuery) {
     app.Guard([&] {
@@ -165,7 +166,10 @@ void Form::Close() {
   if (OnClose) app.Guard([&] { OnClose(this, action); });
   if (action == CloseAction::None) return;
   Hide();
-  if (isMain) app.Terminate();
+  if (isMain)
+    app.Terminate();
+  else if (action == CloseAction::Free)
+    app.Release(this);
 }
 
 void Form::BringToFront() {

@@ -34,7 +34,8 @@ class Form : public Control {
   void Show() { SetVisible(true); }
   // The system's show commands used by the window buttons: SW_RESTORE, SW_SHOWMAXIMIZED.
   void ShowCommand(int cmd);
-  // Asks OnCloseQuery, then runs OnClose; a closed form is hidden, the main form ends the program.
+  // Asks OnCloseQuery, then runs OnClose; a closed form is hidden, the main form ends the program,
+  // and a form whose OnClose chose CloseAction::Free is freed (Application::Release).
   void Close();
   void BringToFront();
   Point ClientToScreen(Point p) const;
