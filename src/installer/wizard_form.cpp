@@ -195,10 +195,7 @@ void TForm1::SwitchLanguage(shared::Language language) {
 }
 
 void TForm1::SetTexts(shared::Language language) {
-  bool polish = language == shared::Language::Polish;
-  auto text = [polish](std::string_view english, std::string_view polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const shared::Texts text(language);
   TextLabel1.SetCaption(
       text("This wizard will guide you through the installation of Tarnholm Encyclopaedia.",
            "Ten program przeprowadzi cię przez proces instalacji Tarnholm Encyclopaedia."));

@@ -329,7 +329,7 @@ void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
   Retranslate<Steps::ShowOnly>(w.FolderForm5, Sender);
   Retranslate(w.LangForm6, Sender);
 
-  auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
+  const shared::Texts text(language);
   StatusBar1.SetText(text("Choose a tool on the left; the game folder is shown on the right.",
                           "Wybierz narzędzie po lewej; folder gry widać po prawej."));
   File1.SetCaption(text("File", "Plik"));

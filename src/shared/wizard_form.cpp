@@ -100,9 +100,7 @@ void WizardForm::SwitchChrome(Language language, std::string_view lastStepEnglis
     MapCaption(NextButton, {{"Dalej >", "Next >"}, {lastStepPolish, lastStepEnglish}});
     MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {"Skończ", "Finish"}});
   }
-  auto text = [polish](std::string_view english, std::string_view polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const Texts text(language);
   LangButton.SetCaption(text("English", "Polski"));
   SetCaption(text(captionEnglish, captionPolish));
   WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));

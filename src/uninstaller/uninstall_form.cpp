@@ -98,11 +98,9 @@ void TForm1::Polski1Click(ui::Object*) { SwitchTexts(true); }
 void TForm1::English1Click(ui::Object*) { SwitchTexts(false); }
 
 void TForm1::SwitchTexts(bool polish) {
-  SwitchChrome(polish ? shared::Language::Polish : shared::Language::English, "Uninstall",
-               "Odinstaluj", data_.captionEnglish, data_.captionPolish);
-  auto text = [polish](const char* english, const char* polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  shared::Language language = polish ? shared::Language::Polish : shared::Language::English;
+  SwitchChrome(language, "Uninstall", "Odinstaluj", data_.captionEnglish, data_.captionPolish);
+  const shared::Texts text(language);
   TextLabel1.SetCaption(text(data_.welcomeEnglish, data_.welcomePolish));
   TextLabel2.SetCaption(
       text("It is recommended that you close applications before starting this uninstallation.",

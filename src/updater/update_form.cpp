@@ -174,10 +174,7 @@ void TForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::Engli
 
 void TForm1::SwitchLanguage(shared::Language language) {
   Lang.Activate(language);
-  bool polish = language == shared::Language::Polish;
-  auto text = [polish](const char* english, const char* polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const shared::Texts text(language);
   SpeedButton1.SetCaption(text("Find New Version", "Szukaj nową wersję"));
   LangButton.SetCaption(text("English", "Polski"));
   Label1.SetCaption(text("Progress:", "Postęp:"));
