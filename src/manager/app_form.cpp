@@ -31,8 +31,7 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SetFontColor(ui::kWhite);
   SetMenu(&MainMenu1);
 
-  TopPanel1.SetBounds(0, 0, 892, 80);
-  TopPanel1.SetAlign(ui::Align::Top);
+  TopPanel1.Dock(ui::Align::Top, 80);
   Image2.SetBounds(0, 12, 892, 55);
   Image2.SetPicture(ui::glyphs::Banner("Tarnholm Manager"));
   Image1.SetBounds(0, 0, 80, 80);
@@ -42,13 +41,10 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   shared::SetUpGlyphButton(MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off");
   MenuButton.Hide();
 
-  BottomPanel1.SetBounds(0, 0, 892, 53);
-  BottomPanel1.SetAlign(ui::Align::Bottom);
+  BottomPanel1.Dock(ui::Align::Bottom, 53);
 
-  LeftPanel1.SetBounds(0, 0, 280, 0);
-  LeftPanel1.SetAlign(ui::Align::Left);
-  LeftTopPanel1.SetBounds(0, 0, 280, 505);
-  LeftTopPanel1.SetAlign(ui::Align::Top);
+  LeftPanel1.Dock(ui::Align::Left, 280);
+  LeftTopPanel1.Dock(ui::Align::Top, 505);
   struct Tool {
     ui::SpeedButton& button;
     int top;
@@ -79,13 +75,11 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SpeedButton14.SetCursor(ui::Cursor::Help);
 
   LeftBottomPanel1.SetAlign(ui::Align::Client);
-  TreeMarginPanel1.SetBounds(0, 0, 40, 0);
-  TreeMarginPanel1.SetAlign(ui::Align::Left);
+  TreeMarginPanel1.Dock(ui::Align::Left, 40);
   ShellTreeView1.SetBounds(0, 0, 225, 47);
   ShellTreeView1.SetAlign(ui::Align::Left);
   ShellTreeView1.Hide();
-  RightPanel1.SetBounds(0, 0, 12, 0);
-  RightPanel1.SetAlign(ui::Align::Right);
+  RightPanel1.Dock(ui::Align::Right, 12);
   ShellListView1.SetAlign(ui::Align::Client);
   ShellListView1.SetFontColor(ui::kBlack);
   ShellListView1.SetTreeView(&ShellTreeView1);
@@ -111,8 +105,7 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
 }
 
 void TAppForm1::SetUpBrowser() {
-  BottomRightPanel1.SetBounds(0, 0, 340, 53);
-  BottomRightPanel1.SetAlign(ui::Align::Right);
+  BottomRightPanel1.Dock(ui::Align::Right, 340);
   shared::SetUpGlyphButton(BackButton, 8, 16, ui::glyphs::Back(), "Back");
   BackButton.SetBounds(8, 16, 31, 24);
   BackButton.SetCursor(ui::Cursor::Hand);

@@ -111,6 +111,12 @@ void Control::SetAlign(Align a) {
   ParentRealign();
 }
 
+void Control::Dock(Align a, int size) {
+  if (a == Align::Left || a == Align::Right) SetWidth(size);
+  if (a == Align::Top || a == Align::Bottom) SetHeight(size);
+  SetAlign(a);
+}
+
 void Control::SetPadding(int p) {
   padding_ = p;
   Realign();

@@ -37,6 +37,9 @@ class Control : public Object {
 
   Align GetAlign() const { return align_; }
   void SetAlign(Align a);
+  // Aligns the control to a side of its parent with the given width (left, right) or height (top,
+  // bottom), or lets it fill what is left (client).
+  void Dock(Align a, int size = 0);
   // Space kept free inside the control's edges for aligned children.
   void SetPadding(int p);
   int Padding() const { return padding_; }
