@@ -64,6 +64,19 @@ HBRUSH BrushFor(Color c) {
   return b;
 }
 
+const wchar_t* RegisterOwnClass(const wchar_t* name, HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+  return name;
+}
+
 Control::Control(Control* parent, std::string name) : Object(std::move(name)), parent_(parent) {
   if (parent_) parent_->children_.push_back(this);
 }
@@ -359,6 +372,14 @@ HBRUSH Control::CtlColor(HDC dc) {
 
 LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_ERASEBKGND:
+      if (FillsBackground()) {
+        RECT r;
+        GetClientRect(handle_, &r);
+        PaintBackground(reinterpret_cast<HDC>(wp), r);
+        return 1;
+      }
+      break;
     case WM_COMMAND:
       if (lp) {
         LRESULT result = 0;

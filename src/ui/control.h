@@ -104,6 +104,9 @@ class Control : public Object {
   virtual void CaptionChanged();
   virtual void FontChanged();
   virtual bool OwnsColor() const { return hasColor_; }
+  // A window that the system does not paint (a form, a panel) fills its background with the
+  // control's colour when it is erased.
+  virtual bool FillsBackground() const { return false; }
 
   void SetVisibleModel(bool v) { visible_ = v; }
   HWND MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle = 0);
@@ -152,5 +155,8 @@ int Scale(int v);
 int Unscale(int v);
 HFONT FontHandle(const Font& f);
 HBRUSH BrushFor(Color c);
+// Registers a window class of our own, which paints nothing by itself (double clicks, the arrow
+// cursor, the icon when given); returns the name.
+const wchar_t* RegisterOwnClass(const wchar_t* name, HICON icon = nullptr);
 
 }  // namespace ui

@@ -12,18 +12,8 @@ namespace ui {
 namespace {
 
 const wchar_t* FormClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    wc.lpszClassName = L"TarnholmForm";
-    RegisterClassExW(&wc);
-    return L"TarnholmForm";
-  }();
+  static const wchar_t* name =
+      RegisterOwnClass(L"TarnholmForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
   return name;
 }
 
@@ -205,12 +195,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         syncingSize_ = false;
       }
       break;
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle(), &r);
-      PaintBackground(reinterpret_cast<HDC>(wp), r);
-      return 1;
-    }
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (mis->CtlType != ODT_MENU) break;

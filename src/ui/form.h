@@ -53,6 +53,7 @@ class Form : public Control {
   void AfterCreate() override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void PushBounds() override;
+  bool FillsBackground() const override { return true; }
 
  private:
   DWORD Style() const;
