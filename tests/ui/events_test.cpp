@@ -99,6 +99,21 @@ TEST_F(EventsTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   }
 }
 
+TEST_F(EventsTest, AMemosLinesAreItsTextAlsoAfterTyping) {
+  SampleForm f;
+  ui::Memo memo{&f, "memo"};
+  EXPECT_TRUE(memo.Lines().empty());
+  memo.AddLine("Checking new version");
+  memo.AddLine("Łódź");
+  EXPECT_EQ(memo.Text(), "Checking new version\r\nŁódź");
+  memo.Type("!\b\b");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"Checking new version", "Łód"}));
+  memo.SetText("one\r\n\r\nthree\r\n");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "", "three", ""}));
+  memo.AddLine("five");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "", "three", "", "five"}));
+}
+
 TEST_F(EventsTest, MenuItemsTickThemselvesAndDisabledOnesDoNothing) {
   SampleForm f;
   int clicks = 0;

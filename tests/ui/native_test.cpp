@@ -117,6 +117,15 @@ TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
   EXPECT_EQ(GetWindow(first.Handle(), GW_HWNDNEXT), second.Handle());
 }
 
+TEST_F(NativeTest, AMemosLinesFollowWhatIsTypedIntoItsWindow) {
+  form.memo.AddLine("Log");
+  form.memo.AddLine("");
+  SendMessageW(form.memo.Handle(), EM_SETSEL, 5, 5);
+  testing_support::TypeText(form.memo.Handle(), "Łódź");
+  EXPECT_EQ(WindowText(form.memo.Handle()), L"Log\r\nŁódź");
+  EXPECT_EQ(form.memo.Lines(), (std::vector<std::string>{"Log", "Łódź"}));
+}
+
 TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
   int clicks = 0;
   form.open.OnClick = [&](ui::Object*) { ++clicks; };

@@ -133,7 +133,7 @@ TEST_F(UpdateFormTest, OnlyAHigherMajorAndMinorPairCountsAsNewer) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     dialogs.boxes.clear();
     dialogs.Answer({IDNO});
     Publish(c.version);
@@ -231,7 +231,7 @@ TEST_F(UpdateFormTest, ASilentServerEndsTheCheckOrTheDownloadWithItsLine) {
   dialogs.AnswerSave(dir / "package.zip");  // for the package's turn
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     Publish("3.1");
     server.Serve(c.target, silent);
     form->SpeedButton1.Click();
@@ -239,7 +239,7 @@ TEST_F(UpdateFormTest, ASilentServerEndsTheCheckOrTheDownloadWithItsLine) {
     ASSERT_TRUE(WaitFor([&] { return Idle(); }, 15000));
     EXPECT_EQ(form->Memo1.Lines(), c.lines);
 
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     Publish("3.0");
     FindNewVersion();
     EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version",
