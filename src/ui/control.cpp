@@ -241,11 +241,6 @@ void Control::SetColor(Color c) {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void Control::SetParentColor() {
-  hasColor_ = false;
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
-}
-
 const Font& Control::GetFont() const {
   static const Font kDefault;
   if (hasFont_) return font_;

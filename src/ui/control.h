@@ -62,7 +62,6 @@ class Control : public Object {
 
   Color BackColor() const;  // own colour, or the parent's when the control has none
   void SetColor(Color c);
-  void SetParentColor();
   const Font& GetFont() const;  // own font, or the parent's when the control has none
   void SetFont(const Font& f);
   // Changes one aspect of the font, starting from what the control shows now.

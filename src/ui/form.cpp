@@ -59,11 +59,9 @@ HWND Form::CreateWindowFor(HWND) {
   HWND owner = (main && main != this) ? main->Handle() : nullptr;
   RECT r{0, 0, Scale(Width()), Scale(Height())};
   AdjustWindowRectEx(&r, Style(), menu_ != nullptr, ExStyle());
-  int w = r.right - r.left, h = r.bottom - r.top, x = Left(), y = Top();
-  if (centered_) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  }
+  // Every window of the suite opens centred on the screen.
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   HWND hwnd = CreateWindowExW(ExStyle(), FormClass(), platform::Widen(Caption()).c_str(), Style(), x, y,
                               w, h, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;

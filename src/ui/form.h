@@ -17,7 +17,6 @@ class Form : public Control {
 
   // The model keeps the client area's size as the form's width and height.
   void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
-  void SetCentered(bool v) { centered_ = v; }
 
   BorderStyle GetBorderStyle() const { return border_; }
   void SetBorderStyle(BorderStyle b);
@@ -66,7 +65,6 @@ class Form : public Control {
   bool minimizeBox_ = true;
   bool maximizeBox_ = false;
   bool stayOnTop_ = false;
-  bool centered_ = true;
   WindowState state_ = WindowState::Normal;
   MainMenu* menu_ = nullptr;
   bool syncingSize_ = false;
