@@ -157,4 +157,10 @@ void TForm1::FormClose(ui::Object*, ui::CloseAction&) {
   StartSelfRemoval(ExecutablePath);
 }
 
+TForm1* CreateUninstallerWindow(const UninstallProductData& data) {
+  auto& app = ui::Application::Instance();
+  app.SetTitle(kTitle);
+  return app.CreateForm<TForm1>(data);
+}
+
 }  // namespace uninstaller

@@ -8,6 +8,7 @@
 #include "platform/ini_file.h"
 #include "shared/products.h"
 #include "shared/window_buttons.h"
+#include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/glyphs.h"
 
@@ -196,6 +197,12 @@ void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
   if (auto question = Lang.Pick("Are you sure you want to quit the program?",
                                 "Na pewno zakończyć program?"))
     CanClose = ui::Confirm(*question);
+}
+
+TForm1* CreateUpdaterWindow() {
+  auto& app = ui::Application::Instance();
+  app.SetTitle(kTitle);
+  return app.CreateForm<TForm1>();
 }
 
 }  // namespace updater

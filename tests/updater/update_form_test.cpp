@@ -20,7 +20,7 @@ namespace {
 class UpdateFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = ui::Application::Instance().CreateForm<TForm1>();
+    form = updater::CreateUpdaterWindow();
     form->UpdateHost = server.Host();
     server.Serve("/thenc.zip", Reply(package));
   }
