@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "manager/app_form.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -60,22 +59,13 @@ TEST_F(RealManager, AToolButtonStartsItsTool) {
   EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(game.Path() + "started.txt") == tool + "\n"; }));
 }
 
-// The command of a main-window menu item in the program: the program numbers its menu items from
-// 100 in the order it makes them, and the main window's are the first it makes.
-UINT ProgramCommand(ui::MenuItem manager::TAppForm1::*item) {
-  ui::MainMenu before{"before"};
-  ui::MenuItem marker{&before, "marker", "marker"};
-  manager::TAppForm1 probe;
-  return 100 + (probe.*item).Command() - marker.Command() - 1;
-}
-
 TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, "; game settings\r\n\r\n[Main]\r\nLanguage=POL\r\n");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
   if (!main) GTEST_SKIP() << "no display";
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
+  ChooseFromMenu(main, 2, 0);  // Options, Game Language
   HWND dialog = WaitForWindow("Game Language", manager.Id());
   ASSERT_NE(dialog, nullptr);
   HWND list = FindControlOfClass(dialog, "ListBox");

@@ -183,18 +183,6 @@ class Manager {
 // The menus of the manager's bar, in their order.
 enum MainMenuIndex { kFileMenu, kToolsMenu, kOptionsMenu, kLanguageMenu, kAboutMenu, kLinksMenu };
 
-// Chooses an item of a window's menu bar with the keyboard: F10 selects the bar's first menu,
-// Right moves along the bar, Down opens the menu on its first item and moves down the items
-// (separators are skipped), Enter chooses. A menu of another program cannot be read from here.
-void ChooseFromMenu(HWND window, int menu, int item) {
-  LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
-  PostMessageW(window, WM_SYSKEYDOWN, VK_F10, f10);
-  PostMessageW(window, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
-  for (int i = 0; i < menu; ++i) PressKey(window, VK_RIGHT);
-  for (int i = 0; i <= item; ++i) PressKey(window, VK_DOWN);
-  PressKey(window, VK_RETURN);
-}
-
 // Opens the game-start dialog with the main window's button; its caption is the button's.
 HWND OpenGameStart(HWND main, const std::string& button, DWORD pid) {
   ClickButton(Control(main, button));

@@ -239,6 +239,15 @@ void PressKey(HWND control, UINT virtualKey) {
   if (InThisThread(control)) ui::Application::Instance().ProcessMessages();
 }
 
+void ChooseFromMenu(HWND window, int menu, int item) {
+  LPARAM f10 = static_cast<LPARAM>(MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC)) << 16 | 1;
+  PostMessageW(window, WM_SYSKEYDOWN, VK_F10, f10);
+  PostMessageW(window, WM_SYSKEYUP, VK_F10, f10 | 3LL << 30);
+  for (int i = 0; i < menu; ++i) PressKey(window, VK_RIGHT);
+  for (int i = 0; i <= item; ++i) PressKey(window, VK_DOWN);
+  PressKey(window, VK_RETURN);
+}
+
 namespace {
 
 void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) {

@@ -71,6 +71,11 @@ void DoubleClickMouse(HWND window, int x, int y);
 std::vector<std::string> ListViewTexts(HWND list);
 RECT ListViewItemRect(HWND list, int index);
 std::string WindowText(HWND window);
+// Chooses an item of a window's menu bar with the keyboard, by the menu's place on the bar and
+// the item's place in the menu (separators not counted), as a player without a mouse does: F10,
+// Right along the bar, Down through the items, Enter. This Wine cannot read a menu of another
+// program, so its items are not looked up by their captions.
+void ChooseFromMenu(HWND window, int menu, int item);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
 
