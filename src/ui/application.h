@@ -78,6 +78,7 @@ class Application {
   Application();
   bool DialogNavigation(MSG& msg);
   void Dispatch(MSG& msg);
+  void FreeReleased();
   static LRESULT CALLBACK SyncWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   struct SyncCall {
@@ -86,8 +87,6 @@ class Application {
   };
 
   std::string title_;
-  void FreeReleased();
-
   std::vector<std::unique_ptr<Form>> forms_;
   std::vector<std::unique_ptr<Form>> released_;
   int busy_ = 0;

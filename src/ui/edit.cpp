@@ -91,7 +91,8 @@ std::vector<std::string> Memo::Lines() const {
 
 void Memo::AddLine(const std::string& line) {
   SetText(Text().empty() ? line : Text() + "\r\n" + line);
-  if (Handle()) SendMessageW(Handle(), EM_LINESCROLL, 0, SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));
+  if (Handle())
+    SendMessageW(Handle(), EM_LINESCROLL, 0, SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));
 }
 
 }  // namespace ui
