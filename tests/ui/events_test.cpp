@@ -99,6 +99,35 @@ TEST_F(EventsTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   }
 }
 
+// A form that frees itself on close goes once the handler that closed it has returned, not
+// under it; a form released while no handler runs goes at once.
+TEST_F(EventsTest, AReleasedFormIsFreedOnceTheOutermostHandlerHasReturned) {
+  struct Tracked : SampleForm {
+    explicit Tracked(bool& gone) : gone_(gone) {}
+    ~Tracked() override { gone_ = true; }
+    bool& gone_;
+  };
+  auto& app = ui::Application::Instance();
+  app.CreateForm<SampleForm>();  // the main form
+  bool gone = false, goneInHandler = true;
+  Tracked* form = app.CreateForm<Tracked>(gone);
+  form->OnClose = [](ui::Object*, ui::CloseAction& action) { action = ui::CloseAction::Free; };
+  form->button.OnClick = [&](ui::Object*) {
+    form->Close();
+    form->button.SetCaption("still here");
+    goneInHandler = gone;
+  };
+  form->Show();
+  form->button.Click();
+  EXPECT_FALSE(goneInHandler);
+  EXPECT_TRUE(gone);
+
+  gone = false;
+  form = app.CreateForm<Tracked>(gone);
+  app.Release(form);
+  EXPECT_TRUE(gone);
+}
+
 TEST_F(EventsTest, AMemosLinesAreItsTextAlsoAfterTyping) {
   SampleForm f;
   ui::Memo memo{&f, "memo"};
