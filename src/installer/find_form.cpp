@@ -16,8 +16,17 @@ TFindForm2::TFindForm2(TForm1& wizard) : Form("FindForm2"), wizard_(wizard) {
   NewFolderButton2.SetBounds(196, 10, 96, 23);
   NewFolderButton2.SetCaption("New Folder");
   OnShow = [this](ui::Object* s) { FormShow(s); };
+  OnClose = [this](ui::Object* s, ui::CloseAction& action) { FormClose(s, action); };
   NewFolderButton2.OnClick = [this](ui::Object* s) { NewFolderButton2Click(s); };
 }
+
+// The wizard's reference never outlives the window.
+TFindForm2::~TFindForm2() {
+  if (wizard_.FindForm2 == this) wizard_.FindForm2 = nullptr;
+}
+
+// Nothing looks at a closed window again: the next press makes a fresh one.
+void TFindForm2::FormClose(ui::Object*, ui::CloseAction& Action) { Action = ui::CloseAction::Free; }
 
 void TFindForm2::FormShow(ui::Object*) {
   if (auto caption = wizard_.Lang.Pick("New Folder", "Nowy Folder")) NewFolderButton2.SetCaption(*caption);

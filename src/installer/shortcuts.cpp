@@ -29,7 +29,7 @@ void TForm1::OpenReadme() {
   }
   auto& app = ui::Application::Instance();
   if (auto text = Lang.Pick("There are no readme file!", "Nie ma żadnego pliku readme!"))
-    app.MessageBox(*text, app.Title(), MB_OK);
+    app.ShowMessageBox(*text, app.Title(), MB_OK);
 }
 
 void TForm1::CreateEncyclopaediaShortcut() {

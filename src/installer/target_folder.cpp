@@ -62,8 +62,11 @@ void TForm1::NewFolderButtonClick(ui::Object*) {
     FindForm2->BringToFront();
     return;
   }
-  // Always a fresh window, so a name typed in an earlier one is gone.
-  FindForm2 = ui::Application::Instance().CreateForm<TFindForm2>(*this);
+  // Always a fresh window, so a name typed in an earlier one is gone. The one made at start is
+  // never shown; a closed one has freed itself.
+  auto& app = ui::Application::Instance();
+  if (FindForm2) app.Release(FindForm2);
+  FindForm2 = app.CreateForm<TFindForm2>(*this);
   FindForm2->Show();
 }
 

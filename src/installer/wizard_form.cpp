@@ -33,12 +33,6 @@ void WrappedLabel(ui::Label& label, int width, int height) {
   label.SetBounds(label.Left(), label.Top(), width, height);
 }
 
-void Aligned(ui::Control& control, ui::Align align, int size) {
-  bool horizontal = align == ui::Align::Left || align == ui::Align::Right;
-  control.SetBounds(0, 0, horizontal ? size : 0, horizontal ? 0 : size);
-  control.SetAlign(align);
-}
-
 }  // namespace
 
 TForm1::TForm1() : WizardForm("Form1") {
@@ -46,7 +40,7 @@ TForm1::TForm1() : WizardForm("Form1") {
   DiskSize = platform::DiskSize;
 
   // Page 1.
-  Aligned(TopPanel1, ui::Align::Top, 170);
+  TopPanel1.Dock(ui::Align::Top, 170);
   ui::Font title = GetFont();
   title.height = -13;
   title.bold = true;
@@ -55,8 +49,8 @@ TForm1::TForm1() : WizardForm("Form1") {
   TitleLabel.SetFont(title);
   TitleLabel.SetCaption("Tarnholm Encyclopaedia v3.0");
   for (ui::Label* label : {&TextLabel1, &TextLabel2, &TextLabel3}) WrappedLabel(*label, 380, 32);
-  Aligned(BottomPanel1, ui::Align::Client, 0);
-  Aligned(BottomTopPanel1, ui::Align::Top, 8);
+  BottomPanel1.Dock(ui::Align::Client);
+  BottomTopPanel1.Dock(ui::Align::Top, 8);
   InstallGroupBox1.SetBounds(32, 12, 370, 84);
   InstallCheckBox1.SetBounds(16, 24, 330, 20);
   InstallCheckBox1.SetCaption("Tarnholm Encyclopaedia 3.0");
@@ -68,9 +62,9 @@ TForm1::TForm1() : WizardForm("Form1") {
   // Page 2.
   SetUpPage(Panel2, false);
   Panel2.SetPadding(9);
-  Aligned(TopPanel2, ui::Align::Top, 34);
+  TopPanel2.Dock(ui::Align::Top, 34);
   LicenceLabel.SetFontBold(true);
-  Aligned(BottomPanel2, ui::Align::Bottom, 34);
+  BottomPanel2.Dock(ui::Align::Bottom, 34);
   AcceptCheckBox.SetBounds(0, 10, 400, 20);
   LicenceText.SetAlign(ui::Align::Client);
   LicenceText.SetReadOnly(true);
@@ -79,18 +73,18 @@ TForm1::TForm1() : WizardForm("Form1") {
   // Page 3.
   SetUpPage(Panel3, false);
   Panel3.SetPadding(2);
-  Aligned(TopPanel3, ui::Align::Top, 49);
-  Aligned(TopLeftPanel3, ui::Align::Left, 104);
+  TopPanel3.Dock(ui::Align::Top, 49);
+  TopLeftPanel3.Dock(ui::Align::Left, 104);
   OutputLabel.SetFontBold(true);
-  Aligned(TopRightPanel3, ui::Align::Client, 0);
-  Aligned(TopRightLeftPanel3, ui::Align::Client, 0);
-  Aligned(DirEdit, ui::Align::Bottom, 21);
-  Aligned(TopRightRightPanel3, ui::Align::Right, 112);
-  Aligned(NewFolderButtonPanel, ui::Align::Bottom, 23);
+  TopRightPanel3.Dock(ui::Align::Client);
+  TopRightLeftPanel3.Dock(ui::Align::Client);
+  DirEdit.Dock(ui::Align::Bottom, 21);
+  TopRightRightPanel3.Dock(ui::Align::Right, 112);
+  NewFolderButtonPanel.Dock(ui::Align::Bottom, 23);
   NewFolderButton.SetBounds(8, 0, 100, 23);
   NewFolderButton.SetGlyph(ui::glyphs::NewFolder(ui::kBlack), 16);
-  Aligned(BottomPanel3, ui::Align::Bottom, 66);
-  Aligned(BottomLeftPanel3, ui::Align::Client, 0);
+  BottomPanel3.Dock(ui::Align::Bottom, 66);
+  BottomLeftPanel3.Dock(ui::Align::Client);
   ReadMeCheckBox.SetBounds(9, 8, 200, 20);
   ReadMeCheckBox.SetChecked(true);
   WrappedLabel(ChangeLabel, 200, 30);
@@ -98,22 +92,22 @@ TForm1::TForm1() : WizardForm("Form1") {
   // The product folders are held here; the user needs no second copy of them on screen.
   THENCPathLabel1.Hide();
   THManagerPathLabel1.Hide();
-  Aligned(BottomRightPanel3, ui::Align::Right, 224);
-  Aligned(BottomRightTopPanel3, ui::Align::Top, 27);
+  BottomRightPanel3.Dock(ui::Align::Right, 224);
+  BottomRightTopPanel3.Dock(ui::Align::Top, 27);
   ProgressLabel.SetFontBold(true);
   ProgressBar1.SetBounds(74, 35, 144, 16);
-  Aligned(LeftPanel3, ui::Align::Left, 180);
-  Aligned(LeftTopPanel3, ui::Align::Client, 0);
+  LeftPanel3.Dock(ui::Align::Left, 180);
+  LeftTopPanel3.Dock(ui::Align::Client);
   LeftTopPanel3.SetPadding(6);
   DirectoryListBox1.SetAlign(ui::Align::Client);
-  Aligned(LeftBottomPanel3, ui::Align::Bottom, 30);
+  LeftBottomPanel3.Dock(ui::Align::Bottom, 30);
   DriveComboBox1.SetBounds(6, 3, 168, 21);
-  Aligned(RightPanel3, ui::Align::Client, 0);
-  Aligned(RightTopPanel3, ui::Align::Client, 0);
+  RightPanel3.Dock(ui::Align::Client);
+  RightTopPanel3.Dock(ui::Align::Client);
   RightTopPanel3.SetPadding(6);
   FileListBox1.SetAlign(ui::Align::Client);
-  Aligned(FilterComboBox1, ui::Align::Bottom, 21);
-  Aligned(RightBottomPanel3, ui::Align::Bottom, 58);
+  FilterComboBox1.Dock(ui::Align::Bottom, 21);
+  RightBottomPanel3.Dock(ui::Align::Bottom, 58);
   DriveComboBox1.SetDirList(&DirectoryListBox1);
   DirectoryListBox1.SetFileList(&FileListBox1);
   FilterComboBox1.SetFileList(&FileListBox1);
@@ -169,10 +163,10 @@ void TForm1::Install() {
   }
   auto& app = ui::Application::Instance();
   if (auto done = Lang.Pick("Done!", "Zrobione!"))
-    app.MessageBox(*done, *Lang.Pick("Information", "Informacja"), MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox(*done, *Lang.Pick("Information", "Informacja"), MB_ICONINFORMATION | MB_OK);
   if (auto question = Lang.Pick("Create desktop shortcut?", "Utworzyć skrót na pulpicie?")) {
-    if (app.MessageBox(*question, *Lang.Pick("Information", "Informacja"),
-                       MB_ICONQUESTION | MB_YESNO) == IDYES) {
+    if (app.ShowMessageBox(*question, *Lang.Pick("Information", "Informacja"),
+                           MB_ICONQUESTION | MB_YESNO) == IDYES) {
       if (InstallCheckBox1.Checked()) {
         CreateEncyclopaediaShortcut();
         CreateUpdaterShortcut();
@@ -195,10 +189,7 @@ void TForm1::SwitchLanguage(shared::Language language) {
 }
 
 void TForm1::SetTexts(shared::Language language) {
-  bool polish = language == shared::Language::Polish;
-  auto text = [polish](std::string_view english, std::string_view polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const shared::Texts text(language);
   TextLabel1.SetCaption(
       text("This wizard will guide you through the installation of Tarnholm Encyclopaedia.",
            "Ten program przeprowadzi cię przez proces instalacji Tarnholm Encyclopaedia."));

@@ -1,5 +1,7 @@
 #include "manager/app_form.h"
 
+#include <functional>
+
 #include "manager/author_form.h"
 #include "manager/dialog_slots.h"
 #include "manager/folder_form.h"
@@ -30,8 +32,7 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SetFontColor(ui::kWhite);
   SetMenu(&MainMenu1);
 
-  TopPanel1.SetBounds(0, 0, 892, 80);
-  TopPanel1.SetAlign(ui::Align::Top);
+  TopPanel1.Dock(ui::Align::Top, 80);
   Image2.SetBounds(0, 12, 892, 55);
   Image2.SetPicture(ui::glyphs::Banner("Tarnholm Manager"));
   Image1.SetBounds(0, 0, 80, 80);
@@ -41,13 +42,10 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   shared::SetUpGlyphButton(MenuButton, 2, 20, ui::glyphs::MainMenu(), "Main menu On/Off");
   MenuButton.Hide();
 
-  BottomPanel1.SetBounds(0, 0, 892, 53);
-  BottomPanel1.SetAlign(ui::Align::Bottom);
+  BottomPanel1.Dock(ui::Align::Bottom, 53);
 
-  LeftPanel1.SetBounds(0, 0, 280, 0);
-  LeftPanel1.SetAlign(ui::Align::Left);
-  LeftTopPanel1.SetBounds(0, 0, 280, 505);
-  LeftTopPanel1.SetAlign(ui::Align::Top);
+  LeftPanel1.Dock(ui::Align::Left, 280);
+  LeftTopPanel1.Dock(ui::Align::Top, 505);
   struct Tool {
     ui::SpeedButton& button;
     int top;
@@ -78,13 +76,11 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
   SpeedButton14.SetCursor(ui::Cursor::Help);
 
   LeftBottomPanel1.SetAlign(ui::Align::Client);
-  TreeMarginPanel1.SetBounds(0, 0, 40, 0);
-  TreeMarginPanel1.SetAlign(ui::Align::Left);
+  TreeMarginPanel1.Dock(ui::Align::Left, 40);
   ShellTreeView1.SetBounds(0, 0, 225, 47);
   ShellTreeView1.SetAlign(ui::Align::Left);
   ShellTreeView1.Hide();
-  RightPanel1.SetBounds(0, 0, 12, 0);
-  RightPanel1.SetAlign(ui::Align::Right);
+  RightPanel1.Dock(ui::Align::Right, 12);
   ShellListView1.SetAlign(ui::Align::Client);
   ShellListView1.SetFontColor(ui::kBlack);
   ShellListView1.SetTreeView(&ShellTreeView1);
@@ -110,8 +106,7 @@ TAppForm1::TAppForm1() : Form("AppForm1") {
 }
 
 void TAppForm1::SetUpBrowser() {
-  BottomRightPanel1.SetBounds(0, 0, 340, 53);
-  BottomRightPanel1.SetAlign(ui::Align::Right);
+  BottomRightPanel1.Dock(ui::Align::Right, 340);
   shared::SetUpGlyphButton(BackButton, 8, 16, ui::glyphs::Back(), "Back");
   BackButton.SetBounds(8, 16, 31, 24);
   BackButton.SetCursor(ui::Cursor::Hand);
@@ -168,11 +163,11 @@ void TAppForm1::FormCreate(ui::Object*) {
   if (started != "No") return;
   auto& app = ui::Application::Instance();
   if (language == "Polski")
-    app.MessageBox("Zalecane uruchamianie z grą w wersji 1.10, lub wyżej.", "Informacja",
-                   MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox("Zalecane uruchamianie z grą w wersji 1.10, lub wyżej.", "Informacja",
+                       MB_ICONINFORMATION | MB_OK);
   else if (language == "English")
-    app.MessageBox("Recommended starting with game in version 1.10, or higher.", "Information",
-                   MB_ICONINFORMATION | MB_OK);
+    app.ShowMessageBox("Recommended starting with game in version 1.10, or higher.", "Information",
+                       MB_ICONINFORMATION | MB_OK);
   ini.WriteString("Main", "Started", "Yes");
 }
 
@@ -344,42 +339,57 @@ void TAppForm1::SwitchLanguage(shared::Language language, ui::Object* Sender) {
   Retranslate<Steps::ShowOnly>(w.FolderForm5, Sender);
   Retranslate(w.LangForm6, Sender);
 
-  auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
+  const shared::Texts text(language);
   StatusBar1.SetText(text("Choose a tool on the left; the game folder is shown on the right.",
                           "Wybierz narzędzie po lewej; folder gry widać po prawej."));
-  File1.SetCaption(text("File", "Plik"));
-  Options1.SetCaption(text("Options", "Opcje"));
-  Languages1.SetCaption(text("Language", "Język"));
-  About1.SetCaption(text("About", "O..."));
-  Links1.SetCaption(text("Links", "Linki"));
-  Polski1.SetCaption("Polski");
-  English1.SetCaption("English");
-  Author1.SetCaption(text("Author", "Autorze"));
-  Program1.SetCaption(text("Program", "Programie"));
-  NewFolder1.SetCaption(text("New Folder", "Nowy Folder"));
-  ViewStyle1.SetCaption(text("View Style", "Rodzaj podglądu"));
-  Icon1.SetCaption(text("Icon", "Ikony"));
-  List1.SetCaption(text("List", "Lista"));
-  Report1.SetCaption(text("Report", "Szczegóły"));
-  SmallIcon1.SetCaption(text("Small Icon", "Małe Ikony"));
-  GameLanguage1.SetCaption(text("Game Language", "Język Gry"));
-  TreeViewOnOff1.SetCaption(text("Tree View On/Off", "Włącz/Wyłącz Podgląd Drzewa"));
-  Tools1.SetCaption(text("Tools", "Narzędzia"));
-  Folders1.SetCaption(text("Folders", "Foldery"));
-  Parley1.SetCaption(text("Parley", "Czat z Gry"));
-  BackButton.SetHint(text("Back", "Wstecz"));
-  SpeedButton1.SetCaption(text("Start Tarnholm Game", "Uruchom Grę Tarnholm"));
-  SpeedButton3.SetCaption(text("Map Editor", "Edytor Map"));
-  SpeedButton4.SetCaption(text("GM Editor", "Edytor GM"));
-  SpeedButton5.SetCaption(text("GM View", "Podgląd GM"));
-  SpeedButton8.SetCaption(text("THP Validator", "Walidator THP"));
-  SpeedButton11.SetCaption("Tarn Dedicated");
-  SpeedButton12.SetCaption(text("Title Creator", "Kreator Tytułów"));
-  SpeedButton13.SetCaption(text("Mod Setup Compiler", "Kompilator Instalatorów Modów"));
-  SpeedButton14.SetCaption(text("Uninstall Game", "Odinstaluj Grę"));
-  WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));
-  CloseButton.SetHint(text("Close", "Zamknij"));
-  MenuButton.SetHint(text("Main menu On/Off", "Włącz/wyłącz menu główne"));
+  // The main window's texts, in the order they are written.
+  struct Row {
+    std::function<void(const std::string&)> set;
+    const char* english;
+    const char* polish;
+  };
+  auto caption = [](auto& component) {
+    return [&component](const std::string& t) { component.SetCaption(t); };
+  };
+  auto hint = [](ui::Control& control) {
+    return [&control](const std::string& t) { control.SetHint(t); };
+  };
+  const Row rows[] = {
+      {caption(File1), "File", "Plik"},
+      {caption(Options1), "Options", "Opcje"},
+      {caption(Languages1), "Language", "Język"},
+      {caption(About1), "About", "O..."},
+      {caption(Links1), "Links", "Linki"},
+      {caption(Polski1), "Polski", "Polski"},
+      {caption(English1), "English", "English"},
+      {caption(Author1), "Author", "Autorze"},
+      {caption(Program1), "Program", "Programie"},
+      {caption(NewFolder1), "New Folder", "Nowy Folder"},
+      {caption(ViewStyle1), "View Style", "Rodzaj podglądu"},
+      {caption(Icon1), "Icon", "Ikony"},
+      {caption(List1), "List", "Lista"},
+      {caption(Report1), "Report", "Szczegóły"},
+      {caption(SmallIcon1), "Small Icon", "Małe Ikony"},
+      {caption(GameLanguage1), "Game Language", "Język Gry"},
+      {caption(TreeViewOnOff1), "Tree View On/Off", "Włącz/Wyłącz Podgląd Drzewa"},
+      {caption(Tools1), "Tools", "Narzędzia"},
+      {caption(Folders1), "Folders", "Foldery"},
+      {caption(Parley1), "Parley", "Czat z Gry"},
+      {hint(BackButton), "Back", "Wstecz"},
+      {caption(SpeedButton1), "Start Tarnholm Game", "Uruchom Grę Tarnholm"},
+      {caption(SpeedButton3), "Map Editor", "Edytor Map"},
+      {caption(SpeedButton4), "GM Editor", "Edytor GM"},
+      {caption(SpeedButton5), "GM View", "Podgląd GM"},
+      {caption(SpeedButton8), "THP Validator", "Walidator THP"},
+      {caption(SpeedButton11), "Tarn Dedicated", "Tarn Dedicated"},
+      {caption(SpeedButton12), "Title Creator", "Kreator Tytułów"},
+      {caption(SpeedButton13), "Mod Setup Compiler", "Kompilator Instalatorów Modów"},
+      {caption(SpeedButton14), "Uninstall Game", "Odinstaluj Grę"},
+      {hint(WindowButton), "Full screen/Window", "Pełen ekran/Okno"},
+      {hint(CloseButton), "Close", "Zamknij"},
+      {hint(MenuButton), "Main menu On/Off", "Włącz/wyłącz menu główne"},
+  };
+  for (const Row& row : rows) row.set(text(row.english, row.polish));
 }
 
 }  // namespace manager

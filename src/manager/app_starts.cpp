@@ -77,7 +77,7 @@ namespace {
 void ShowCompanionMissing() {
   auto text = Slots().AppForm1->Lang.Pick("This program is not installed on your PC.",
                                           "Ten program nie jest zainstalowany na twoim PC.");
-  if (text) ui::Application::Instance().MessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
+  if (text) ui::Application::Instance().ShowMessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
 }
 
 void StartGameTool(HWND owner, std::string_view path) {

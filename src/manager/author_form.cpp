@@ -35,7 +35,7 @@ void TAuthorForm7::FormCreate(ui::Object*) {
   const shared::LanguageItems& lang = Slots().AppForm1->Lang;
   if (lang.Active() == shared::Language::None) return;
   bool english = lang.Active() == shared::Language::English;
-  auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
+  const shared::Texts text(lang.Active());
   GroupBox1.SetCaption(text("About Author:", "O Autorze:"));
   Label1.SetCaption(text("Name:", "Imię i nazwisko:"));
   Label2.SetCaption(text("Nick:", "Pseudonim:"));

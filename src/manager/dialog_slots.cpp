@@ -37,7 +37,7 @@ std::string GameFolder() { return Slots().AppForm1->PathLabel.Caption(); }
 void ShowGameMissing() {
   auto text = Slots().AppForm1->Lang.Pick("You do not have Tarnholm game on your PC.",
                                           "Na twoim PC nie ma gry Tarnholm.");
-  if (text) ui::Application::Instance().MessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
+  if (text) ui::Application::Instance().ShowMessageBox(*text, "", MB_ICONINFORMATION | MB_OK);
 }
 
 void GameMissingPrompt() {

@@ -37,14 +37,18 @@ void StartProgram();
 
 // A dialog that is showing comes to the front; otherwise a fresh one, owned by the application,
 // becomes the slot's current instance and is shown modeless, in its design state and the active
-// language. A closed dialog is only hidden, so the next opening makes a fresh one again.
+// language. A closed dialog is only hidden: it stays the slot's instance, which the language
+// switch re-translates, until the next opening makes a fresh one and frees it.
 template <class T>
 void OpenManagerDialog(T*& slot) {
   if (slot && slot->Showing()) {
     slot->BringToFront();
     return;
   }
-  slot = ui::Application::Instance().CreateForm<T>();
+  auto& app = ui::Application::Instance();
+  T* replaced = slot;
+  slot = app.CreateForm<T>();
+  if (replaced) app.Release(replaced);
   slot->Show();
 }
 

@@ -13,8 +13,7 @@ std::string GameSettingsFile() { return GameFolder() + "\\tarn.ini"; }
 
 TLangForm6::TLangForm6() : DialogForm("LangForm6", 409, 252) {
   SetCaption("Game Language");
-  Image1.SetBounds(0, 0, 409, 55);
-  Image1.SetAlign(ui::Align::Top);
+  Image1.Dock(ui::Align::Top, 55);
   Image1.SetPicture(ui::glyphs::Banner("Tarnholm"));
   CheckListBox1.SetBounds(48, 96, 313, 113);
   // The row texts are the languages' own names and stay as they are in both languages.

@@ -37,8 +37,8 @@ void TSciezkaForm9::EnterButton1Click(ui::Object*) {
   const std::string folder = SciezkaEdit1.Text();
   if (folder.empty()) {
     if (auto text = main.Lang.Pick("Enter the path.", "Podaj ścieżkę."))
-      ui::Application::Instance().MessageBox(*text, *main.Lang.Pick("Information", "Informacja"),
-                                             MB_ICONINFORMATION | MB_OK);
+      ui::Application::Instance().ShowMessageBox(*text, *main.Lang.Pick("Information", "Informacja"),
+                                                 MB_ICONINFORMATION | MB_OK);
     return;
   }
   // The list must take the folder first: a text it refuses leaves the game folder, the list and

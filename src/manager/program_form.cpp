@@ -24,7 +24,7 @@ void TAbProgramForm8::FormCreate(ui::Object*) {
   const shared::LanguageItems& lang = Slots().AppForm1->Lang;
   if (lang.Active() == shared::Language::None) return;
   bool english = lang.Active() == shared::Language::English;
-  auto text = [english](const char* en, const char* pl) { return std::string(english ? en : pl); };
+  const shared::Texts text(lang.Active());
   GroupBox1.SetCaption(text("About Program:", "O Programie:"));
   Label2.SetCaption(text("Version:", "Wersja:"));
   Label4.SetCaption("Build:");

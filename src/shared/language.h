@@ -11,6 +11,19 @@ namespace shared {
 
 enum class Language { None, English, Polish };
 
+// A window's texts in one language: text("File", "Plik") is the English or the Polish wording.
+// English also serves when neither language is active.
+class Texts {
+ public:
+  explicit Texts(Language language) : polish_(language == Language::Polish) {}
+  std::string operator()(std::string_view english, std::string_view polish) const {
+    return std::string(polish_ ? polish : english);
+  }
+
+ private:
+  bool polish_;
+};
+
 class LanguageItems {
  public:
   LanguageItems(ui::MenuItem& english, ui::MenuItem& polish) : english_(english), polish_(polish) {}

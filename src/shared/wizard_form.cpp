@@ -14,16 +14,14 @@ WizardForm::WizardForm(std::string name) : Form(std::move(name)) {
   font.name = "Tahoma";
   SetFont(font);
 
-  BottomPanel.SetBounds(0, 0, 634, 37);
-  BottomPanel.SetAlign(ui::Align::Bottom);
+  BottomPanel.Dock(ui::Align::Bottom, 37);
   BottomPanel.SetColor(ui::kButtonFace);
   CentralPanel.SetAlign(ui::Align::Client);
   CentralPanel.SetColor(ui::kBlack);
   CentralPanel.SetBevels(ui::Bevel::Lowered, ui::Bevel::None);
   CentralPanel.SetPadding(1);
 
-  LogoImage.SetBounds(0, 0, 175, 0);
-  LogoImage.SetAlign(ui::Align::Left);
+  LogoImage.Dock(ui::Align::Left, 175);
   LogoImage.SetPicture(ui::glyphs::Logo());
 
   SetUpWindowButtons(WindowButton, CloseButton, "Full Screen/Window");
@@ -36,8 +34,7 @@ WizardForm::WizardForm(std::string name) : Form(std::move(name)) {
   LangButton.SetBounds(8, 6, 90, 25);
   LangButton.SetCaption("English");
   LangButton.SetGlyph(ui::glyphs::DropDown(), 12, true);
-  RightButtonsPanel.SetBounds(0, 0, 170, 37);
-  RightButtonsPanel.SetAlign(ui::Align::Right);
+  RightButtonsPanel.Dock(ui::Align::Right, 170);
   NextButton.SetBounds(8, 6, 75, 25);
   NextButton.SetCaption("Next >");
   CancelButton.SetBounds(89, 6, 75, 25);
@@ -100,9 +97,7 @@ void WizardForm::SwitchChrome(Language language, std::string_view lastStepEnglis
     MapCaption(NextButton, {{"Dalej >", "Next >"}, {lastStepPolish, lastStepEnglish}});
     MapCaption(CancelButton, {{"Anuluj", "Cancel"}, {"Skończ", "Finish"}});
   }
-  auto text = [polish](std::string_view english, std::string_view polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const Texts text(language);
   LangButton.SetCaption(text("English", "Polski"));
   SetCaption(text(captionEnglish, captionPolish));
   WindowButton.SetHint(text("Full screen/Window", "Pełen ekran/Okno"));

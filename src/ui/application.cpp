@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/dialogs.h"
 
 namespace ui {
@@ -116,6 +118,7 @@ void Application::Terminate() {
 }
 
 void Application::Reset() {
+  while (!released_.empty()) released_.pop_back();
   while (!forms_.empty()) forms_.pop_back();
   mainForm_ = nullptr;
   MSG msg;
@@ -128,11 +131,41 @@ void Application::FormDestroyed(Form* form) {
   if (mainForm_ == form) mainForm_ = nullptr;
 }
 
+void Application::Release(Form* form) {
+  auto it = std::find_if(forms_.begin(), forms_.end(), [&](const auto& f) { return f.get() == form; });
+  if (it == forms_.end()) return;
+  released_.push_back(std::move(*it));
+  forms_.erase(it);
+  FreeReleased();
+}
+
+void Application::FreeReleased() {
+  // Freeing destroys windows, whose last messages come back through Busy; each form is taken
+  // off the list before it goes.
+  while (busy_ == 0 && !released_.empty()) {
+    std::unique_ptr<Form> form = std::move(released_.back());
+    released_.pop_back();
+    Busy busy;
+    form.reset();
+  }
+}
+
+Application::Busy::Busy() { ++Instance().busy_; }
+
+Application::Busy::~Busy() {
+  Application& app = Instance();
+  if (--app.busy_ == 0 && !app.released_.empty()) app.FreeReleased();
+}
+
 void Application::Guard(const std::function<void()>& fn) {
+  Busy busy;
   try {
     fn();
   } catch (const std::exception& e) {
     ShowException(e.what());
+  } catch (...) {
+    // Nothing may unwind through a window procedure; of a foreign exception we know no text.
+    ShowException(kUnknownError);
   }
 }
 
@@ -149,7 +182,8 @@ void Application::ShowException(const std::string& message) {
   ShowBox(ActiveOwner(), BoxKind::Error, message, title_, MB_ICONERROR | MB_OK);
 }
 
-int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int Application::ShowMessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
   return ShowBox(ActiveOwner(), BoxKind::Message, text, caption, flags);
 }
 

@@ -44,13 +44,28 @@ class Application {
   // Frees every form and forgets the main form, so that a test can start over.
   void Reset();
   void FormDestroyed(Form* form);
+  // Frees a form the program no longer uses, with its windows. A handler or window procedure of
+  // ours may still run on the stack (the form's own, a nested message loop's), so it is freed
+  // once the outermost of them has returned; at once when none runs.
+  void Release(Form* form);
+
+  // Marks code of ours running on the user-interface thread: handlers and window procedures.
+  class Busy {
+   public:
+    Busy();
+    ~Busy();
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+  };
 
   // Runs a handler; an error that escapes it ends that handler only and is shown in the standard
-  // error box (its message under the application title, error icon, OK).
+  // error box (its message under the application title, error icon, OK). Whatever is thrown is
+  // caught; what is no std::exception carries no message and is shown as kUnknownError.
   void Guard(const std::function<void()>& fn);
+  static constexpr char kUnknownError[] = "An unknown error ended the action.";
   void ShowException(const std::string& message);
   // A message box owned by the active window of the program.
-  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   // Called from a worker thread: runs fn on the user-interface thread and waits until it returned.
   // On the user-interface thread itself fn runs at once.
@@ -63,6 +78,7 @@ class Application {
   Application();
   bool DialogNavigation(MSG& msg);
   void Dispatch(MSG& msg);
+  void FreeReleased();
   static LRESULT CALLBACK SyncWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
   struct SyncCall {
@@ -72,6 +88,8 @@ class Application {
 
   std::string title_;
   std::vector<std::unique_ptr<Form>> forms_;
+  std::vector<std::unique_ptr<Form>> released_;
+  int busy_ = 0;
   Form* mainForm_ = nullptr;
   bool terminated_ = false;
   DWORD uiThread_;

@@ -13,7 +13,13 @@ namespace ui {
 namespace {
 
 constexpr wchar_t kProp[] = L"TarnholmControl";
-int g_nextId = 1000;  // below this lie IDOK, IDCANCEL and the menu commands
+// Below 1000 lie IDOK, IDCANCEL and the menu commands. A notification carries the id in 16 bits,
+// and forms come and go all day: the ids go round within that range.
+int NextId() {
+  static int next = 1000;
+  if (next > 0xFFFF) next = 1000;
+  return next++;
+}
 
 int Dpi() {
   static int dpi = [] {
@@ -56,6 +62,19 @@ HBRUSH BrushFor(Color c) {
   HBRUSH b = CreateSolidBrush(Resolve(c));
   cache.emplace(c, b);
   return b;
+}
+
+const wchar_t* RegisterOwnClass(const wchar_t* name, HICON icon) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = icon;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+  return name;
 }
 
 Control::Control(Control* parent, std::string name) : Object(std::move(name)), parent_(parent) {
@@ -103,6 +122,12 @@ void Control::SetBoundsInternal(int left, int top, int width, int height) {
 void Control::SetAlign(Align a) {
   align_ = a;
   ParentRealign();
+}
+
+void Control::Dock(Align a, int size) {
+  if (a == Align::Left || a == Align::Right) SetWidth(size);
+  if (a == Align::Top || a == Align::Bottom) SetHeight(size);
+  SetAlign(a);
 }
 
 void Control::SetPadding(int p) {
@@ -221,11 +246,6 @@ void Control::SetColor(Color c) {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void Control::SetParentColor() {
-  hasColor_ = false;
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
-}
-
 const Font& Control::GetFont() const {
   static const Font kDefault;
   if (hasFont_) return font_;
@@ -279,7 +299,7 @@ HWND Control::MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exS
   if (tabStop_) style |= WS_TABSTOP;
   HWND h = CreateWindowExW(exStyle, cls, platform::Widen(caption_).c_str(), style, Scale(left_),
                            Scale(top_), Scale(width_), Scale(height_), parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(g_nextId++)),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextId())),
                            GetModuleHandleW(nullptr), nullptr);
   if (h) Attach(h);
   return h;
@@ -352,6 +372,14 @@ HBRUSH Control::CtlColor(HDC dc) {
 
 LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_ERASEBKGND:
+      if (FillsBackground()) {
+        RECT r;
+        GetClientRect(handle_, &r);
+        PaintBackground(reinterpret_cast<HDC>(wp), r);
+        return 1;
+      }
+      break;
     case WM_COMMAND:
       if (lp) {
         LRESULT result = 0;
@@ -403,6 +431,7 @@ LRESULT Control::DialogCodeWithEnter(WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK Control::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                        DWORD_PTR data) {
   auto* self = reinterpret_cast<Control*>(data);
+  Application::Busy busy;
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(h, SubclassProc, 1);
     RemovePropW(h, kProp);

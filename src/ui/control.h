@@ -37,6 +37,9 @@ class Control : public Object {
 
   Align GetAlign() const { return align_; }
   void SetAlign(Align a);
+  // Aligns the control to a side of its parent with the given width (left, right) or height (top,
+  // bottom), or lets it fill what is left (client).
+  void Dock(Align a, int size = 0);
   // Space kept free inside the control's edges for aligned children.
   void SetPadding(int p);
   int Padding() const { return padding_; }
@@ -59,7 +62,6 @@ class Control : public Object {
 
   Color BackColor() const;  // own colour, or the parent's when the control has none
   void SetColor(Color c);
-  void SetParentColor();
   const Font& GetFont() const;  // own font, or the parent's when the control has none
   void SetFont(const Font& f);
   // Changes one aspect of the font, starting from what the control shows now.
@@ -101,6 +103,9 @@ class Control : public Object {
   virtual void CaptionChanged();
   virtual void FontChanged();
   virtual bool OwnsColor() const { return hasColor_; }
+  // A window that the system does not paint (a form, a panel) fills its background with the
+  // control's colour when it is erased.
+  virtual bool FillsBackground() const { return false; }
 
   void SetVisibleModel(bool v) { visible_ = v; }
   HWND MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle = 0);
@@ -149,5 +154,8 @@ int Scale(int v);
 int Unscale(int v);
 HFONT FontHandle(const Font& f);
 HBRUSH BrushFor(Color c);
+// Registers a window class of our own, which paints nothing by itself (double clicks, the arrow
+// cursor, the icon when given); returns the name.
+const wchar_t* RegisterOwnClass(const wchar_t* name, HICON icon = nullptr);
 
 }  // namespace ui

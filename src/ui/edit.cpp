@@ -77,17 +77,22 @@ void Edit::Type(const std::string& utf8) {
 
 Memo::Memo(Control* parent, std::string name) : Edit(parent, std::move(name)) {}
 
-void Memo::AddLine(const std::string& line) {
-  lines_.push_back(line);
-  SetLines(lines_);
-  if (Handle()) SendMessageW(Handle(), EM_LINESCROLL, 0, static_cast<LPARAM>(lines_.size()));
+std::vector<std::string> Memo::Lines() const {
+  std::vector<std::string> lines;
+  const std::string& text = Text();
+  if (text.empty()) return lines;
+  for (size_t start = 0;;) {
+    size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + 2;
+  }
 }
 
-void Memo::SetLines(const std::vector<std::string>& lines) {
-  if (&lines != &lines_) lines_ = lines;
-  std::string text;
-  for (size_t i = 0; i < lines_.size(); ++i) text += (i ? "\r\n" : "") + lines_[i];
-  SetText(text);
+void Memo::AddLine(const std::string& line) {
+  SetText(Text().empty() ? line : Text() + "\r\n" + line);
+  if (Handle())
+    SendMessageW(Handle(), EM_LINESCROLL, 0, SendMessageW(Handle(), EM_GETLINECOUNT, 0, 0));
 }
 
 }  // namespace ui

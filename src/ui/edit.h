@@ -35,18 +35,17 @@ class Edit : public Control {
   bool pushing_ = false;
 };
 
+// Its lines are read from the text, which alone holds them, also after typing; lines are
+// separated by CR LF, and an empty text holds no lines.
 class Memo : public Edit {
  public:
   Memo(Control* parent, std::string name);
-  const std::vector<std::string>& Lines() const { return lines_; }
+  std::vector<std::string> Lines() const;
+  // Adds a line at the end and scrolls it into view.
   void AddLine(const std::string& line);
-  void SetLines(const std::vector<std::string>& lines);
 
  protected:
   DWORD EditStyle() const override { return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL; }
-
- private:
-  std::vector<std::string> lines_;
 };
 
 }  // namespace ui

@@ -12,18 +12,8 @@ namespace ui {
 namespace {
 
 const wchar_t* FormClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    wc.lpszClassName = L"TarnholmForm";
-    RegisterClassExW(&wc);
-    return L"TarnholmForm";
-  }();
+  static const wchar_t* name =
+      RegisterOwnClass(L"TarnholmForm", LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
   return name;
 }
 
@@ -69,11 +59,9 @@ HWND Form::CreateWindowFor(HWND) {
   HWND owner = (main && main != this) ? main->Handle() : nullptr;
   RECT r{0, 0, Scale(Width()), Scale(Height())};
   AdjustWindowRectEx(&r, Style(), menu_ != nullptr, ExStyle());
-  int w = r.right - r.left, h = r.bottom - r.top, x = Left(), y = Top();
-  if (centered_) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  }
+  // Every window of the suite opens centred on the screen.
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   HWND hwnd = CreateWindowExW(ExStyle(), FormClass(), platform::Widen(Caption()).c_str(), Style(), x, y,
                               w, h, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
@@ -151,6 +139,7 @@ void Form::ShowCommand(int cmd) {
 
 void Form::Close() {
   Application& app = Application::Instance();
+  Application::Busy busy;  // a form that frees itself on close goes once this has returned
   bool canClose = true, asked = false;
   if (OnCloseQuery) {
     app.Guard([&] {
@@ -165,7 +154,10 @@ void Form::Close() {
   if (OnClose) app.Guard([&] { OnClose(this, action); });
   if (action == CloseAction::None) return;
   Hide();
-  if (isMain) app.Terminate();
+  if (isMain)
+    app.Terminate();
+  else if (action == CloseAction::Free)
+    app.Release(this);
 }
 
 void Form::BringToFront() {
@@ -201,12 +193,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         syncingSize_ = false;
       }
       break;
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle(), &r);
-      PaintBackground(reinterpret_cast<HDC>(wp), r);
-      return 1;
-    }
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (mis->CtlType != ODT_MENU) break;

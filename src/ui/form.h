@@ -17,7 +17,6 @@ class Form : public Control {
 
   // The model keeps the client area's size as the form's width and height.
   void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
-  void SetCentered(bool v) { centered_ = v; }
 
   BorderStyle GetBorderStyle() const { return border_; }
   void SetBorderStyle(BorderStyle b);
@@ -34,7 +33,8 @@ class Form : public Control {
   void Show() { SetVisible(true); }
   // The system's show commands used by the window buttons: SW_RESTORE, SW_SHOWMAXIMIZED.
   void ShowCommand(int cmd);
-  // Asks OnCloseQuery, then runs OnClose; a closed form is hidden, the main form ends the program.
+  // Asks OnCloseQuery, then runs OnClose; a closed form is hidden, the main form ends the program,
+  // and a form whose OnClose chose CloseAction::Free is freed (Application::Release).
   void Close();
   void BringToFront();
   Point ClientToScreen(Point p) const;
@@ -52,6 +52,7 @@ class Form : public Control {
   void AfterCreate() override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   void PushBounds() override;
+  bool FillsBackground() const override { return true; }
 
  private:
   DWORD Style() const;
@@ -64,7 +65,6 @@ class Form : public Control {
   bool minimizeBox_ = true;
   bool maximizeBox_ = false;
   bool stayOnTop_ = false;
-  bool centered_ = true;
   WindowState state_ = WindowState::Normal;
   MainMenu* menu_ = nullptr;
   bool syncingSize_ = false;

@@ -8,7 +8,6 @@ class Image : public Control {
  public:
   Image(Control* parent, std::string name);
   void SetPicture(Picture p);
-  bool HasPicture() const { return static_cast<bool>(picture_); }
 
  protected:
   HWND CreateWindowFor(HWND parent) override;

@@ -18,8 +18,7 @@ void Label::SetAutoSize(bool v) {
 void Label::SetWordWrap(bool v) { wordWrap_ = v; }
 
 HWND Label::CreateWindowFor(HWND parent) {
-  DWORD style = SS_NOTIFY | SS_NOPREFIX |
-                (centered_ ? SS_CENTER : (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP));
+  DWORD style = SS_NOTIFY | SS_NOPREFIX | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
   return MakeWindow(parent, L"STATIC", style);
 }
 

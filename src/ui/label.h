@@ -9,7 +9,6 @@ class Label : public Control {
   Label(Control* parent, std::string name, int left = 0, int top = 0, std::string caption = {});
   void SetAutoSize(bool v);
   void SetWordWrap(bool v);
-  void SetCentered(bool v) { centered_ = v; }
 
   NotifyEvent OnMouseMove;
   NotifyEvent OnMouseLeave;
@@ -26,7 +25,6 @@ class Label : public Control {
   void AdjustSize();
   bool autoSize_ = true;
   bool wordWrap_ = false;
-  bool centered_ = false;
   bool tracking_ = false;
 };
 

@@ -3,17 +3,7 @@
 namespace ui {
 
 const wchar_t* PlainWindowClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"TarnholmPlain";
-    RegisterClassExW(&wc);
-    return L"TarnholmPlain";
-  }();
+  static const wchar_t* name = RegisterOwnClass(L"TarnholmPlain");
   return name;
 }
 
@@ -31,12 +21,6 @@ HWND Panel::CreateWindowFor(HWND parent) {
 
 LRESULT Panel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(Handle(), &r);
-      PaintBackground(reinterpret_cast<HDC>(wp), r);
-      return 1;
-    }
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);

@@ -12,13 +12,14 @@ class Panel : public Control {
  protected:
   HWND CreateWindowFor(HWND parent) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool FillsBackground() const override { return true; }
 
  private:
   Bevel outer_ = Bevel::None;
   Bevel inner_ = Bevel::None;
 };
 
-// Registers (once) a window class of our own that paints nothing by itself.
+// The window class of our own plain controls (panels, pictures).
 const wchar_t* PlainWindowClass();
 
 }  // namespace ui

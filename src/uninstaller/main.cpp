@@ -13,9 +13,7 @@
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  auto& app = ui::Application::Instance();
-  app.SetTitle("TH Encyclopaedia Deinstaller");
-  app.CreateForm<uninstaller::TForm1>(TH_UNINSTALL_DATA);
-  app.Run();
+  uninstaller::CreateUninstallerWindow(TH_UNINSTALL_DATA);
+  ui::Application::Instance().Run();
   return 0;
 }

@@ -35,21 +35,16 @@ TForm1::TForm1(const UninstallProductData& data)
 
   SetUpPage(Panel2, false);
   Panel2.SetPadding(1);  // the aligned rows sit inside the page's bevel
-  TopPanel3.SetBounds(0, 0, 0, 49);
-  TopPanel3.SetAlign(ui::Align::Top);
-  TopLeftPanel3.SetBounds(0, 0, 54, 0);
-  TopLeftPanel3.SetAlign(ui::Align::Left);
+  TopPanel3.Dock(ui::Align::Top, 49);
+  TopLeftPanel3.Dock(ui::Align::Left, 54);
   OutputLabel.SetCaption("Path:");
   OutputLabel.SetFontBold(true);
   TopRightPanel3.SetAlign(ui::Align::Client);
-  DirEdit.SetBounds(0, 0, 0, 21);
-  DirEdit.SetAlign(ui::Align::Bottom);
+  DirEdit.Dock(ui::Align::Bottom, 21);
   UninstallLabel1.SetCaption("Click on the Uninstall button to begin the uninstallation process.");
-  BottomPanel3.SetBounds(0, 0, 0, 66);
-  BottomPanel3.SetAlign(ui::Align::Bottom);
+  BottomPanel3.Dock(ui::Align::Bottom, 66);
   BottomLeftPanel3.SetAlign(ui::Align::Client);
-  BottomRightPanel3.SetBounds(0, 0, 224, 0);
-  BottomRightPanel3.SetAlign(ui::Align::Right);
+  BottomRightPanel3.Dock(ui::Align::Right, 224);
   BottomRightTopPanel3.SetAlign(ui::Align::Top);
   ProgressLabel.SetCaption("Progress:");
   ProgressLabel.SetFontBold(true);
@@ -106,11 +101,9 @@ void TForm1::Polski1Click(ui::Object*) { SwitchTexts(true); }
 void TForm1::English1Click(ui::Object*) { SwitchTexts(false); }
 
 void TForm1::SwitchTexts(bool polish) {
-  SwitchChrome(polish ? shared::Language::Polish : shared::Language::English, "Uninstall",
-               "Odinstaluj", data_.captionEnglish, data_.captionPolish);
-  auto text = [polish](const char* english, const char* polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  shared::Language language = polish ? shared::Language::Polish : shared::Language::English;
+  SwitchChrome(language, "Uninstall", "Odinstaluj", data_.captionEnglish, data_.captionPolish);
+  const shared::Texts text(language);
   TextLabel1.SetCaption(text(data_.welcomeEnglish, data_.welcomePolish));
   TextLabel2.SetCaption(
       text("It is recommended that you close applications before starting this uninstallation.",
@@ -182,6 +175,12 @@ void TForm1::FormClose(ui::Object*, ui::CloseAction&) {
   // The message loop ends once this close has finished.
   PostMessageW(Handle(), WM_QUIT, 0, 0);
   StartSelfRemoval(ExecutablePath);
+}
+
+TForm1* CreateUninstallerWindow(const UninstallProductData& data) {
+  auto& app = ui::Application::Instance();
+  app.SetTitle(kTitle);
+  return app.CreateForm<TForm1>(data);
 }
 
 }  // namespace uninstaller

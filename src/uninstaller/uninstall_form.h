@@ -62,4 +62,10 @@ class TForm1 : public shared::WizardForm {
   const UninstallProductData& data_;
 };
 
+inline constexpr char kTitle[] = "TH Encyclopaedia Deinstaller";
+
+// Program start, shared by the program and its tests: the application title, then the window
+// of the product that the build removes.
+TForm1* CreateUninstallerWindow(const UninstallProductData& data);
+
 }  // namespace uninstaller

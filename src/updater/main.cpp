@@ -5,9 +5,8 @@
 #include "updater/update_form.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  updater::CreateUpdaterWindow();
   auto& app = ui::Application::Instance();
-  app.SetTitle("Program Updater");
-  app.CreateForm<updater::TForm1>();
   app.Run();
   // The window goes with its components, which abort their transfers. A worker that is not
   // waiting on its server ends at once; one that is holds every byte it received in its file, so

@@ -8,6 +8,7 @@
 #include "platform/ini_file.h"
 #include "shared/products.h"
 #include "shared/window_buttons.h"
+#include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/glyphs.h"
 
@@ -44,14 +45,6 @@ ui::Picture Magnifier(ui::Color c) {
   };
 }
 
-// Aligns a control to a side of its parent with the given width (left, right) or height (top,
-// bottom), or lets it fill what is left.
-void Dock(ui::Control& control, ui::Align align, int size = 0) {
-  if (align == ui::Align::Left || align == ui::Align::Right) control.SetWidth(size);
-  if (align == ui::Align::Top || align == ui::Align::Bottom) control.SetHeight(size);
-  control.SetAlign(align);
-}
-
 }  // namespace
 
 TForm1::TForm1() : Form("Form1") {
@@ -61,7 +54,7 @@ TForm1::TForm1() : Form("Form1") {
   SetColor(ui::kBlack);
   SetFontColor(ui::kWhite);
 
-  Dock(Panel1, ui::Align::Bottom, 36);
+  Panel1.Dock(ui::Align::Bottom, 36);
   Panel1.SetColor(ui::kButtonFace);
   Panel1.SetFontColor(ui::kBlack);
   SpeedButton1.SetBounds(496, 6, 128, 25);
@@ -71,27 +64,27 @@ TForm1::TForm1() : Form("Form1") {
   LangButton.SetCaption("English");
   LangButton.SetGlyph(ui::glyphs::DropDown(), 12, true);
 
-  Dock(Panel2, ui::Align::Client);
-  Dock(LeftPanel2, ui::Align::Left, 185);
+  Panel2.Dock(ui::Align::Client);
+  LeftPanel2.Dock(ui::Align::Left, 185);
   Image1.SetBounds(0, 0, 80, 80);
   // It has no picture of its own; hidden, its window paints nothing over the emblem.
   Image1.SetVisible(false);
   Image2.SetBounds(32, 24, 130, 143);
   Image2.SetPicture(ui::glyphs::Logo());
   shared::SetUpWindowButtons(WindowButton, CloseButton, "Full Screen/Window");
-  Dock(LeftBottomPanel2, ui::Align::Bottom, 47);
+  LeftBottomPanel2.Dock(ui::Align::Bottom, 47);
   ProgressBar1.SetBounds(19, 20, 150, 16);
 
-  Dock(ClientPanel2, ui::Align::Client);
-  Dock(TopPanel2, ui::Align::Top, 73);
-  Dock(Image3, ui::Align::Top, 55);
+  ClientPanel2.Dock(ui::Align::Client);
+  TopPanel2.Dock(ui::Align::Top, 73);
+  Image3.Dock(ui::Align::Top, 55);
   Image3.SetPicture(ui::glyphs::Banner("Tarnholm Encyclopaedia"));
-  Dock(Memo1, ui::Align::Client);
+  Memo1.Dock(ui::Align::Client);
   Memo1.SetEnabled(false);
   Memo1.SetReadOnly(true);
   Memo1.SetFontColor(ui::kBlack);
-  Dock(BottomPanel2, ui::Align::Bottom, 10);
-  Dock(RightPanel2, ui::Align::Right, 10);
+  BottomPanel2.Dock(ui::Align::Bottom, 10);
+  RightPanel2.Dock(ui::Align::Right, 10);
   for (auto* panel :
        {&Panel2, &LeftPanel2, &LeftBottomPanel2, &ClientPanel2, &TopPanel2, &BottomPanel2, &RightPanel2})
     panel->SetColor(ui::kBlack);
@@ -181,10 +174,7 @@ void TForm1::English1Click(ui::Object*) { SwitchLanguage(shared::Language::Engli
 
 void TForm1::SwitchLanguage(shared::Language language) {
   Lang.Activate(language);
-  bool polish = language == shared::Language::Polish;
-  auto text = [polish](const char* english, const char* polishText) {
-    return std::string(polish ? polishText : english);
-  };
+  const shared::Texts text(language);
   SpeedButton1.SetCaption(text("Find New Version", "Szukaj nową wersję"));
   LangButton.SetCaption(text("English", "Polski"));
   Label1.SetCaption(text("Progress:", "Postęp:"));
@@ -214,6 +204,12 @@ void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {
   if (auto question = Lang.Pick("Are you sure you want to quit the program?",
                                 "Na pewno zakończyć program?"))
     CanClose = ui::Confirm(*question);
+}
+
+TForm1* CreateUpdaterWindow() {
+  auto& app = ui::Application::Instance();
+  app.SetTitle(kTitle);
+  return app.CreateForm<TForm1>();
 }
 
 }  // namespace updater

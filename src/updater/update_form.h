@@ -77,4 +77,9 @@ class TForm1 : public ui::Form {
   void OfferUpdate(const std::string& packageURL);
 };
 
+inline constexpr char kTitle[] = "Program Updater";
+
+// Program start, shared by the program and its tests: the application title, then the window.
+TForm1* CreateUpdaterWindow();
+
 }  // namespace updater

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/footprint.h"
 #include "support/window_driver.h"
 
 namespace installer_tests {
@@ -27,7 +28,7 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
   EXPECT_EQ(form->FindForm2, shown);
 
   shown->Close();
-  EXPECT_FALSE(shown->Visible());
+  EXPECT_TRUE(!form->FindForm2 || !form->FindForm2->Visible());
   form->Polski1.Click();
   form->NewFolderButton.Click();
   EXPECT_NE(form->FindForm2, shown);
@@ -36,6 +37,25 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
   // A switch does not reach a window that is showing; the next one takes the language.
   form->English1.Click();
   EXPECT_EQ(form->FindForm2->NewFolderButton2.Caption(), "Nowy Folder");
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// A closed window frees itself with its windows at once, counted by the system after every close.
+TEST_F(NewFolderTest, AWindowOpenedAndClosedAgainAndAgainHoldsNoMoreWindows) {
+  GoToFolderPage();
+  form->Show();
+  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  const int before = testing_support::ProcessFootprint().windows;
+  auto kept = testing_support::KeepsItsFootprint(500, [&](int) {
+    form->NewFolderButton.Click();
+    ASSERT_TRUE(form->FindForm2 && form->FindForm2->Visible());
+    form->FindForm2->FolderNameEdit.SetText("Mods");
+    SendMessageW(form->FindForm2->Handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(testing_support::ProcessFootprint().windows, before) << "nothing of it stays";
+  });
+  EXPECT_TRUE(kept);
+  form->NewFolderButton.Click();
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "");
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 

@@ -2,10 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
+#include "manager/author_form.h"
+#include "manager/folder_form.h"
 #include "manager/game_form.h"
+#include "manager/ip_form.h"
+#include "manager/lang_form.h"
+#include "manager/path_form.h"
+#include "manager/program_form.h"
+#include "manager/res_form.h"
 #include "manager_fixture.h"
+#include "support/footprint.h"
 #include "ui/application.h"
 
 namespace {
@@ -13,11 +22,11 @@ namespace {
 TEST_F(ManagerTest, ADialogIsBroughtBackWhileOpenAndMadeAfreshAfterAClose) {
   manager::TAppForm1& main = Start();
   manager::TGameForm2* startInstance = manager::Slots().GameForm2;
+  EXPECT_FALSE(startInstance->Visible()) << "the instance made at start is never shown";
   main.SpeedButton1.Click();
   manager::TGameForm2* opened = manager::Slots().GameForm2;
   EXPECT_NE(opened, startInstance);
   EXPECT_TRUE(opened->Visible());
-  EXPECT_FALSE(startInstance->Visible()) << "the instance made at start is never shown";
 
   main.SpeedButton1.Click();
   EXPECT_EQ(manager::Slots().GameForm2, opened);
@@ -27,6 +36,41 @@ TEST_F(ManagerTest, ADialogIsBroughtBackWhileOpenAndMadeAfreshAfterAClose) {
   main.SpeedButton1.Click();
   EXPECT_NE(manager::Slots().GameForm2, opened);
   EXPECT_TRUE(manager::Slots().GameForm2->Visible());
+}
+
+// A dialog that an opening replaces goes with its windows, so a manager used all day does not
+// creep towards the system's limit of user objects: each dialog opened and closed 500 times,
+// counted by the system after every close.
+TEST_F(ManagerTest, DialogsOpenedAndClosedAgainAndAgainHoldNoMoreWindowsOrMemory) {
+  SetGameFolder();
+  manager::TAppForm1& main = Start();
+  if (!main.HandleAllocated()) GTEST_SKIP() << "no display";
+  manager::Windows& w = manager::Slots();
+  struct Opener {
+    const char* name;
+    std::function<ui::Form*()> open;
+  };
+  const Opener openers[] = {
+      {"game start", [&] { main.SpeedButton1.Click(); return w.GameForm2; }},
+      {"join address", [&] { w.GameForm2->SpeedButton7.Click(); return w.IPForm3; }},
+      {"resolution", [&] { w.GameForm2->SpeedButton9.Click(); return w.ResForm4; }},
+      {"new folder", [&] { main.NewFolder1.Click(); return w.FolderForm5; }},
+      {"game language", [&] { main.GameLanguage1.Click(); return w.LangForm6; }},
+      {"author", [&] { main.Author1.Click(); return w.AuthorForm7; }},
+      {"program", [&] { main.Program1.Click(); return w.AbProgramForm8; }},
+      {"game folder", [&] { manager::OpenManagerDialog(w.SciezkaForm9); return w.SciezkaForm9; }},
+  };
+  constexpr int kOpeners = sizeof openers / sizeof openers[0];
+  auto kept = testing_support::KeepsItsFootprint(500 * kOpeners, [&](int i) {
+    const Opener& opener = openers[i % kOpeners];
+    ui::Form* dialog = opener.open();
+    ASSERT_TRUE(dialog->Visible()) << opener.name;
+    ASSERT_NE(dialog->Handle(), nullptr) << opener.name;
+    SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    ASSERT_FALSE(dialog->Visible()) << opener.name;
+  });
+  EXPECT_TRUE(kept);
+  EXPECT_TRUE(dialogs.boxes.empty()) << dialogs.boxes.front().text;
 }
 
 TEST_F(ManagerTest, FullScreenHidesTheBarsAndTheWindowModeBringsThemBack) {

@@ -8,7 +8,6 @@
 #include <map>
 #include <vector>
 
-#include "manager/app_form.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -63,15 +62,6 @@ TEST_F(RealManager, AToolButtonStartsItsTool) {
   EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(game.Path() + "started.txt") == tool + "\n"; }));
 }
 
-// The command of a main-window menu item in the program: the program numbers its menu items from
-// 100 in the order it makes them, and the main window's are the first it makes.
-UINT ProgramCommand(ui::MenuItem manager::TAppForm1::*item) {
-  ui::MainMenu before{"before"};
-  ui::MenuItem marker{&before, "marker", "marker"};
-  manager::TAppForm1 probe;
-  return 100 + (probe.*item).Command() - marker.Command() - 1;
-}
-
 // The game-language dialog of the running manager, opened from the Options menu, and its list;
 // nullptr for both when there is no display.
 struct LanguageDialog {
@@ -80,7 +70,7 @@ struct LanguageDialog {
 LanguageDialog OpenGameLanguageDialog(const Process& manager) {
   HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
   if (!main) return {};
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::GameLanguage1), 0);
+  ChooseFromMenu(main, 2, 0);  // Options, Game Language
   HWND dialog = WaitForWindow("Game Language", manager.Id());
   return {dialog, dialog ? FindControlOfClass(dialog, "ListBox") : nullptr};
 }
@@ -122,12 +112,12 @@ TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
   HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
   if (!main) GTEST_SKIP() << "no display";
   struct Dialog {
-    ui::MenuItem manager::TAppForm1::*item;
+    int item;  // in the About menu
     const char* caption;
   };
-  for (const Dialog& d : {Dialog{&manager::TAppForm1::Author1, "Author"}, Dialog{&manager::TAppForm1::Program1, "Program"}}) {
+  for (const Dialog& d : {Dialog{0, "Author"}, Dialog{1, "Program"}}) {
     SCOPED_TRACE(d.caption);
-    PostMessageW(main, WM_COMMAND, ProgramCommand(d.item), 0);
+    ChooseFromMenu(main, 4, d.item);
     HWND dialog = WaitForWindow(d.caption, manager.Id());
     ASSERT_NE(dialog, nullptr);
     HWND frame = FindControlOfClass(dialog, "Button");
@@ -184,7 +174,7 @@ TEST_F(RealManager, TheTreesSelectedFolderStaysReadableWhileTheListHasTheFocus) 
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
   if (!main) GTEST_SKIP() << "no display";
-  PostMessageW(main, WM_COMMAND, ProgramCommand(&manager::TAppForm1::TreeViewOnOff1), 0);
+  ChooseFromMenu(main, 0, 2);  // File, Tree View On/Off
   HWND tree = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (tree = FindControlOfClass(main, "SysTreeView32")) != nullptr; }));
   HWND list = FindControlOfClass(main, "SysListView32");

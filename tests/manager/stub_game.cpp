@@ -13,8 +13,9 @@ void AppendLine(const std::wstring& file, const std::wstring& line) {
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes,
                       nullptr, nullptr);
   utf8 += "\n";
-  HANDLE f = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Several stand-ins started at once append side by side; each line is one write at the end.
+  HANDLE f = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written;
   WriteFile(f, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
   CloseHandle(f);

@@ -82,20 +82,6 @@ std::string WindowText(HWND window) {
   return Narrow(text);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-  ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(20);
-  }
-}
-
 HWND WaitForTopLevel(DWORD processId, DWORD timeoutMs, const std::function<bool(HWND)>& accept) {
   struct Search {
     DWORD pid;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/wait.h"
+
 namespace testing_support {
 
 class Process {
@@ -89,7 +91,5 @@ std::string WindowText(HWND window);
 void RaiseOnDisplay(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
-// Waits for a condition, pumping this thread's messages; false when the limit passed.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
 }  // namespace testing_support

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "platform/error.h"
 #include "support/scripted_dialogs.h"
 #include "ui/application.h"
@@ -62,22 +65,82 @@ TEST_F(EventsTest, CheckBoxReportsEachChangeOfItsTickAndIgnoresClicksWhileDisabl
 }
 
 TEST_F(EventsTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
-  ui::Application::Instance().SetTitle("Sample Title");
-  SampleForm f;
-  int after = 0;
-  f.button.OnClick = [&](ui::Object*) {
-    throw platform::Error("Resource THENC not found");
-    ++after;
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    std::string text;
   };
-  f.item.OnClick = [&](ui::Object*) { ++after; };
-  f.button.Click();
-  f.item.Click();
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
-  EXPECT_EQ(dialogs.boxes[0].text, "Resource THENC not found");
-  EXPECT_EQ(dialogs.boxes[0].caption, "Sample Title");
-  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONERROR | MB_OK));
-  EXPECT_EQ(after, 1);
+  const Case cases[] = {
+      {"library error", [] { throw platform::Error("Resource THENC not found"); },
+       "Resource THENC not found"},
+      {"standard error", [] { throw std::out_of_range("index 7 out of range"); }, "index 7 out of range"},
+      {"an int", [] { throw 42; }, ui::Application::kUnknownError},
+      {"a text", [] { throw "plain text"; }, ui::Application::kUnknownError},
+  };
+  ui::Application::Instance().SetTitle("Sample Title");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedDialogs boxes;
+    SampleForm f;
+    int after = 0;
+    f.button.OnClick = [&](ui::Object*) {
+      c.fail();
+      ++after;
+    };
+    f.item.OnClick = [&](ui::Object*) { ++after; };
+    f.button.Click();
+    f.item.Click();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].kind, ui::BoxKind::Error);
+    EXPECT_EQ(boxes.boxes[0].text, c.text);
+    EXPECT_EQ(boxes.boxes[0].caption, "Sample Title");
+    EXPECT_EQ(boxes.boxes[0].flags, static_cast<unsigned>(MB_ICONERROR | MB_OK));
+    EXPECT_EQ(after, 1);
+  }
+}
+
+// A form that frees itself on close goes once the handler that closed it has returned, not
+// under it; a form released while no handler runs goes at once.
+TEST_F(EventsTest, AReleasedFormIsFreedOnceTheOutermostHandlerHasReturned) {
+  struct Tracked : SampleForm {
+    explicit Tracked(bool& gone) : gone_(gone) {}
+    ~Tracked() override { gone_ = true; }
+    bool& gone_;
+  };
+  auto& app = ui::Application::Instance();
+  app.CreateForm<SampleForm>();  // the main form
+  bool gone = false, goneInHandler = true;
+  Tracked* form = app.CreateForm<Tracked>(gone);
+  form->OnClose = [](ui::Object*, ui::CloseAction& action) { action = ui::CloseAction::Free; };
+  form->button.OnClick = [&](ui::Object*) {
+    form->Close();
+    form->button.SetCaption("still here");
+    goneInHandler = gone;
+  };
+  form->Show();
+  form->button.Click();
+  EXPECT_FALSE(goneInHandler);
+  EXPECT_TRUE(gone);
+
+  gone = false;
+  form = app.CreateForm<Tracked>(gone);
+  app.Release(form);
+  EXPECT_TRUE(gone);
+}
+
+TEST_F(EventsTest, AMemosLinesAreItsTextAlsoAfterTyping) {
+  SampleForm f;
+  ui::Memo memo{&f, "memo"};
+  EXPECT_TRUE(memo.Lines().empty());
+  memo.AddLine("Checking new version");
+  memo.AddLine("Łódź");
+  EXPECT_EQ(memo.Text(), "Checking new version\r\nŁódź");
+  memo.Type("!\b\b");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"Checking new version", "Łód"}));
+  memo.SetText("one\r\n\r\nthree\r\n");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "", "three", ""}));
+  memo.AddLine("five");
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"one", "", "three", "", "five"}));
 }
 
 TEST_F(EventsTest, MenuItemsTickThemselvesAndDisabledOnesDoNothing) {

@@ -117,11 +117,37 @@ TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
   EXPECT_EQ(GetWindow(first.Handle(), GW_HWNDNEXT), second.Handle());
 }
 
+TEST_F(NativeTest, AMemosLinesFollowWhatIsTypedIntoItsWindow) {
+  form.memo.AddLine("Log");
+  form.memo.AddLine("");
+  SendMessageW(form.memo.Handle(), EM_SETSEL, 5, 5);
+  testing_support::TypeText(form.memo.Handle(), "Łódź");
+  EXPECT_EQ(WindowText(form.memo.Handle()), L"Log\r\nŁódź");
+  EXPECT_EQ(form.memo.Lines(), (std::vector<std::string>{"Log", "Łódź"}));
+}
+
 TEST_F(NativeTest, AMenuCommandFromTheWindowClicksTheItem) {
   int clicks = 0;
   form.open.OnClick = [&](ui::Object*) { ++clicks; };
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(form.open.Command(), 0), 0);
   EXPECT_EQ(clicks, 1);
+}
+
+// A menu command reaches the handler through the window procedure, which nothing may unwind.
+TEST_F(NativeTest, AHandlerThatThrowsAnythingShowsTheErrorBoxAndTheWindowGoesOn) {
+  int clicks = 0;
+  form.open.OnClick = [&](ui::Object*) {
+    if (++clicks == 1) throw 42;
+  };
+  UINT command = GetMenuItemID(GetSubMenu(GetMenu(form.Handle()), 0), 0);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
+  EXPECT_EQ(dialogs.boxes[0].text, ui::Application::kUnknownError);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
 
 TEST_F(NativeTest, ChangedMenuItemsReachTheBarMeasuredAnewOnceTheMessageLoopRuns) {

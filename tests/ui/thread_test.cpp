@@ -2,10 +2,13 @@
 
 #include <atomic>
 
+#include "support/wait.h"
 #include "ui/application.h"
 #include "ui/thread.h"
 
 namespace {
+
+using testing_support::WaitFor;
 
 class Worker : public ui::Thread {
  public:
@@ -24,12 +27,6 @@ class Worker : public ui::Thread {
   }
 };
 
-void PumpUntil(const std::atomic<bool>& flag) {
-  while (!flag) {
-    ui::Application::Instance().ProcessMessages();
-    Sleep(1);
-  }
-}
 
 TEST(Thread, SynchronisedCallsAndTheCompletionRunOnTheUserInterfaceThreadInOrder) {
   auto worker = std::make_shared<Worker>();
@@ -39,7 +36,7 @@ TEST(Thread, SynchronisedCallsAndTheCompletionRunOnTheUserInterfaceThreadInOrder
     w->finished = true;
   };
   worker->Start();
-  PumpUntil(worker->finished);
+  ASSERT_TRUE(WaitFor([&] { return worker->finished.load(); }));
   EXPECT_EQ(worker->steps, (std::vector<int>{1, 2, 3, 99}));
 }
 
@@ -48,7 +45,7 @@ TEST(Thread, AStopRequestedBeforeTheStartSkipsTheBodyButNotTheCompletion) {
   worker->OnTerminate = [w = worker.get()] { w->finished = true; };
   worker->Terminate();
   worker->Start();
-  PumpUntil(worker->finished);
+  ASSERT_TRUE(WaitFor([&] { return worker->finished.load(); }));
   EXPECT_FALSE(worker->executed);
 }
 
@@ -61,9 +58,8 @@ TEST(Thread, TheWorkerOutlivesEveryOtherReferenceUntilItsCompletionHasRun) {
     worker->OnTerminate = [&done] { done = true; };
     worker->Start();
   }
-  PumpUntil(done);
-  for (int i = 0; i < 1000 && !weak.expired(); ++i) Sleep(1);
-  EXPECT_TRUE(weak.expired());
+  ASSERT_TRUE(WaitFor([&] { return done.load(); }));
+  EXPECT_TRUE(WaitFor([&] { return weak.expired(); }));
 }
 
 }  // namespace

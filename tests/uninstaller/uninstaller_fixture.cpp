@@ -85,7 +85,7 @@ bool UninstallerTest::AwaitSelfRemoval(const std::string& tempFolder) {
 }
 
 uninstaller::TForm1& UninstallerTest::MakeForm(const uninstaller::UninstallProductData& data) {
-  auto* form = ui::Application::Instance().CreateForm<uninstaller::TForm1>(data);
+  auto* form = uninstaller::CreateUninstallerWindow(data);
   CreateDirectoryW(Widen(temp / "StandIn").c_str(), nullptr);
   testing_support::WriteFileBytes(StandInExe(), "MZ");
   form->ExecutablePath = StandInExe();

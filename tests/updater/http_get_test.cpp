@@ -12,10 +12,10 @@
 #include "support/scripted_dialogs.h"
 #include "ui/application.h"
 #include "updater/http_get.h"
-#include "updater_test_support.h"
+#include "support/wait.h"
 
 using testing_support::HttpReply;
-using testing_support::PumpUntil;
+using testing_support::WaitFor;
 using testing_support::ReadFileBytes;
 using updater::THTTPGet;
 
@@ -41,7 +41,7 @@ class HTTPGetTest : public ::testing::Test {
   // Runs one transfer to its end.
   void Run() {
     get.GetFile();
-    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+    ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }));
   }
 
   testing_support::HttpServer server;
@@ -130,7 +130,7 @@ TEST_F(HTTPGetTest, TransfersEndAsTheResponseDeserves) {
     one.FileName = target;
     one.BinaryData = c.binaryData;
     one.GetFile();
-    ASSERT_TRUE(PumpUntil([&] { return !one.Busy(); }));
+    ASSERT_TRUE(WaitFor([&] { return !one.Busy(); }));
 
     std::string expected = c.done ? "done " + target + " " + std::to_string(c.file.size()) : "error";
     EXPECT_EQ(events.outcomes, std::vector<std::string>{expected});
@@ -302,14 +302,14 @@ TEST_F(HTTPGetTest, BytesFromASlowServerAreOnDiskAsTheyAreReported) {
     recorder.progress.clear();
     server.Serve("/slow.bin", c.reply);
     get.GetFile();
-    ASSERT_TRUE(PumpUntil(
+    ASSERT_TRUE(WaitFor(
         [&] { return !recorder.progress.empty() && recorder.progress.back().second >= c.wait; }));
     int reported = recorder.progress.back().second;
     std::string kept = ReadFileBytes(get.FileName);
     EXPECT_GE(kept.size(), static_cast<size_t>(reported));
     EXPECT_TRUE(IsStartOf(kept, body));
     get.Abort();
-    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+    ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }));
     EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
     kept = ReadFileBytes(get.FileName);
     EXPECT_GE(kept.size(), static_cast<size_t>(reported));
@@ -428,7 +428,7 @@ TEST_F(HTTPGetTest, GetFileWhileBusyStartsNothingAndTheRunningTransferKeepsItsCo
   get.GetFile();
   get.FileName = dir / "second.bin";
   get.GetFile();
-  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+  ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }));
   EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + (dir / "first.bin") + " 3000"});
   EXPECT_EQ(server.Requests().size(), 1u);
   EXPECT_FALSE(platform::FileExists(dir / "second.bin"));
@@ -462,7 +462,7 @@ TEST_F(HTTPGetTest, AbortEndsTheTransferWithAnError) {
   get.FileName = dir / "target.bin";
   get.GetFile();
   get.Abort();
-  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }));
+  ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }));
   EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
   get.Abort();  // idle: nothing happens
   EXPECT_EQ(recorder.outcomes.size(), 1u);
@@ -524,13 +524,13 @@ TEST_F(HTTPGetTest, ADestroyedComponentFiresNothingAndItsWorkerEnds) {
     doomed->OnError = [&](ui::Object*) { ++events; };
     doomed->GetFile();
     if (round % 3 == 1) {
-      ASSERT_TRUE(PumpUntil([&] { return progress > 0; }));
+      ASSERT_TRUE(WaitFor([&] { return progress > 0; }));
     } else if (round % 3 == 2) {
-      ASSERT_TRUE(PumpUntil([&] { return !doomed; }));
+      ASSERT_TRUE(WaitFor([&] { return !doomed; }));
     }
     doomed.reset();
     int before = events;
-    ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+    ASSERT_TRUE(WaitFor([] { return updater::THTTPGetThread::Alive() == 0; }));
     EXPECT_EQ(events, before) << "no event after the component went";
     events = 0;
   }
@@ -559,7 +559,7 @@ TEST_F(HTTPGetTest, ASilentServerEndsTheTransferAfterTheTimeout) {
     get.URL = server.Url("/silent.bin");
     get.GetFile();
     // Far below the usual time-out: only the component's own one can end the wait in time.
-    ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }, 15000));
     EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
     EXPECT_EQ(ReadFileBytes(get.FileName), c.file);
 
@@ -616,7 +616,7 @@ TEST_F(HTTPGetTest, AConnectionThatNeverStandsEndsAfterTheTimeout) {
   testing_support::WriteFileBytes(get.FileName, "previous");
   get.GetFile();
   // Far below the system's own connect time-out of about two minutes.
-  ASSERT_TRUE(PumpUntil([&] { return !get.Busy(); }, 15000));
+  ASSERT_TRUE(WaitFor([&] { return !get.Busy(); }, 15000));
   EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"error"});
   EXPECT_EQ(ReadFileBytes(get.FileName), "previous");
 }
@@ -654,14 +654,14 @@ TEST_F(HTTPGetTest, AnAbortedOrDestroyedTransferKeepsEveryByteItRead) {
     one->OnDoneFile = [&](ui::Object*, const std::string&, int) { outcomes.push_back("done"); };
     one->OnError = [&](ui::Object*) { outcomes.push_back("error"); };
     one->GetFile();
-    ASSERT_TRUE(PumpUntil([&] { return reported >= c.after; }));
+    ASSERT_TRUE(WaitFor([&] { return reported >= c.after; }));
     if (c.end == End::Abort) {
       one->Abort();
-      ASSERT_TRUE(PumpUntil([&] { return !one->Busy(); }));
+      ASSERT_TRUE(WaitFor([&] { return !one->Busy(); }));
       EXPECT_EQ(outcomes, std::vector<std::string>{"error"});
     } else {
       one.reset();
-      ASSERT_TRUE(PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; }));
+      ASSERT_TRUE(WaitFor([] { return updater::THTTPGetThread::Alive() == 0; }));
       EXPECT_TRUE(outcomes.empty());
     }
     std::string kept = ReadFileBytes(file);
@@ -680,7 +680,7 @@ TEST_F(HTTPGetTest, TheWorkersStringModeCollectsTheBody) {
   bool ended = false;
   worker->OnTerminate = [&] { ended = true; };
   worker->Start();
-  ASSERT_TRUE(PumpUntil([&] { return ended; }));
+  ASSERT_TRUE(WaitFor([&] { return ended; }));
   EXPECT_TRUE(worker->Success);
   EXPECT_EQ(worker->StringResult, "Zażółć");
 }

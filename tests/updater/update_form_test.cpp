@@ -7,10 +7,10 @@
 #include "support/scripted_dialogs.h"
 #include "ui/application.h"
 #include "updater/update_form.h"
-#include "updater_test_support.h"
+#include "support/wait.h"
 
 using testing_support::HttpReply;
-using testing_support::PumpUntil;
+using testing_support::WaitFor;
 using testing_support::ReadFileBytes;
 using updater::TForm1;
 using Lines = std::vector<std::string>;
@@ -20,13 +20,13 @@ namespace {
 class UpdateFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = ui::Application::Instance().CreateForm<TForm1>();
+    form = updater::CreateUpdaterWindow();
     form->UpdateHost = server.Host();
     server.Serve("/thenc.zip", Reply(package));
   }
   void TearDown() override {
     ui::Application::Instance().Reset();
-    PumpUntil([] { return updater::THTTPGetThread::Alive() == 0; });
+    WaitFor([] { return updater::THTTPGetThread::Alive() == 0; });
     platform::DeleteFileAt(VersionFile());
   }
 
@@ -54,7 +54,7 @@ class UpdateFormTest : public ::testing::Test {
   // Clicks "Find New Version" and waits until both downloads have ended.
   void FindNewVersion() {
     form->SpeedButton1.Click();
-    ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+    ASSERT_TRUE(WaitFor([&] { return Idle(); }));
   }
   int Requests(const std::string& target) const {
     int n = 0;
@@ -133,7 +133,7 @@ TEST_F(UpdateFormTest, OnlyAHigherMajorAndMinorPairCountsAsNewer) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     dialogs.boxes.clear();
     dialogs.Answer({IDNO});
     Publish(c.version);
@@ -178,7 +178,7 @@ TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) 
   server.Serve("/thencversion.ini", slow);
   form->SpeedButton1.Click();
   form->SpeedButton1.Click();
-  ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
   EXPECT_EQ(form->Memo1.Lines(),
             (Lines{"Downloading informations...", "Downloading informations...",
                    "Checking new version", "The new program version was not found"}));
@@ -187,10 +187,10 @@ TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) 
 
 TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) {
   StartSlowUpdate(10000, 20);
-  ASSERT_TRUE(PumpUntil([&] { return !form->HTTPGet1.Busy(); }));
+  ASSERT_TRUE(WaitFor([&] { return !form->HTTPGet1.Busy(); }));
   ASSERT_TRUE(form->HTTPGet2.Busy());
   form->SpeedButton1.Click();
-  ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
   Lines lines = form->Memo1.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "File downloading"), 2);
   EXPECT_EQ(lines.back(), "The program finished downloading the file");
@@ -200,7 +200,7 @@ TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) 
 
 TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {
   StartSlowUpdate(1000, 10);
-  ASSERT_TRUE(PumpUntil([&] { return form->ProgressBar1.Position() > 0; }));
+  ASSERT_TRUE(WaitFor([&] { return form->ProgressBar1.Position() > 0; }));
   size_t shown = static_cast<size_t>(form->ProgressBar1.Position());
   // As the program ends: the window goes with its components, then the workers finish.
   ui::Application::Instance().Reset();
@@ -232,15 +232,15 @@ TEST_F(UpdateFormTest, ASilentServerEndsTheCheckOrTheDownloadWithItsLine) {
   dialogs.AnswerSave(dir / "package.zip");  // for the package's turn
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     Publish("3.1");
     server.Serve(c.target, silent);
     form->SpeedButton1.Click();
     // Far below the usual time-out: only the components' own one can end the wait in time.
-    ASSERT_TRUE(PumpUntil([&] { return Idle(); }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return Idle(); }, 15000));
     EXPECT_EQ(form->Memo1.Lines(), c.lines);
 
-    form->Memo1.SetLines({});
+    form->Memo1.SetText("");
     Publish("3.0");
     FindNewVersion();
     EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Checking new version",

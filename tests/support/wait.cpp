@@ -1,22 +1,18 @@
-// Waiting in the updater's tests: the user-interface thread runs the workers' synchronised calls
-// while it waits. The limit only guards against a hang.
-#pragma once
-#include <windows.h>
-
-#include <functional>
+#include "support/wait.h"
 
 #include "ui/application.h"
 
 namespace testing_support {
 
-inline bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 60000) {
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!condition()) {
+  for (;;) {
+    if (condition()) return true;
     if (GetTickCount64() > end) return false;
     ui::Application::Instance().ProcessMessages();
+    // Wakes at the next message; another process's or a worker's progress is looked at again soon.
     if (!condition()) MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
-  return true;
 }
 
 }  // namespace testing_support
