@@ -114,13 +114,13 @@ void ShellListView::Show(ItemIdList folder) {
     PushColumns();
   }
   Watch();
-  std::vector<ShellItem> rows = ReadRows(shellFolder_.Get(), folderPath_, objectTypes_, Handle());
+  std::vector<ShellItem> rows = ReadRows(shellFolder_.Get(), folderPath_, kObjectTypes, Handle());
   Fill(rows);
   PushItems();
 }
 
 void ShellListView::Refresh() {
-  std::vector<ShellItem> rows = ReadRows(shellFolder_.Get(), folderPath_, objectTypes_, Handle());
+  std::vector<ShellItem> rows = ReadRows(shellFolder_.Get(), folderPath_, kObjectTypes, Handle());
   ShowRows(rows);
 }
 
@@ -403,7 +403,7 @@ void ShellListView::Watch() {
   // finished rows come to the user-interface thread, so a large folder that keeps changing does not
   // hold the window.
   watcher_ = std::make_shared<FolderWatcher>(
-      folderPath_, [this, folder = folder_, path = folderPath_, types = objectTypes_]() -> std::function<void()> {
+      folderPath_, [this, folder = folder_, path = folderPath_, types = kObjectTypes]() -> std::function<void()> {
         auto rows = std::make_shared<std::vector<ShellItem>>();
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (Com<IShellFolder> sf = BindFolder(folder)) *rows = ReadRows(sf.Get(), path, types, nullptr);

@@ -93,7 +93,6 @@ class ShellListView : public Control {
   const std::vector<Column>& Columns() const { return columns_; }
   std::string DetailText(int index, int column) const;
 
-  void SetObjectTypes(unsigned types) { objectTypes_ = types; }
   // Watches the shown folder (not its sub-folders) and refreshes on each reported change.
   void SetAutoRefresh(bool on);
   bool AutoRefresh() const { return autoRefresh_; }
@@ -135,7 +134,7 @@ class ShellListView : public Control {
   std::vector<int> selection_;
   std::vector<Column> columns_;
   ViewStyle viewStyle_ = ViewStyle::Report;
-  unsigned objectTypes_ = kShellFolders | kShellNonFolders | kShellHidden;
+  static constexpr unsigned kObjectTypes = kShellFolders | kShellNonFolders | kShellHidden;
   ShellTreeView* tree_ = nullptr;
   bool autoRefresh_ = false;
   std::shared_ptr<FolderWatcher> watcher_;

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/error.h"
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/shell_list_view.h"
@@ -17,12 +16,6 @@ using namespace shell;
 ShellTreeView::ShellTreeView(Control* parent, std::string name) : Control(parent, std::move(name)) {
   SetTabStop(true);
   SetRoot(ItemIdList::Desktop());
-}
-
-void ShellTreeView::SetRootPath(const std::string& path) {
-  ItemIdList id = ItemIdList::FromPath(path);
-  if (id.Empty()) throw platform::Error("Error setting path: \"" + path + "\"");
-  SetRoot(id);
 }
 
 void ShellTreeView::SetRoot(const ItemIdList& folder) {
@@ -55,7 +48,7 @@ std::vector<std::unique_ptr<ShellTreeView::Node>> ShellTreeView::ReadChildren(No
   Com<IShellFolder> folder(BindFolder(node->id));
   if (!folder) return result;
   Com<IEnumIDList> list;
-  if (folder->EnumObjects(Handle(), EnumFlags(objectTypes_ | kShellFolders), &list) != S_OK || !list) return result;
+  if (folder->EnumObjects(Handle(), EnumFlags(kShellFolders), &list) != S_OK || !list) return result;
   struct Child {
     ItemIdList relative;
     std::unique_ptr<Node> node;

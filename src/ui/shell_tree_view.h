@@ -29,7 +29,6 @@ class ShellTreeView : public Control {
   // Drops every node and shows the folder as the one top node, expanded and selected; the change
   // event follows.
   void SetRoot(const ItemIdList& folder);
-  void SetRootPath(const std::string& path);
   Node* RootNode() const { return root_.get(); }
   Node* Selected() const { return selected_; }
   // The parsing name of the selected node's folder; empty when none is selected.
@@ -47,7 +46,6 @@ class ShellTreeView : public Control {
   // event runs.
   void Click(Node* node);
   void SetShellListView(ShellListView* list) { list_ = list; }
-  void SetObjectTypes(unsigned types) { objectTypes_ = types; }
 
   NotifyEvent OnChange;
 
@@ -72,7 +70,6 @@ class ShellTreeView : public Control {
   std::unique_ptr<Node> root_;
   Node* selected_ = nullptr;
   ShellListView* list_ = nullptr;
-  unsigned objectTypes_ = kShellFolders;
   bool pushing_ = false;
 };
 
