@@ -129,7 +129,8 @@ void TForm1::FormShow(ui::Object*) {
 
 void TForm1::DeleteFolderFiles() {
   const std::vector<std::string> systemFolders = SystemFolders();
-  // Empty unless the folder text names the product's own folder.
+  // The folder text, read for every entry: an edit made meanwhile applies to the rest, and one
+  // that no longer names the product's own folder ends the deletion (empty).
   auto folder = [&]() -> std::string {
     const std::string& text = DirEdit.Text();
     return IsOwnFolder(text, data_.product.folderName, systemFolders) ? text : std::string();
@@ -142,12 +143,8 @@ void TForm1::DeleteFolderFiles() {
   ProgressBar1.SetMax(count);
 
   int handled = 0;
-  // The folder text is read for every entry: an edit made meanwhile applies to the rest, and one
-  // that names another folder ends the deletion.
-  text = folder();
-  if (text.empty()) return;
-  for (platform::DirectorySearch search(text + "*.*"); search.Found() && !text.empty();
-       search.Next(), text = folder()) {
+  for (platform::DirectorySearch search(text + "*.*"); search.Found() && !(text = folder()).empty();
+       search.Next()) {
     std::string path = text + search.Name();
     NameLabel1.SetCaption(path);
     // Folders, read-only files and files in use (this program among them) stay.

@@ -184,23 +184,25 @@ HWND FindControl(HWND parent, const std::string& text) {
   return search.found;
 }
 
-HWND FindControlOfClass(HWND parent, const std::string& className) {
+std::vector<HWND> ControlsOfClass(HWND parent, const std::string& className) {
   struct Search {
     std::wstring cls;
-    HWND found;
-  } search{Widen(className), nullptr};
+    std::vector<HWND> found;
+  } search{Widen(className), {}};
   EnumChildWindows(
       parent,
       [](HWND h, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[64] = L"";
-        GetClassNameW(h, cls, 64);
-        if (lstrcmpiW(cls, s->cls.c_str()) != 0 || !IsWindowVisible(h)) return TRUE;
-        s->found = h;
-        return FALSE;
+        if (HasClass(h, s->cls) && IsWindowVisible(h)) s->found.push_back(h);
+        return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND FindControlOfClass(HWND parent, const std::string& className) {
+  std::vector<HWND> controls = ControlsOfClass(parent, className);
+  return controls.empty() ? nullptr : controls.front();
 }
 
 void ClickButton(HWND button) {

@@ -50,7 +50,8 @@ HWND WaitForFileDialog(DWORD processId, DWORD timeoutMs = 30000);
 void EndProgramsWithWindowsOfClass(const std::string& className);
 // A descendant control whose text is exactly this text; nullptr when there is none.
 HWND FindControl(HWND parent, const std::string& text);
-// The first visible descendant control of a window class ("Edit").
+// The visible descendant controls of a window class ("Edit"), in their order; the first of them.
+std::vector<HWND> ControlsOfClass(HWND parent, const std::string& className);
 HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);

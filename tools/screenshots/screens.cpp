@@ -48,25 +48,6 @@ HWND NewWindow(DWORD pid, const std::vector<HWND>& known = {}) {
   });
 }
 
-// The controls of a window's class, in their order.
-std::vector<HWND> ControlsOfClass(HWND window, const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumChildWindows(
-      window,
-      [](HWND h, LPARAM p) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(p);
-        wchar_t cls[64] = L"";
-        GetClassNameW(h, cls, 64);
-        if (lstrcmpiW(cls, s.className) == 0 && IsWindowVisible(h)) s.found.push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND Control(HWND window, const std::string& text) {
   HWND h = nullptr;
   WaitFor([&] { return (h = FindControl(window, text)) != nullptr; }, 10000);
@@ -183,7 +164,7 @@ void ShootManager() {
     }
     ClickButton(Control(game, Polish(language) ? "Niestandardowa Rozdzielczość" : "Custom Resolution"));
     if (HWND resolution = NewWindow(pid, known)) {
-      std::vector<HWND> edits = ControlsOfClass(resolution, L"Edit");
+      std::vector<HWND> edits = ControlsOfClass(resolution, "Edit");
       if (edits.size() == 2) {
         TypeText(edits[0], "1024");
         TypeText(edits[1], "768");
