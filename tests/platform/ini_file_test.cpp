@@ -13,6 +13,7 @@
 #include "platform/ini_file.h"
 #include "platform/temp_folder.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 #include "support/fixtures.h"
 
 using platform::IniFile;
@@ -232,7 +233,7 @@ using testing_support::UnixPath;
 class FillingDisk {
  public:
   explicit FillingDisk(size_t room) : room_(room) {
-    previous_ = platform::SetIniFileWriter([this](HANDLE f, const char* data, DWORD size, DWORD* written) {
+    previous_ = platform::SetFileWriter([this](HANDLE f, const char* data, DWORD size, DWORD* written) {
       DWORD n = static_cast<DWORD>(std::min<size_t>(size, room_));
       *written = 0;
       if (n && !WriteFile(f, data, n, written, nullptr)) return false;
@@ -242,7 +243,7 @@ class FillingDisk {
       return false;
     });
   }
-  ~FillingDisk() { platform::SetIniFileWriter(std::move(previous_)); }
+  ~FillingDisk() { platform::SetFileWriter(std::move(previous_)); }
   FillingDisk(const FillingDisk&) = delete;
 
  private:
