@@ -1,8 +1,9 @@
 #include "platform/resources.h"
 
 #include "platform/error.h"
-#include "platform/file_stream.h"
+#include "platform/full_path.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 
@@ -16,8 +17,17 @@ ResourceStream::ResourceStream(const std::string& name, HMODULE module) {
 }
 
 void ResourceStream::SaveToFile(const std::string& path) const {
-  FileStream file(path);
-  file.WriteBuffer(data_, size_);
+  DWORD error = 0;
+  std::wstring target = FinalPath(Widen(path), error);
+  WriteFailure failure;
+  // Not flushed: a carried program is tens of megabytes, and a copy of the system's own does not
+  // flush either. A failed or cut write still leaves the old file whole.
+  if (!target.empty() &&
+      WriteWholeFile(target, std::string_view(static_cast<const char*>(data_), size_), failure, false))
+    return;
+  if (failure.step == WriteFailure::Write) throw Error("Stream write error");
+  throw Error(FormatText("Cannot create file \"%s\". %s",
+                         {FullPath(path), SystemErrorText(target.empty() ? error : failure.error)}));
 }
 
 }  // namespace platform

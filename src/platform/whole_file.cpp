@@ -136,7 +136,7 @@ NewFileCopy::~NewFileCopy() {
 }
 
 bool NewFileCopy::Write(const std::wstring& prefix, std::string_view bytes, DWORD attributes, DWORD& error,
-                        bool& made) {
+                        bool& made, bool flush) {
   made = false;
   for (int n = 0; n < 100; ++n) {
     std::wstring path = FreeName(prefix, n, L".tmp");
@@ -149,7 +149,7 @@ bool NewFileCopy::Write(const std::wstring& prefix, std::string_view bytes, DWOR
     }
     path_ = path;
     made = true;
-    bool ok = WriteAll(f, bytes) && FlushFileBuffers(f);
+    bool ok = WriteAll(f, bytes) && (!flush || FlushFileBuffers(f));
     error = GetLastError();
     CloseHandle(f);
     return ok;
@@ -157,7 +157,7 @@ bool NewFileCopy::Write(const std::wstring& prefix, std::string_view bytes, DWOR
   return false;
 }
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailure& failure) {
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailure& failure, bool flush) {
   failure = {};
   WIN32_FILE_ATTRIBUTE_DATA before{};
   bool exists = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before);
@@ -171,7 +171,7 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailu
                       : 0;
   NewFileCopy copy;
   bool made = false;
-  if (!copy.Write(path, bytes, kept, failure.error, made)) {
+  if (!copy.Write(path, bytes, kept, failure.error, made, flush)) {
     failure.step = made ? WriteFailure::Write : WriteFailure::Create;
     return false;
   }

@@ -25,8 +25,8 @@ bool WriteAll(HANDLE file, std::string_view bytes);
 // the system's reason in error, when the file exists but cannot be looked at.
 std::wstring FinalPath(const std::wstring& path, DWORD& error);
 
-// The bytes in a new file of their own, written and flushed to the disk; removed again when this
-// goes, unless it took another file's place (Placed).
+// The bytes in a new file of their own, written and (unless told not to) flushed to the disk;
+// removed again when this goes, unless it took another file's place (Placed).
 class NewFileCopy {
  public:
   NewFileCopy() = default;
@@ -35,7 +35,8 @@ class NewFileCopy {
   ~NewFileCopy();
   // A new file whose name begins with prefix; false, with nothing left behind, when it cannot be
   // made (made false) or written (made true). error: the system's reason.
-  bool Write(const std::wstring& prefix, std::string_view bytes, DWORD attributes, DWORD& error, bool& made);
+  bool Write(const std::wstring& prefix, std::string_view bytes, DWORD attributes, DWORD& error, bool& made,
+             bool flush = true);
   const std::wstring& Path() const { return path_; }
   void Placed() { path_.clear(); }
 
@@ -58,7 +59,9 @@ struct WriteFailure {
 // Writes the bytes to the file at path (a final path, see FinalPath), which holds afterwards
 // either all of them or, on false, exactly what it held before. A file that exists keeps its
 // hidden, system and not-indexed attributes and its access list; a read-only file is refused,
-// as Windows refuses it (Wine as root would write it).
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailure& failure);
+// as Windows refuses it (Wine as root would write it). The new file is flushed to the disk before
+// it takes the place, so that not even a power cut between the two leaves an empty file; that
+// costs large files dearly (a file of 64 MB takes several times as long), so flush may be false.
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailure& failure, bool flush = true);
 
 }  // namespace platform
