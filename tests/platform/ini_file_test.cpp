@@ -525,4 +525,19 @@ TEST(IniFile, ARefusedWriteLeavesNothingBesideTheFile) {
   }
 }
 
+// A value that the system's reader would give back otherwise (it strips quotes and blanks) is not
+// reported written: the file is put back byte for byte, or not made at all.
+TEST(IniFile, AWriteThatTheSystemsReaderWouldReadOtherwiseIsUndone) {
+  for (const char* value : {"\"GER\"", " GER", "'GER'"}) {
+    SCOPED_TRACE(value);
+    TempDir temp;
+    std::string kept = temp / "tarn.ini", missing = temp / "new.ini";
+    WriteFileBytes(kept, kSettings);
+    EXPECT_THROW(IniFile(kept).WriteString("Main", "Language", value), platform::Error);
+    EXPECT_EQ(ReadFileBytes(kept), kSettings);
+    EXPECT_THROW(IniFile(missing).WriteString("Main", "Language", value), platform::Error);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
+}
+
 }  // namespace
