@@ -72,7 +72,10 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 bool ReplaceExisting(const std::wstring& path, NewFileCopy& copy, DWORD& error) {
   std::wstring backup;
   for (int n = 0; backup.empty() || Exists(backup); ++n) {
-    if (n == 100) return error = ERROR_FILE_EXISTS, false;
+    if (n == 100) {
+      error = ERROR_FILE_EXISTS;
+      return false;
+    }
     backup = FreeName(path, n, L".old");
   }
   std::optional<Rights> rights = RightsOf(path);
