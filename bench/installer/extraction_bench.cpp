@@ -1,6 +1,7 @@
 // How fast a carried file reaches the disk: the installer's write straight from the resource's
-// memory, beside the system copying the same bytes from one file to another in the same folder.
-// The progress bar's fill before each file is left out.
+// memory (to a new file beside the old one, which it then replaces), beside the system copying
+// the same bytes from one file over another in the same folder. The extraction should keep at
+// least 0.8 of the copy's speed. The progress bar's fill before each file is left out.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,10 +24,13 @@ double Seconds(const std::function<void()>& fn) {
   return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Report(const char* what, std::vector<double> seconds, double megabytes) {
+// Prints the figures and returns the median speed.
+double Report(const char* what, std::vector<double> seconds, double megabytes) {
   std::sort(seconds.begin(), seconds.end());
-  std::printf("%-44s %8.0f MB/s best, %8.0f MB/s median (%zu runs)\n", what, megabytes / seconds.front(),
-              megabytes / seconds[seconds.size() / 2], seconds.size());
+  double median = megabytes / seconds[seconds.size() / 2];
+  std::printf("%-44s %8.0f MB/s best, %8.0f MB/s median (%zu runs)\n", what, megabytes / seconds.front(), median,
+              seconds.size());
+  return median;
 }
 
 }  // namespace
@@ -48,8 +52,9 @@ int wmain() {
     extraction.push_back(Seconds([&] { carried.SaveToFile(platform::Narrow(extracted)); }));
     copy.push_back(Seconds([&] { CopyFileW(extracted.c_str(), copied.c_str(), FALSE); }));
   }
-  Report("extraction (resource memory, one write)", extraction, megabytes);
-  Report("plain copy of the same bytes (CopyFileW)", copy, megabytes);
+  double extractionSpeed = Report("extraction (resource memory, then replace)", extraction, megabytes);
+  double copySpeed = Report("plain copy of the same bytes (CopyFileW)", copy, megabytes);
+  std::printf("extraction / copy (medians): %.2f (at least 0.80)\n", extractionSpeed / copySpeed);
 
   DeleteFileW(extracted.c_str());
   DeleteFileW(copied.c_str());

@@ -1,4 +1,7 @@
 // The product folders and the carried files written into them.
+#include <string>
+#include <vector>
+
 #include "installer/wizard_form.h"
 #include "platform/files.h"
 #include "platform/full_path.h"
@@ -25,6 +28,7 @@ void TForm1::ApplyBackslashRule() {
 void TForm1::CreateProductFolder(const shared::Product& product) {
   ApplyBackslashRule();
   std::string folder = DirEdit.Text() + product.folderName;
+  newProductFolder_.clear();
   if (platform::DirectoryExists(folder)) {
     if (auto text = Lang.Pick("Folder of the program was changed during setup.",
                               "Katalog programu został podmieniony w czasie instalacji."))
@@ -32,7 +36,7 @@ void TForm1::CreateProductFolder(const shared::Product& product) {
     ChangeLabel.Show();
   } else {
     // Not checked: a folder that could not be made stops the first file written into it.
-    platform::CreateDir(folder);
+    if (platform::CreateDir(folder)) newProductFolder_ = platform::FullPath(folder);
   }
 }
 
@@ -42,10 +46,22 @@ void TForm1::ExtractFiles(const shared::Product& product, ui::Label& pathLabel,
   // programs whose current folder is another one.
   pathLabel.SetCaption(
       platform::FullPath(platform::WithTrailingBackslash(DirEdit.Text()) + product.folderName) + "\\");
-  for (const PayloadRow& row : rows) {
-    ui::Application::Instance().ProcessMessages();
-    FillProgressBar();
-    platform::ResourceStream(row.resourceName).SaveToFile(pathLabel.Caption() + row.fileName);
+  // Each file is written whole or not at all; a failed run takes back the files and the folder
+  // that it made anew, and leaves the files that it replaced, each one whole, old or new.
+  std::vector<std::string> newFiles;
+  try {
+    for (const PayloadRow& row : rows) {
+      ui::Application::Instance().ProcessMessages();
+      FillProgressBar();
+      std::string target = pathLabel.Caption() + row.fileName;
+      bool isNew = !platform::FileExists(target);
+      platform::ResourceStream(row.resourceName).SaveToFile(target);
+      if (isNew) newFiles.push_back(target);
+    }
+  } catch (...) {
+    for (const std::string& file : newFiles) platform::DeleteFileAt(file);
+    if (!newProductFolder_.empty()) platform::RemoveDir(newProductFolder_);
+    throw;
   }
 }
 

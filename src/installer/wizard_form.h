@@ -121,6 +121,8 @@ class TForm1 : public shared::WizardForm {
   void FillProgressBar();
 
  private:
+  // The product folder that the last folder step made anew (full path); empty when it was there.
+  std::string newProductFolder_;
   void Install();
   void SwitchLanguage(shared::Language language);
   // The texts of the language switch, set unconditionally.

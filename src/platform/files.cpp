@@ -20,6 +20,8 @@ bool DirectoryExists(const std::string& path) {
 
 bool CreateDir(const std::string& path) { return CreateDirectoryW(Widen(path).c_str(), nullptr); }
 
+bool RemoveDir(const std::string& path) { return RemoveDirectoryW(Widen(path).c_str()); }
+
 bool DeleteFileAt(const std::string& path) { return DeleteFileW(Widen(path).c_str()); }
 
 std::string ExePath() {

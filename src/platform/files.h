@@ -7,6 +7,7 @@ namespace platform {
 bool FileExists(const std::string& path);       // a file, not a folder
 bool DirectoryExists(const std::string& path);  // a folder
 bool CreateDir(const std::string& path);        // one level
+bool RemoveDir(const std::string& path);        // an empty folder
 bool DeleteFileAt(const std::string& path);
 
 std::string ExePath();    // the running program's full path

@@ -1,8 +1,5 @@
 #include "platform/ini_file.h"
 
-#include <aclapi.h>
-#include <sddl.h>
-
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -11,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/temp_folder.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 namespace {
@@ -96,35 +94,22 @@ std::string Bytes(const Text& text) {
   return bytes;
 }
 
-UINT CodePage(Encoding e) { return e == Encoding::Utf8 ? CP_UTF8 : CP_ACP; }
+// An 8-bit file is read in the system's ANSI code page, which may be UTF-8.
+unsigned CodePage(Encoding e) { return e == Encoding::Utf8 ? CP_UTF8 : SystemCodePages().ansi; }
 
 std::wstring Decode(std::wstring_view units, Encoding encoding) {
-  if (IsUtf16(encoding) || units.empty()) return std::wstring(units);
-  std::string bytes(units.begin(), units.end());
-  int n = MultiByteToWideChar(CodePage(encoding), 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CodePage(encoding), 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
-  return out;
+  if (IsUtf16(encoding)) return std::wstring(units);
+  return FromCodePage(std::string(units.begin(), units.end()), CodePage(encoding));
 }
 
 // The text in the file's code units; nothing when the file's code page has no letter for one of
-// its characters (the reader would find a stand-in, not the text).
+// its characters (the reader would find a stand-in, not the text) or the conversion fails.
 std::optional<std::wstring> Encode(const std::string& utf8, Encoding encoding) {
   std::wstring wide = Widen(utf8);
-  if (IsUtf16(encoding) || wide.empty()) return wide;
-  UINT codePage = CodePage(encoding);
-  BOOL defaulted = FALSE;
-  BOOL* usedDefault = codePage == CP_UTF8 ? nullptr : &defaulted;
-  DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, usedDefault);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
-                      usedDefault);
-  if (defaulted) return std::nullopt;
-  std::wstring units;
-  for (char c : bytes) units.push_back(static_cast<unsigned char>(c));
-  return units;
+  if (IsUtf16(encoding)) return wide;
+  std::optional<std::string> bytes = ToCodePage(wide, CodePage(encoding));
+  if (!bytes) return std::nullopt;
+  return std::wstring(bytes->begin(), bytes->end());
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -164,6 +149,7 @@ struct Place {
   bool sectionFound = false;
   size_t sectionEnd = 0;  // after the section's last line that is not blank
   bool keyFound = false;
+  bool hasValue = false;  // the key's line holds a "="
   size_t valueBegin = 0, valueEnd = 0;  // the value as written, quotes included
 };
 
@@ -176,10 +162,12 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
     LineAt(s, start, end, next);
     size_t begin = start;
     Trim(s, begin, end);
-    if (begin < end && s[begin] == L'[') {
+    // A section's name ends at the line's last "]"; a line without one is no header at all, but
+    // a line of the section it stands in, as for the system's reader.
+    size_t close = begin < end && s[begin] == L'[' ? s.rfind(L']', end - 1) : std::wstring::npos;
+    if (close != std::wstring::npos && close > begin) {
       inSection = false;
-      size_t close = s.find(L']', begin);
-      size_t nameBegin = begin + 1, nameEnd = close == std::wstring::npos || close > end ? end : close;
+      size_t nameBegin = begin + 1, nameEnd = close;
       Trim(s, nameBegin, nameEnd);
       // Only the first section of that name takes new keys.
       if (!place.sectionFound && SameName(text, nameBegin, nameEnd, wsection)) {
@@ -189,17 +177,19 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
       }
     } else if (inSection && begin < end) {
       place.sectionEnd = next;
+      if (s[begin] == L';') continue;
+      // A key line without "=" is the key with no value: the reader gives the default for it
+      // and never looks further, so a write gives that line its value.
       size_t equals = s.find(L'=', begin);
-      if (s[begin] != L';' && equals < end) {
-        size_t nameBegin = begin, nameEnd = equals;
-        Trim(s, nameBegin, nameEnd);
-        if (SameName(text, nameBegin, nameEnd, wkey)) {
-          place.keyFound = true;
-          place.valueBegin = equals + 1;
-          place.valueEnd = end;
-          Trim(s, place.valueBegin, place.valueEnd);
-          break;
-        }
+      size_t nameBegin = begin, nameEnd = equals < end ? equals : end;
+      Trim(s, nameBegin, nameEnd);
+      if (SameName(text, nameBegin, nameEnd, wkey)) {
+        place.keyFound = true;
+        place.hasValue = equals < end;
+        place.valueBegin = place.hasValue ? equals + 1 : nameEnd;
+        place.valueEnd = place.hasValue ? end : nameEnd;
+        Trim(s, place.valueBegin, place.valueEnd);
+        break;
       }
     }
   }
@@ -215,7 +205,7 @@ std::optional<std::string> Edited(Text text, const std::string& section, const s
   std::wstring& s = text.units;
   Place place = Find(text, section, key);
   if (place.keyFound) {
-    s.replace(place.valueBegin, place.valueEnd - place.valueBegin, *wvalue);
+    s.replace(place.valueBegin, place.valueEnd - place.valueBegin, place.hasValue ? *wvalue : L"=" + *wvalue);
   } else {
     std::wstring newLine = NewLine(s);
     std::wstring line = *wkey + L"=" + *wvalue + newLine;
@@ -227,23 +217,6 @@ std::optional<std::string> Edited(Text text, const std::string& section, const s
   return Bytes(text);
 }
 
-FileWriter& Writer() {
-  static FileWriter writer;
-  return writer;
-}
-
-// Writes every byte, in blocks, so that a disk that fills up stops the write where it is full.
-bool WriteAll(HANDLE f, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 65536)), written = 0;
-    bool ok = Writer() ? Writer()(f, bytes.data(), piece, &written)
-                       : WriteFile(f, bytes.data(), piece, &written, nullptr) != FALSE;
-    if (!ok || written == 0 || written > piece) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
-
 bool SeekTo(HANDLE f, size_t at) {
   LARGE_INTEGER distance;
   distance.QuadPart = static_cast<LONGLONG>(at);
@@ -251,86 +224,6 @@ bool SeekTo(HANDLE f, size_t at) {
 }
 
 bool CutAt(HANDLE f, size_t at) { return SeekTo(f, at) && SetEndOfFile(f); }
-
-// The new text in a file of its own, written and flushed to the disk before it takes the
-// target's place; removed again unless it did.
-class NewCopy {
- public:
-  NewCopy() = default;
-  NewCopy(const NewCopy&) = delete;
-  ~NewCopy() {
-    if (!path_.empty()) DeleteFileW(path_.c_str());
-  }
-
-  // A new file whose name begins with prefix; false, with nothing left behind, when it cannot be
-  // made or written. error: the system's reason.
-  bool Write(const std::wstring& prefix, const std::string& bytes, DWORD attributes, DWORD& error) {
-    for (int n = 0; n < 100; ++n) {
-      std::wstring path = prefix + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + L".tmp";
-      HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes | FILE_ATTRIBUTE_ARCHIVE,
-                             nullptr);
-      if (f == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-        return false;
-      }
-      path_ = path;
-      bool ok = WriteAll(f, bytes) && FlushFileBuffers(f);
-      error = GetLastError();
-      CloseHandle(f);
-      return ok;
-    }
-    return false;
-  }
-  const std::wstring& Path() const { return path_; }
-  void Placed() { path_.clear(); }
-
- private:
-  std::wstring path_;
-};
-
-// The target's access list as text, and whether it stands on its own (not inherited).
-struct Rights {
-  std::wstring dacl;
-  bool isProtected = false;
-};
-
-std::optional<Rights> RightsOf(const std::wstring& path) {
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
-                            nullptr, &sd) != ERROR_SUCCESS)
-    return std::nullopt;
-  Rights rights;
-  SECURITY_DESCRIPTOR_CONTROL control = 0;
-  DWORD revision = 0;
-  if (GetSecurityDescriptorControl(sd, &control, &revision)) rights.isProtected = control & SE_DACL_PROTECTED;
-  LPWSTR text = nullptr;
-  if (ConvertSecurityDescriptorToStringSecurityDescriptorW(sd, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text,
-                                                           nullptr)) {
-    rights.dacl = text;
-    LocalFree(text);
-  }
-  LocalFree(sd);
-  return rights;
-}
-
-// The system's replace keeps the replaced file's access list on Windows; Wine's renames the new
-// file into place with the new file's rights, so they are put back when they differ.
-void Restore(const std::wstring& path, const std::optional<Rights>& before) {
-  std::optional<Rights> now = RightsOf(path);
-  if (!before || before->dacl.empty() || !now || now->dacl == before->dacl) return;
-  PSECURITY_DESCRIPTOR sd = nullptr;
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(before->dacl.c_str(), SDDL_REVISION_1, &sd, nullptr))
-    return;
-  BOOL present = FALSE, defaulted = FALSE;
-  PACL dacl = nullptr;
-  if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present)
-    SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
-                          DACL_SECURITY_INFORMATION | (before->isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                                           : UNPROTECTED_DACL_SECURITY_INFORMATION),
-                          nullptr, nullptr, dacl, nullptr);
-  LocalFree(sd);
-}
 
 // Writes the new bytes over the old ones in the file itself, for a file that may be written but
 // not replaced. The bytes past the old end go first: where the disk is full that is where the
@@ -355,56 +248,41 @@ bool WriteInPlace(const std::wstring& path, const std::string& bytes, const std:
   return ok;
 }
 
-// The file holds the bytes afterwards, or, on false, exactly what it held before.
+// The file holds the bytes afterwards, or, on false, exactly what it held before. A link is
+// kept: the file it points to is written.
 bool Replace(const std::string& target, const std::string& bytes, const std::string& old) {
-  std::wstring path = Widen(target);
-  WIN32_FILE_ATTRIBUTE_DATA before{};
-  bool exists = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before);
-  // Windows refuses to write a read-only file; Wine, run as root, would not.
-  if (exists && (before.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
-  DWORD kept = exists ? before.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)
-                      : 0;
-  NewCopy copy;
   DWORD error = 0;
-  if (copy.Write(path, bytes, kept, error)) {
-    if (!exists) {
-      if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
-      copy.Placed();
-      return true;
-    }
-    std::optional<Rights> rights = RightsOf(path);
-    if (ReplaceFileW(path.c_str(), copy.Path().c_str(), nullptr, 0, nullptr, nullptr)) {
-      copy.Placed();
-      Restore(path, rights);
-      return true;
-    }
-    error = GetLastError();
-    // Windows may have removed the old file and failed to rename the new one: it then takes the
-    // old one's place, so the file holds the new text rather than none.
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-      bool moved = MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
-      copy.Placed();  // also when it stays where it is: it is then the only copy of the settings
-      return moved;
-    }
-    // Rights that let the file be written but not deleted or renamed: written in place, now that
-    // the whole new text stands on the disk.
-    if (error != ERROR_ACCESS_DENIED && error != ERROR_UNABLE_TO_REMOVE_REPLACED) return false;
-    return WriteInPlace(path, bytes, old);
-  }
+  std::wstring path = FinalPath(Widen(target), error);
+  if (path.empty()) return false;
+  WriteFailure failure;
+  if (WriteWholeFile(path, bytes, failure)) return true;
+  bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!exists || (failure.error != ERROR_ACCESS_DENIED && failure.error != ERROR_UNABLE_TO_REMOVE_REPLACED))
+    return false;
+  // Rights that let the file be written but not deleted or renamed: written in place, now that
+  // the whole new text stands on the disk.
+  if (failure.step == WriteFailure::Replace) return WriteInPlace(path, bytes, old);
   // A folder that lets its files be written but not new files be made: the whole new text goes
   // to the temporary folder first, then into the file in place.
-  if (!exists || error != ERROR_ACCESS_DENIED) return false;
-  NewCopy elsewhere;
+  if (failure.step != WriteFailure::Create) return false;
+  NewFileCopy elsewhere;
   std::string temp = TempDirectory();
-  return !temp.empty() && elsewhere.Write(Widen(temp + "tarnholm-ini"), bytes, 0, error) &&
+  bool made = false;
+  return !temp.empty() && elsewhere.Write(Widen(temp + "tarnholm-ini"), bytes, 0, error, made) &&
          WriteInPlace(path, bytes, old);
 }
 
-}  // namespace
+// The value as the system's own reader gives it, empty when the key is missing.
+std::string SystemReads(const std::string& path, const std::string& section, const std::string& key) {
+  std::wstring wpath = Widen(path), wsection = Widen(section), wkey = Widen(key);
+  for (DWORD size = 256;; size *= 4) {
+    std::wstring value(size, L'\0');
+    DWORD n = GetPrivateProfileStringW(wsection.c_str(), wkey.c_str(), L"", value.data(), size, wpath.c_str());
+    if (n + 1 < size || size > (1u << 24)) return Narrow(value.substr(0, n));
+  }
+}
 
-FileWriter SetIniFileWriter(FileWriter writer) { return std::exchange(Writer(), std::move(writer)); }
+}  // namespace
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
@@ -412,7 +290,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
   if (!bytes) return defaultValue;
   Text text = Decoded(*bytes);
   Place place = Find(text, section, key);
-  if (!place.keyFound) return defaultValue;
+  if (!place.hasValue) return defaultValue;
   size_t begin = place.valueBegin, end = place.valueEnd;
   // A value in a pair of quotes is read without them.
   if (end - begin >= 2 && (text.units[begin] == L'"' || text.units[begin] == L'\'') &&
@@ -424,11 +302,22 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  Error refused(FormatText("Unable to write to %s", {path_}));
   // A file that exists but cannot be read is not written over with the one key.
+  bool existed = GetFileAttributesW(Widen(path_).c_str()) != INVALID_FILE_ATTRIBUTES;
   std::optional<std::string> bytes = ReadBytes(path_);
   std::optional<std::string> edited;
   if (bytes) edited = Edited(Decoded(*bytes), section, key, value);
-  if (!edited || !Replace(path_, *edited, *bytes)) throw Error(FormatText("Unable to write to %s", {path_}));
+  if (!edited || !Replace(path_, *edited, *bytes)) throw refused;
+  // The game reads the file with the system's reader: a write that it would not read back as
+  // written is undone rather than reported done.
+  if (SystemReads(path_, section, key) == value) return;
+  DWORD error = 0;
+  if (existed)
+    Replace(path_, *bytes, *edited);
+  else
+    DeleteFileW(FinalPath(Widen(path_), error).c_str());
+  throw refused;
 }
 
 }  // namespace platform

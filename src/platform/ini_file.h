@@ -6,9 +6,6 @@
 // here; it is read as the system's reader reads it, so that what a write reports is what the
 // game finds.
 #pragma once
-#include <windows.h>
-
-#include <functional>
 #include <string>
 
 namespace platform {
@@ -29,11 +26,5 @@ class IniFile {
  private:
   std::string path_;
 };
-
-// Every block of bytes that IniFile writes goes through this (WriteFile when none is set): it
-// stores what it can, sets written and says whether the write succeeded. Tests put a disk that
-// fills up in its place. Returns the previous writer.
-using FileWriter = std::function<bool(HANDLE file, const char* data, DWORD size, DWORD* written)>;
-FileWriter SetIniFileWriter(FileWriter writer);
 
 }  // namespace platform

@@ -17,7 +17,10 @@ class ResourceStream {
   const void* Data() const { return data_; }
   std::size_t Size() const { return size_; }
 
-  // Writes the bytes straight from the module's memory into a new or emptied file, in one write.
+  // Writes the bytes straight from the module's memory to the file, all or nothing: to a new
+  // file beside it, which then takes its place (platform/whole_file). "Cannot create file
+  // "<full path>". <system reason>" when the file cannot be made or replaced, "Stream write
+  // error" when not all bytes could be stored (a full disk); the file is then as it was.
   void SaveToFile(const std::string& path) const;
 
  private:

@@ -42,4 +42,52 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
                               static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
 }
 
+namespace {
+
+CodePages& ChosenCodePages() {
+  static CodePages pages;
+  return pages;
+}
+
+}  // namespace
+
+CodePages SystemCodePages() {
+  CodePages chosen = ChosenCodePages();
+  return {chosen.ansi ? chosen.ansi : GetACP(), chosen.oem ? chosen.oem : GetOEMCP()};
+}
+
+CodePages SetCodePages(CodePages pages) {
+  CodePages previous = ChosenCodePages();
+  ChosenCodePages() = pages;
+  return previous;
+}
+
+std::optional<std::string> ToCodePage(std::wstring_view text, unsigned codePage) {
+  if (text.empty()) return std::string();
+  // UTF-8 takes no best-fit flag and no used-default flag: with either the call fails. It has a
+  // letter for everything but a lone surrogate, which it refuses.
+  bool utf8 = codePage == CP_UTF8;
+  DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+  BOOL defaulted = FALSE;
+  BOOL* usedDefault = utf8 ? nullptr : &defaulted;
+  int size = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, usedDefault);
+  if (n <= 0 || defaulted) return std::nullopt;
+  std::string out(static_cast<size_t>(n), '\0');
+  if (WideCharToMultiByte(codePage, flags, text.data(), size, out.data(), n, nullptr, usedDefault) != n ||
+      defaulted)
+    return std::nullopt;
+  return out;
+}
+
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage) {
+  if (bytes.empty()) return {};
+  int size = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, out.data(), n);
+  return out;
+}
+
 }  // namespace platform

@@ -291,6 +291,57 @@ TEST_F(InstallationTest, AMissingParentFolderEndsThePressAtTheFirstFile) {
   EXPECT_EQ(form->CancelButton.Caption(), "Finish");
 }
 
+// Room on a small disk (a tmpfs counts whole pages of 4 KB) for the carried files of these rows.
+int KilobytesFor(std::span<const installer::PayloadRow> rows) {
+  size_t kilobytes = 0;
+  for (const auto& row : rows) kilobytes += (Carried(row.resourceName).size() + 4095) / 4096 * 4;
+  return static_cast<int>(kilobytes);
+}
+
+// The disk fills up at the encyclopaedia's last file: no file stays cut, the files and the folder
+// that the press made are gone, the error box says so, and nothing is recorded.
+TEST_F(InstallationTest, AFullDiskInAnEmptyFolderLeavesNoFileAndNoFolder) {
+  ScratchRegistry registry;
+  testing_support::SmallDisk disk(KilobytesFor(installer::kEncyclopaediaRows.first(3)) + 32);
+  if (!disk.Mounted()) GTEST_SKIP() << "this machine lets no test mount a small disk (needs root)";
+  ASSERT_GT(Carried("THENCUNINSTALL").size(), 32u * 1024) << "the last file must not fit in the margin";
+  Tick(true, true);
+  InstallInto(disk / "");
+
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Stream write error"});
+  EXPECT_EQ(dialogs.boxes[0].kind, ui::BoxKind::Error);
+  EXPECT_EQ(FolderEntries(disk / ""), std::vector<std::string>{});
+  EXPECT_FALSE(KeyExists("\\Software\\Kelvora"));
+  EXPECT_FALSE(KeyExists(kEncyclopaediaEntry));
+  EXPECT_EQ(form->CancelButton.Caption(), "Cancel");
+}
+
+// Over an earlier installation each file is the old one or the new one, whole; the folder and
+// the user's own files stay.
+TEST_F(InstallationTest, AFullDiskOverAnEarlierInstallationLeavesEachFileOldOrNewAndWhole) {
+  ScratchRegistry registry;
+  testing_support::SmallDisk disk(KilobytesFor(installer::kEncyclopaediaRows.first(1)) + 32);
+  if (!disk.Mounted()) GTEST_SKIP() << "this machine lets no test mount a small disk (needs root)";
+  std::string folder = disk / "Tarnholm Encyclopaedia\\";
+  CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
+  for (const auto& row : installer::kEncyclopaediaRows)
+    WriteFileBytes(folder + row.fileName, std::string("an older ") + row.fileName);
+  WriteFileBytes(folder + "notes.txt", "the user's own notes");
+  Tick(true, false);
+  InstallInto(disk / "");
+
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Stream write error"});
+  ExpectCarriedFiles(folder, installer::kEncyclopaediaRows.first(1));
+  for (const auto& row : installer::kEncyclopaediaRows.subspan(1))
+    EXPECT_TRUE(ReadFileBytes(folder + row.fileName) == std::string("an older ") + row.fileName)
+        << row.fileName << " is not the older file, whole";
+  EXPECT_EQ(ReadFileBytes(folder + "notes.txt"), "the user's own notes");
+  EXPECT_EQ(FolderEntries(folder),
+            (std::vector<std::string>{"THENC.exe", "THENCUpdater.exe", "notes.txt", "readme.txt", "uninstall.exe"}));
+  EXPECT_FALSE(KeyExists(kEncyclopaediaKey));
+  EXPECT_FALSE(KeyExists(kEncyclopaediaEntry));
+}
+
 TEST_F(InstallationTest, ARegistryRecordThatCannotBeWrittenEndsThePress) {
   ScratchRegistry registry;
   // No ordinary key can be made under a volatile one: the vendor key fails as on a machine where

@@ -141,20 +141,27 @@ TEST_F(GameLanguage, EachEncodingAndLineEndIsShownAsTheGameReadsItAndWrittenInIt
   struct Case {
     const char* what;
     std::string file;
+    const char* shown;                  // what the game reads before the write
     std::optional<std::string> french;  // none: refused
   };
   const Case cases[] = {
-      {"UTF-16 big-endian", Utf16File(L"[Main]\r\nLanguage=POL\r\n", true),
+      {"UTF-16 big-endian", Utf16File(L"[Main]\r\nLanguage=POL\r\n", true), "POL",
        Utf16File(L"[Main]\r\nLanguage=FRA\r\n", true)},
-      {"CR-only line ends", "; Tarnholm\r[Main]\rLanguage=POL\rName=Kor\r",
+      {"CR-only line ends", "; Tarnholm\r[Main]\rLanguage=POL\rName=Kor\r", "POL",
        "; Tarnholm\r[Main]\rLanguage=FRA\rName=Kor\r"},
-      {"UTF-16 with a stray last byte", Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x", std::nullopt},
+      {"UTF-16 with a stray last byte", Utf16File(L"[Main]\r\nLanguage=POL\r\n") + "x", "POL", std::nullopt},
+      {"the key without \"=\", which the game reads as no value", "[Main]\r\nLanguage\r\nX=1\r\n", "",
+       "[Main]\r\nLanguage=FRA\r\nX=1\r\n"},
+      {"a header without \"]\" before the real section",
+       "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=POL\r\n", "POL",
+       "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=FRA\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    dialogs.boxes.clear();
     manager::TLangForm6& dialog = Open(c.file);
-    EXPECT_EQ(CheckedRows(dialog), std::vector<int>{kPolish});
-    EXPECT_EQ(dialog.LangLabel.Caption(), "POL");
+    EXPECT_EQ(CheckedRows(dialog), std::string(c.shown) == "POL" ? std::vector<int>{kPolish} : std::vector<int>{});
+    EXPECT_EQ(dialog.LangLabel.Caption(), c.shown);
     dialog.CheckListBox1.ClickCheck(kFrench);
     dialog.EnterButton1.Click();
     if (c.french) {
@@ -164,7 +171,7 @@ TEST_F(GameLanguage, EachEncodingAndLineEndIsShownAsTheGameReadsItAndWrittenInIt
     } else {
       EXPECT_EQ(ReadFileBytes(TarnIni()), c.file);
       EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Unable to write to " + TarnIni()});
-      EXPECT_EQ(dialog.LangLabel.Caption(), "POL") << "the game still reads POL";
+      EXPECT_EQ(dialog.LangLabel.Caption(), c.shown) << "the game still reads it";
     }
     Stop();
   }

@@ -100,6 +100,26 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   EXPECT_EQ(ReadFileBytes(tarnIni), "; game settings\r\n\r\n[Main]\r\nLanguage=GER\r\n");
 }
 
+// The game's settings file kept as a link to a file elsewhere, as players under Wine keep it.
+TEST_F(RealManager, ASettingsFileThatIsALinkStaysOneAndItsFileTakesTheLanguage) {
+  TempDir elsewhere;
+  std::string link = game.Path() + "tarn.ini", target = elsewhere / "tarn.ini";
+  WriteFileBytes(target, "[Main]\r\nLanguage=POL\r\n");
+  ASSERT_TRUE(RunUnixCommand("ln -s '" + UnixPath(target) + "' '" + UnixPath(link) + "'"));
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  LanguageDialog dialog = OpenGameLanguageDialog(manager);
+  if (!dialog.window) GTEST_SKIP() << "no display";
+  ASSERT_NE(dialog.list, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "POL") != nullptr; }));
+
+  TickAndEnter(dialog, 2);  // "German (Deutsch)"
+  EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "GER") != nullptr; }));
+  EXPECT_TRUE(RunUnixCommand("test -L '" + UnixPath(link) + "'")) << "the link stays a link";
+  EXPECT_EQ(ReadFileBytes(target), "[Main]\r\nLanguage=GER\r\n");
+  EXPECT_EQ(FolderNames(elsewhere.Path()), std::vector<std::string>{"tarn.ini"});
+  EXPECT_EQ(FolderNames(game.Path()), std::vector<std::string>{"tarn.ini"});
+}
+
 // Rows of the part in which some pixel of the rectangle has the colour.
 int RowsWith(const ScreenPixels& pixels, const RECT& r, COLORREF colour) {
   int rows = 0;

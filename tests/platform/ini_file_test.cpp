@@ -13,6 +13,7 @@
 #include "platform/ini_file.h"
 #include "platform/temp_folder.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 #include "support/fixtures.h"
 
 using platform::IniFile;
@@ -109,6 +110,12 @@ const EditCase kEdits[] = {
     {"big-endian UTF-16 of odd length", Utf16File(L"[Video]\r\n", true) + "x", std::nullopt},
     {"8-bit text with zero bytes (UTF-16 without a mark)",
      std::string("[\0M\0a\0i\0n\0]\0\r\0\n\0", 16), std::nullopt},
+    {"a key line without \"=\" is the key and gets its value", "[Main]\r\nLanguage\r\nX=1\r\n",
+     "[Main]\r\nLanguage=GER\r\nX=1\r\n"},
+    {"a header without \"]\" opens no section", "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=POL\r\n",
+     "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=GER\r\n"},
+    {"a header without \"]\" is a line of the section before it", "[Main]\r\n[Video\r\nLanguage=POL\r\n",
+     "[Main]\r\n[Video\r\nLanguage=GER\r\n"},
 };
 
 TEST(IniFile, AWriteChangesTheOneValueAndLeavesEveryOtherByteOrNone) {
@@ -140,11 +147,73 @@ TEST(IniFile, AValueTheFilesCodePageCannotHoldIsNotWritten) {
   std::string path = temp / "thmanager.ini";
   WriteFileBytes(path, "[Main]\r\nLanguage=English\r\n");
   // No 8-bit code page has the clef: the file would hold a stand-in that no reader takes back.
-  EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E"), platform::Error);
-  EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=English\r\n");
+  // A system whose code page is UTF-8 reads it as written.
+  const std::string clef = "\xF0\x9D\x84\x9E";
+  if (GetACP() == CP_UTF8) {
+    IniFile(path).WriteString("Main", "Language", clef);
+    EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=" + clef + "\r\n");
+  } else {
+    EXPECT_THROW(IniFile(path).WriteString("Main", "Language", clef), platform::Error);
+    EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=English\r\n");
+  }
   WriteFileBytes(path, Utf16File(L"[Main]\r\n"));
-  IniFile(path).WriteString("Main", "Language", "\xF0\x9D\x84\x9E");
-  EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), "\xF0\x9D\x84\x9E");
+  IniFile(path).WriteString("Main", "Language", clef);
+  EXPECT_EQ(IniFile(path).ReadString("Main", "Language", ""), clef);
+}
+
+// Polish letters in an 8-bit file: in the system's ANSI code page where it has them (1250, or
+// UTF-8), and read back so by the system's reader; refused where it has not (1252).
+TEST(IniFile, AnEightBitFileTakesTheSystemsCodePageOrRefuses) {
+  TempDir temp;
+  std::string path = temp / "thmanager.ini";
+  const std::string before = "[Main]\r\nGracz=Kor\r\n";
+  WriteFileBytes(path, before);
+  std::optional<std::string> bytes = platform::ToCodePage(L"\u0141ucja", GetACP());
+  if (bytes) {
+    IniFile(path).WriteString("Main", "Gracz", "\xC5\x81ucja");
+    EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nGracz=" + *bytes + "\r\n");
+    wchar_t system[64];
+    GetPrivateProfileStringW(L"Main", L"Gracz", L"", system, 64, platform::Widen(path).c_str());
+    EXPECT_EQ(std::wstring(system), L"\u0141ucja");
+  } else {
+    EXPECT_THROW(IniFile(path).WriteString("Main", "Gracz", "\xC5\x81ucja"), platform::Error);
+    EXPECT_EQ(ReadFileBytes(path), before);
+  }
+}
+
+// The code page is the system's unless a test sets another.
+class CodePages {
+ public:
+  explicit CodePages(platform::CodePages pages) : previous_(platform::SetCodePages(pages)) {}
+  ~CodePages() { platform::SetCodePages(previous_); }
+  CodePages(const CodePages&) = delete;
+
+ private:
+  platform::CodePages previous_;
+};
+
+TEST(IniFile, AConversionThatFailsIsARefusalNeverAnEmptyValue) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, "[Main]\r\nLanguage=POL\r\n");
+  CodePages unknown({12345, 0});  // a code page that the system cannot convert to
+  EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "GER"), platform::Error);
+  EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=POL\r\n");
+}
+
+TEST(IniFile, AnEightBitFileIsReadInTheSystemsCodePageUtf8Too) {
+  TempDir temp;
+  std::string path = temp / "thmanager.ini";
+  WriteFileBytes(path, "[Main]\r\nGracz=\xC5\x81ucja\r\n");
+  struct Case {
+    unsigned ansi;
+    const char* read;
+  };
+  for (Case c : {Case{CP_UTF8, "\xC5\x81ucja"}, Case{1250, "\xC4\xB9\xC2\x81ucja"}}) {
+    SCOPED_TRACE(c.ansi);
+    CodePages pages({c.ansi, 0});
+    EXPECT_EQ(IniFile(path).ReadString("Main", "Gracz", ""), c.read);
+  }
 }
 
 // Each value is read as the system's own reader (the one the game uses) reads it.
@@ -162,6 +231,13 @@ TEST(IniFile, ReadsWhatTheSystemsReaderReads) {
       "[Main]\r\n;Language=ENG\r\n",
       "[ main ]\r\n language = \"POL\" \r\n",
       "[Main]\r\nLanguage=POL\r\nLanguage=GER\r\n[Main]\r\nLanguage=ITA\r\n",
+      "[Main]\r\nLanguage\r\nX=1\r\nLanguage=FRA\r\n",
+      "[Main]\r\n Language \r\n",
+      "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=POL\r\n",
+      "[Main]\r\n[Video\r\nLanguage=POL\r\n",
+      "[\r\nLanguage=POL\r\n",
+      "[Ma]in]\r\nLanguage=POL\r\n",
+      "[Main]x\r\nLanguage=POL\r\n",
   };
   TempDir temp;
   std::string path = temp / "tarn.ini";
@@ -232,7 +308,7 @@ using testing_support::UnixPath;
 class FillingDisk {
  public:
   explicit FillingDisk(size_t room) : room_(room) {
-    previous_ = platform::SetIniFileWriter([this](HANDLE f, const char* data, DWORD size, DWORD* written) {
+    previous_ = platform::SetFileWriter([this](HANDLE f, const char* data, DWORD size, DWORD* written) {
       DWORD n = static_cast<DWORD>(std::min<size_t>(size, room_));
       *written = 0;
       if (n && !WriteFile(f, data, n, written, nullptr)) return false;
@@ -242,7 +318,7 @@ class FillingDisk {
       return false;
     });
   }
-  ~FillingDisk() { platform::SetIniFileWriter(std::move(previous_)); }
+  ~FillingDisk() { platform::SetFileWriter(std::move(previous_)); }
   FillingDisk(const FillingDisk&) = delete;
 
  private:
@@ -390,6 +466,78 @@ TEST(IniFile, AFileThatMayBeWrittenButNotReplacedIsWrittenInPlaceOnlyWhenTheWhol
   EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
   for (const std::string& name : FolderNames(platform::TempDirectory()))
     EXPECT_EQ(name.find("tarnholm-ini"), std::string::npos) << name << " is left in the temporary folder";
+}
+
+// A settings file that is a link, as players who run the game under Wine keep it: the link
+// stays, the file it points to takes the text, all or nothing, and is never deleted.
+TEST(IniFile, ALinkStaysALinkAndItsFileTakesTheWholeTextOrNone) {
+  TempDir game, elsewhere;
+  std::string link = game / "tarn.ini", target = elsewhere / "tarn.ini";
+  WriteFileBytes(target, kSettings);
+  if (UnixPath(link).empty() || !RunUnixCommand("ln -s '" + UnixPath(target) + "' '" + UnixPath(link) + "'"))
+    GTEST_SKIP() << "this machine makes no links (not under Wine)";
+  auto isLink = [&] { return RunUnixCommand("test -L '" + UnixPath(link) + "'"); };
+  for (size_t room : {size_t{0}, size_t{10}}) {
+    SCOPED_TRACE(room);
+    FillingDisk disk(room);
+    EXPECT_EQ(WriteError(link), "Unable to write to " + link);
+    EXPECT_EQ(ReadFileBytes(target), kSettings);
+  }
+  EXPECT_EQ(WriteError(link), "");
+  EXPECT_TRUE(isLink());
+  EXPECT_EQ(ReadFileBytes(target), kWritten);
+  EXPECT_EQ(IniFile(link).ReadString("Main", "Language", ""), "FRA");
+  EXPECT_EQ(FolderNames(game.Path()), std::vector<std::string>{"tarn.ini"});
+  EXPECT_EQ(FolderNames(elsewhere.Path()), std::vector<std::string>{"tarn.ini"});
+}
+
+// Each refused write leaves the file as it was and nothing beside it, however often it is tried.
+TEST(IniFile, ARefusedWriteLeavesNothingBesideTheFile) {
+  struct Holder {
+    const char* what;
+    DWORD access, sharing;  // how the game holds the file open; no access: an immutable file
+  };
+  const Holder holders[] = {
+      {"held by the game with read sharing only", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ},
+      {"held by the game with read and write sharing", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE},
+      {"an immutable file", 0, 0},
+  };
+  for (const Holder& h : holders) {
+    SCOPED_TRACE(h.what);
+    TempDir temp;
+    std::string path = temp / "tarn.ini";
+    WriteFileBytes(path, kSettings);
+    HANDLE game = INVALID_HANDLE_VALUE;
+    std::string unixPath = UnixPath(path);
+    if (h.access) {
+      game = CreateFileW(platform::Widen(path).c_str(), h.access, h.sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(game, INVALID_HANDLE_VALUE);
+    } else if (unixPath.empty() || !RunUnixCommand("chattr +i '" + unixPath + "'")) {
+      continue;  // this machine cannot make a file immutable (chattr +i needs root)
+    }
+    for (int press = 0; press < 3; ++press) EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+    if (h.access)
+      CloseHandle(game);
+    else
+      RunUnixCommand("chattr -i '" + unixPath + "'");
+    EXPECT_EQ(ReadFileBytes(path), kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
+}
+
+// A value that the system's reader would give back otherwise (it strips quotes and blanks) is not
+// reported written: the file is put back byte for byte, or not made at all.
+TEST(IniFile, AWriteThatTheSystemsReaderWouldReadOtherwiseIsUndone) {
+  for (const char* value : {"\"GER\"", " GER", "'GER'"}) {
+    SCOPED_TRACE(value);
+    TempDir temp;
+    std::string kept = temp / "tarn.ini", missing = temp / "new.ini";
+    WriteFileBytes(kept, kSettings);
+    EXPECT_THROW(IniFile(kept).WriteString("Main", "Language", value), platform::Error);
+    EXPECT_EQ(ReadFileBytes(kept), kSettings);
+    EXPECT_THROW(IniFile(missing).WriteString("Main", "Language", value), platform::Error);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
 }
 
 }  // namespace
