@@ -62,7 +62,7 @@ bool IsShellFolder(IShellFolder* folder, LPCITEMIDLIST child) {
 std::string FileSystemPath(const ItemIdList& folder) {
   wchar_t path[MAX_PATH] = L"";
   if (!SHGetPathFromIDListW(folder.Get(), path)) return {};
-  // A path that fills the buffer may have been cut there (below).
+  // A path that fills the buffer may have been cut there (see ParsingName).
   if (wcslen(path) >= platform::kMaxPathLength) return ParsingName(folder);
   return Narrow(path);
 }

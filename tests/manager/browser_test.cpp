@@ -11,6 +11,7 @@
 
 #include "manager/folder_form.h"
 #include "manager_fixture.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/window_driver.h"
@@ -279,7 +280,8 @@ TEST_P(TooLongFolder, IsNotOpenedAndEverythingStaysWithTheFolderShown) {
   dialog.FolderNameEdit.SetText("Nowy");
   dialog.NewFolderButton2.Click();
   ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_NE(dialogs.boxes[0].text, GetParam().polish ? "Zrobione!" : "Done!");
+  const std::string refused = GetParam().polish ? "Nie mogę utworzyć katalogu. " : "I can not create the folder. ";
+  EXPECT_EQ(dialogs.boxes[0].text, refused + platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
   EXPECT_FALSE(platform::DirectoryExists(b + "\\Nowy"));
   EXPECT_FALSE(platform::DirectoryExists(b + "\\Cgleboki\\Nowy"));
   EXPECT_EQ(main.ListViewPathLabel.Caption(), b + "\\");
