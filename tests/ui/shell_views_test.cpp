@@ -352,6 +352,7 @@ TEST_P(LongPath, AFolderOpensUpToTheLimitAndIsRefusedBeyondIt) {
   for (const char* file : {"\\one.txt", "\\two.txt"}) WriteFileBytes(child + file, "x");
   std::vector<std::string> refused;
   form.list.OnFolderTooLong = [&](ui::Object*, const std::string& path) { refused.push_back(path); };
+  form.Show();
   form.list.SetRoot(Root());
   ASSERT_TRUE(form.list.BrowseTo(ui::ItemIdList::FromPath(parent)));
   ASSERT_EQ(form.tree.Path(), parent);
@@ -386,6 +387,20 @@ TEST_P(LongPath, AFolderOpensUpToTheLimitAndIsRefusedBeyondIt) {
   EXPECT_EQ(form.list.Folder(), parent);
   EXPECT_EQ(Names(form.list), stays);
   EXPECT_EQ(form.tree.Path(), parent) << changes << " change events";
+
+  // The same click with the mouse, on the tree's window.
+  if (form.tree.HandleAllocated()) {
+    HWND tree = form.tree.Handle();
+    form.tree.Expand(parentNode);
+    RECT node{};
+    *reinterpret_cast<HTREEITEM*>(&node) = childNode->item;
+    ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&node)));
+    testing_support::ClickMouse(tree, node.left + 4, (node.top + node.bottom) / 2);
+    EXPECT_EQ(refused.size(), 3u);
+    EXPECT_EQ(TreeView_GetSelection(tree), parentNode->item) << "the window's selection too";
+    EXPECT_EQ(form.tree.Selected(), parentNode);
+    EXPECT_EQ(form.list.Folder(), parent);
+  }
 
   EXPECT_THROW(form.list.SetRoot(child), std::exception);
   EXPECT_EQ(form.list.Folder(), parent);
