@@ -141,6 +141,9 @@ void TAppForm1::SetUpBrowser() {
                                           const std::string& reason) {
     ShellListView1RenameRefused(s, name, newName, reason);
   };
+  ShellListView1.OnFolderTooLong = [this](ui::Object* s, const std::string& path) {
+    ShellListView1FolderTooLong(s, path);
+  };
   ShellTreeView1.OnChange = [this](ui::Object* s) { ShellTreeView1Change(s); };
   Icon1.OnClick = [this](ui::Object* s) { Icon1Click(s); };
   SmallIcon1.OnClick = [this](ui::Object* s) { SmallIcon1Click(s); };
@@ -261,6 +264,15 @@ void TAppForm1::ShellListView1RenameRefused(ui::Object*, const std::string& Name
                                             const std::string& Reason) {
   shared::SayInLanguage(Handle(), Lang, "I can not rename \"" + Name + "\" to \"" + NewName + "\".",
                         "Nie mogę zmienić nazwy „" + Name + "” na „" + NewName + "”.", MB_ICONWARNING, Reason);
+}
+
+void TAppForm1::ShellListView1FolderTooLong(ui::Object*, const std::string& Path) {
+  const std::string name = Path.substr(Path.find_last_of('\\') + 1);
+  const std::string limit = std::to_string(platform::kMaxPathLength);
+  shared::SayInLanguage(Handle(), Lang,
+                        "I can not open the folder \"" + name + "\". Its path is longer than " + limit + " characters.",
+                        "Nie mogę otworzyć katalogu „" + name + "”. Jego ścieżka ma więcej niż " + limit + " znaków.",
+                        MB_ICONWARNING);
 }
 
 void TAppForm1::Icon1Click(ui::Object*) { ShellListView1.SetViewStyle(ui::ViewStyle::Icon); }

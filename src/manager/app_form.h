@@ -142,6 +142,7 @@ class TAppForm1 : public ui::Form {
   void ShellListView1AddFolder(ui::Object* Sender, const ui::ShellItem& AFolder, bool& CanAdd);
   void ShellListView1RenameRefused(ui::Object* Sender, const std::string& Name, const std::string& NewName,
                                    const std::string& Reason);
+  void ShellListView1FolderTooLong(ui::Object* Sender, const std::string& Path);
   void Icon1Click(ui::Object* Sender);
   void SmallIcon1Click(ui::Object* Sender);
   void List1Click(ui::Object* Sender);

@@ -38,6 +38,10 @@ std::string ExeFolder() {
   return path.substr(0, path.find_last_of('\\') + 1);
 }
 
+static_assert(kMaxPathLength == MAX_PATH - 1);
+
+bool PathFits(const std::string& path) { return Widen(path).size() <= kMaxPathLength; }
+
 std::string WithTrailingBackslash(const std::string& path) {
   if (path.empty() || path.back() == '\\') return path;
   return path + '\\';

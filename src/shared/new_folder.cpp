@@ -19,6 +19,13 @@ void MakeNamedFolder(HWND owner, const LanguageItems& lang, const std::string& f
   std::string parent = platform::WithTrailingBackslash(folder);
   if (parent != folder) setFolder(parent);
   std::string path = parent + name;
+  // The limit that the browser opens and a rename names: a longer path Windows would not take from
+  // us, and the shell here would cut.
+  if (!platform::PathFits(path)) {
+    SayInLanguage(owner, lang, "I can not create the folder.", "Nie mogę utworzyć katalogu.", MB_ICONWARNING,
+                  platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
+    return;
+  }
   if (platform::DirectoryExists(path)) {
     SayInLanguage(owner, lang, "I can not create the folder. The folder name already exists!",
                   "Nie mogę utworzyć katalogu. Nazwa katalogu już istnieje!", MB_ICONWARNING);

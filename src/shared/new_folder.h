@@ -18,7 +18,8 @@ void SayInLanguage(HWND owner, const LanguageItems& lang, std::string_view engli
 
 // The folder text gains a missing backslash, written back through setFolder; then the folder
 // named `name` is made there, one level deep. The outcome is said: "Done!", the name already
-// exists, or the system's reason for refusing it (never "Done!" for a refusal).
+// exists, or the system's reason for refusing it (never "Done!" for a refusal); a path longer than
+// platform::kMaxPathLength is refused as too long, as a rename to it is.
 void MakeNamedFolder(HWND owner, const LanguageItems& lang, const std::string& folder,
                      const std::function<void(const std::string&)>& setFolder, const std::string& name);
 

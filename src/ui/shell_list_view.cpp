@@ -79,15 +79,25 @@ void ShellListView::SetRoot(const std::string& folder) {
   if (IsRootText(folder)) return;
   std::string root = RootText(folder);
   ItemIdList id = ItemIdList::FromPath(root);
-  if (id.Empty()) throw platform::Error("Error setting path: \"" + folder + "\"");
+  if (id.Empty() || !platform::PathFits(ParsingName(id)))
+    throw platform::Error("Error setting path: \"" + folder + "\"");
   root_ = root;
   if (tree_) tree_->SetRoot(id);
   Show(std::move(id));
 }
 
-void ShellListView::BrowseTo(const ItemIdList& folder) {
+bool ShellListView::BrowseTo(const ItemIdList& folder) {
+  std::string path = ParsingName(folder);
+  // The shell here would show the folder where it cuts such a path; Windows does not let a program
+  // without long-path support use it at all.
+  if (!platform::PathFits(path)) {
+    if (tree_) tree_->Follow(folder_);
+    if (OnFolderTooLong) OnFolderTooLong(this, path);
+    return false;
+  }
   if (tree_) tree_->Follow(folder);
   Show(folder);
+  return true;
 }
 
 void ShellListView::Back() {
@@ -243,7 +253,7 @@ bool ShellListView::Rename(int index, const std::string& newName) {
     return false;
   };
   // The shell would cut a name that does not fit into a path and rename the item to what is left.
-  if (item.fileSystem_ && Widen(platform::WithTrailingBackslash(folderPath_)).size() + name.size() >= MAX_PATH)
+  if (item.fileSystem_ && !platform::PathFits(platform::WithTrailingBackslash(folderPath_) + newName))
     return refuse(platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
   LPITEMIDLIST renamed = nullptr;
   SetLastError(0);

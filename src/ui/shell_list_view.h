@@ -42,6 +42,8 @@ class ShellListView : public Control {
   // A new name the shell refused for the item `name`, with the system's reason (may be empty).
   using RenameRefusedEvent = std::function<void(Object* sender, const std::string& name,
                                                 const std::string& newName, const std::string& reason)>;
+  // A folder the list does not open because its path is too long; its whole path.
+  using FolderTooLongEvent = std::function<void(Object* sender, const std::string& path)>;
   struct Column {
     std::string title;
     int width = 0;
@@ -57,7 +59,8 @@ class ShellListView : public Control {
   // The root as the list holds it; empty while it shows its design root, the desktop.
   const std::string& Root() const { return root_; }
   // Roots the list at a folder ("C:" becomes "C:\"); a root equal to the current one, ignoring
-  // case, changes nothing. A text that names no folder raises "Error setting path: "<text>"".
+  // case, changes nothing. A text that names no folder, or is longer than the longest path the
+  // programs open, raises "Error setting path: "<text>"".
   void SetRoot(const std::string& folder);
   // Whether setting this root would be ignored as equal to the current one.
   bool IsRootText(const std::string& folder) const;
@@ -66,8 +69,10 @@ class ShellListView : public Control {
   // The folder whose entries the list shows, and its parsing name.
   const ItemIdList& FolderId() const { return folder_; }
   std::string Folder() const;
-  // Shows another folder; the root text stays.
-  void BrowseTo(const ItemIdList& folder);
+  // Shows another folder; the root text stays. A folder whose path is longer than the longest path
+  // the programs open (platform::kMaxPathLength) is not opened: the list and its tree stay on the
+  // folder shown, OnFolderTooLong is raised, and the answer is false.
+  bool BrowseTo(const ItemIdList& folder);
   // The parent of the shown folder; nothing at the desktop.
   void Back();
   // Reads the shown folder again.
@@ -98,6 +103,7 @@ class ShellListView : public Control {
   bool AutoRefresh() const { return autoRefresh_; }
   AddFolderEvent OnAddFolder;
   RenameRefusedEvent OnRenameRefused;
+  FolderTooLongEvent OnFolderTooLong;
 
  protected:
   HWND CreateWindowFor(HWND parent) override;

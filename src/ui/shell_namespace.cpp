@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace ui {
@@ -59,8 +60,10 @@ bool IsShellFolder(IShellFolder* folder, LPCITEMIDLIST child) {
 }
 
 std::string FileSystemPath(const ItemIdList& folder) {
-  wchar_t path[MAX_PATH * 4] = L"";
+  wchar_t path[MAX_PATH] = L"";
   if (!SHGetPathFromIDListW(folder.Get(), path)) return {};
+  // A path that fills the buffer may have been cut there (see ParsingName).
+  if (wcslen(path) >= platform::kMaxPathLength) return ParsingName(folder);
   return Narrow(path);
 }
 
@@ -124,6 +127,8 @@ ItemIdList ItemIdList::FromPath(const std::string& path) {
   for (size_t i = text.size() - 1; i > 1; --i)
     if (text[i] == L'\\' && (text[i - 1] == L'\\' || i + 1 == text.size())) text.erase(i, 1);
   if (text.size() == 2 && text[1] == L':') text += L'\\';
+  // The shell here parses a longer text to the folder where it cuts it.
+  if (text.size() > platform::kMaxPathLength) return {};
   LPITEMIDLIST p = nullptr;
   if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, text.data(), nullptr, &p, nullptr)) || !p)
     return {};
@@ -141,7 +146,18 @@ ItemIdList ItemIdList::FromPath(const std::string& path) {
 std::string ParsingName(const ItemIdList& item) {
   if (item.Empty()) return {};
   Com<IShellFolder> desktop = DesktopFolder();
-  return desktop ? Narrow(NameOf(desktop.Get(), item.Get(), SHGDN_FORPARSING)) : std::string();
+  if (!desktop) return {};
+  std::wstring name = NameOf(desktop.Get(), item.Get(), SHGDN_FORPARSING);
+  if (name.size() < platform::kMaxPathLength || item.IsDesktop()) return Narrow(name);
+  // The shell here cuts a longer path at that length, without a word; the parent's path and the
+  // item's own name give it whole.
+  Com<IShellFolder> parent;
+  LPCITEMIDLIST last = nullptr;
+  if (FAILED(SHBindToParent(item.Get(), IID_IShellFolder, reinterpret_cast<void**>(&parent), &last)))
+    return Narrow(name);
+  std::wstring own = NameOf(parent.Get(), last, SHGDN_INFOLDER | SHGDN_FORPARSING);
+  if (own.empty()) return Narrow(name);
+  return platform::WithTrailingBackslash(ParsingName(item.Parent())) + Narrow(own);
 }
 
 }  // namespace ui

@@ -31,14 +31,16 @@ class ItemIdList {
   bool Contains(const ItemIdList& other) const;
 
   static ItemIdList Desktop();
-  // The folder a text names, as the shell parses it; empty when it names none.
+  // The folder a text names, as the shell parses it; empty when it names none, or when the text is
+  // longer than the longest path the programs open (platform::kMaxPathLength).
   static ItemIdList FromPath(const std::string& path);
 
  private:
   LPITEMIDLIST p_ = nullptr;
 };
 
-// The shell's parsing name of an absolute item: the ordinary path of a file-system item.
+// The shell's parsing name of an absolute item: the ordinary path of a file-system item, whole
+// also where it is longer than MAX_PATH allows.
 std::string ParsingName(const ItemIdList& item);
 
 // ObjectTypes: the kinds of entries a view lists.
@@ -88,7 +90,7 @@ SHCONTF EnumFlags(unsigned objectTypes);
 // A folder as the shell counts one: a zip-like item is a folder and a stream, and opens, sorts and
 // filters as a file, as it does in the system's own browser.
 bool IsShellFolder(IShellFolder* folder, LPCITEMIDLIST child);
-// The file-system path of a folder; empty for the shell's own folders.
+// The file-system path of a folder, whole; empty for the shell's own folders.
 std::string FileSystemPath(const ItemIdList& folder);
 
 // Folders first, then the shell's own order of names for that folder.

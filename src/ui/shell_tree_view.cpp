@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/files.h"
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/shell_list_view.h"
@@ -45,6 +46,9 @@ const std::vector<std::unique_ptr<ShellTreeView::Node>>& ShellTreeView::Children
 
 std::vector<std::unique_ptr<ShellTreeView::Node>> ShellTreeView::ReadChildren(Node* node) {
   std::vector<std::unique_ptr<Node>> result;
+  // A folder the list does not open shows nothing under it: the shell here would read the folder
+  // where it cuts the path.
+  if (!platform::PathFits(ParsingName(node->id))) return result;
   Com<IShellFolder> folder(BindFolder(node->id));
   if (!folder) return result;
   Com<IEnumIDList> list;
@@ -185,7 +189,8 @@ void ShellTreeView::PushSelection() {
 void ShellTreeView::Click(Node* node) {
   if (!node) return;
   Select(node);
-  if (list_) list_->BrowseTo(node->id);
+  // A folder the list does not open: the list has put the selection back on its own folder.
+  if (list_ && !list_->BrowseTo(node->id)) return;
   Fire(OnChange);
 }
 

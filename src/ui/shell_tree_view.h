@@ -43,7 +43,7 @@ class ShellTreeView : public Control {
   // still there stay as they are.
   void Reread(const ItemIdList& folder);
   // What a click of the user on a node does: the linked list shows its folder, then the change
-  // event runs.
+  // event runs. A folder the list does not open leaves the selection on the list's folder.
   void Click(Node* node);
   void SetShellListView(ShellListView* list) { list_ = list; }
 

@@ -11,6 +11,7 @@
 
 #include "manager/folder_form.h"
 #include "manager_fixture.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/window_driver.h"
@@ -238,6 +239,59 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"ANameInUseInPolish", "tarn.ini", true},
                       // Short enough for a name, too long for a path in this folder.
                       RenameCase{"ANameTooLongForThePath", std::string(240, 'n'), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TooLongCase {
+  const char* name;
+  bool polish;
+  std::string told;
+};
+
+class TooLongFolder : public Browser, public ::testing::WithParamInterface<TooLongCase> {};
+
+// A folder of B's, B's path 258 characters long: the folder is not opened, the user is told in the
+// active language, and the label, the list, the tree and the next New Folder stay with B.
+TEST_P(TooLongFolder, IsNotOpenedAndEverythingStaysWithTheFolderShown) {
+  std::string a = testing_support::MakeFolderOfPathLength(game, game.size() + 121, 'a');
+  std::string b = testing_support::MakeFolderOfPathLength(a, 258, 'b');
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(b + "\\Cgleboki").c_str(), nullptr));
+  for (const char* file : {"\\Cgleboki\\one.gmx", "\\Cgleboki\\two.gmx"}) WriteFileBytes(b + file, "x");
+  manager::TAppForm1& main = Start();
+  if (GetParam().polish) main.Polski1.Click();
+  main.ShellListView1.OpenItem(main.ShellListView1.IndexOf(a.substr(game.size() + 1)));
+  main.ShellListView1.OpenItem(main.ShellListView1.IndexOf(b.substr(a.size() + 1)));
+  ASSERT_EQ(main.ListViewPathLabel.Caption(), b);
+  dialogs.boxes.clear();
+
+  main.ShellListView1.OpenItem(main.ShellListView1.IndexOf("Cgleboki"));
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, GetParam().told);
+  EXPECT_EQ(dialogs.boxes[0].caption, "");
+  EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), b);
+  EXPECT_EQ(main.ShellTreeView1.Path(), b);
+  EXPECT_EQ(main.ShellListView1.Folder(), b);
+  EXPECT_EQ(Listed(main), std::vector<std::string>{"Cgleboki"});
+
+  // Nowhere but in B, and not there either: its path would be too long too.
+  dialogs.boxes.clear();
+  main.NewFolder1.Click();
+  manager::TFolderForm5& dialog = *manager::Slots().FolderForm5;
+  dialog.FolderNameEdit.SetText("Nowy");
+  dialog.NewFolderButton2.Click();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  const std::string refused = GetParam().polish ? "Nie mogę utworzyć katalogu. " : "I can not create the folder. ";
+  EXPECT_EQ(dialogs.boxes[0].text, refused + platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_FALSE(platform::DirectoryExists(b + "\\Nowy"));
+  EXPECT_FALSE(platform::DirectoryExists(b + "\\Cgleboki\\Nowy"));
+  EXPECT_EQ(main.ListViewPathLabel.Caption(), b + "\\");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Manager, TooLongFolder,
+    ::testing::Values(
+        TooLongCase{"English", false, "I can not open the folder \"Cgleboki\". Its path is longer than 259 characters."},
+        TooLongCase{"Polish", true, "Nie mogę otworzyć katalogu „Cgleboki”. Jego ścieżka ma więcej niż 259 znaków."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Back from the drives to the desktop: the shell's own folders there are folders.

@@ -105,6 +105,50 @@ INSTANTIATE_TEST_SUITE_P(Manager, RefusedFolder,
                                            RefusedCase{"AFileOfThatName", "taken"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct LengthCase {
+  const char* name;
+  size_t length;  // of the new path
+  bool taken;
+};
+
+class PathLength : public NewFolder, public ::testing::WithParamInterface<LengthCase> {};
+
+// New Folder and a rename in the list take a path up to the same length, and refuse one beyond it
+// in the same words.
+TEST_P(PathLength, NewFolderAndRenameAgreeOnTheLimit) {
+  manager::TFolderForm5& dialog = Open();
+  std::string folder = testing_support::MakeFolderOfPathLength(game, 240, 'f');
+  testing_support::WriteFileBytes(folder + "\\r.txt", "x");
+  ASSERT_TRUE(main->ShellListView1.BrowseTo(ui::ItemIdList::FromPath(folder)));
+  ASSERT_EQ(main->ListViewPathLabel.Caption(), folder);
+  const size_t nameLength = GetParam().length - folder.size() - 1;
+  const std::string made = folder + "\\" + std::string(nameLength, 'n');
+  const std::string renamed = folder + "\\" + std::string(nameLength, 'r');
+
+  dialog.FolderNameEdit.SetText(made.substr(folder.size() + 1));
+  dialog.NewFolderButton2.Click();
+  main->ShellListView1.Rename(main->ShellListView1.IndexOf("r.txt"), renamed.substr(folder.size() + 1));
+  EXPECT_EQ(platform::DirectoryExists(made), GetParam().taken);
+  EXPECT_EQ(platform::FileExists(renamed), GetParam().taken);
+  EXPECT_NE(platform::FileExists(folder + "\\r.txt"), GetParam().taken);
+  ASSERT_EQ(dialogs.boxes.size(), GetParam().taken ? 1u : 2u);
+  if (GetParam().taken) {
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Done!"});
+    return;
+  }
+  const std::string folderTold = "I can not create the folder. ";
+  const std::string renameTold = "I can not rename \"r.txt\" to \"" + renamed.substr(folder.size() + 1) + "\". ";
+  ASSERT_EQ(dialogs.boxes[0].text.substr(0, folderTold.size()), folderTold);
+  ASSERT_EQ(dialogs.boxes[1].text.substr(0, renameTold.size()), renameTold);
+  EXPECT_EQ(dialogs.boxes[0].text.substr(folderTold.size()), dialogs.boxes[1].text.substr(renameTold.size()))
+      << "the same reason";
+}
+
+INSTANTIATE_TEST_SUITE_P(Manager, PathLength,
+                         ::testing::Values(LengthCase{"AtTheLimit", 259, true}, LengthCase{"OneOver", 260, false},
+                                           LengthCase{"WellOver", 265, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(NewFolder, WithNoBrowsedFolderItSaysSoAndMakesNothing) {
   main = &Start();  // no game key: nothing is browsed
   ASSERT_EQ(main->ListViewPathLabel.Caption(), "");

@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -381,6 +382,61 @@ TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
   ASSERT_NE(question, nullptr);
   ClickButton(FindControl(question, "&Yes"));
   EXPECT_TRUE(manager.WaitForExit(10000)) << "the watcher thread keeps no process alive";
+}
+
+// Down by double clicks to a folder B whose path is 258 characters long, then into its folder
+// Cgleboki: the manager says that the path is too long, and its label, list and tree stay with B,
+// where New Folder makes nothing either; in B's parent it makes the folder the label names.
+TEST_F(RealManager, AFolderWithATooLongPathIsNotOpenedAndNewFolderMakesNothingElsewhere) {
+  std::string gameFolder = game.Path().substr(0, game.Path().size() - 1);
+  std::string a = MakeFolderOfPathLength(gameFolder, gameFolder.size() + 121, 'a');
+  std::string b = MakeFolderOfPathLength(a, 258, 'b');
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(b + "\\Cgleboki").c_str(), nullptr));
+  for (const char* file : {"\\Cgleboki\\one.gmx", "\\Cgleboki\\two.gmx"}) WriteFileBytes(b + file, "x");
+  const std::string aName = a.substr(gameFolder.size() + 1), bName = b.substr(a.size() + 1);
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  ChooseFromMenu(main, 0, 2);  // File, Tree View On/Off
+  ASSERT_TRUE(WaitFor([&] { return FindControlOfClass(main, "SysTreeView32") != nullptr; }));
+  HWND tree = FindControlOfClass(main, "SysTreeView32");
+  auto shows = [&](const std::vector<std::string>& rows) { return ListViewTexts(list) == rows; };
+
+  ASSERT_TRUE(WaitFor([&] { return shows({aName}); }));
+  ASSERT_TRUE(DoubleClickListItem(list, aName));
+  ASSERT_TRUE(WaitFor([&] { return shows({bName}); }));
+  ASSERT_TRUE(DoubleClickListItem(list, bName));
+  ASSERT_TRUE(WaitFor([&] { return shows({"Cgleboki"}) && FindControl(main, b) != nullptr; }));
+
+  ASSERT_TRUE(DoubleClickListItem(list, "Cgleboki"));
+  EXPECT_TRUE(AnswerBox("I can not open the folder \"Cgleboki\". Its path is longer than 259 characters.", IDOK,
+                        manager.Id()));
+  EXPECT_NE(FindControl(main, b), nullptr) << "the label names B, whole";
+  EXPECT_TRUE(shows({"Cgleboki"}));
+  EXPECT_EQ(TreeViewSelectedText(tree), bName);
+
+  // New Folder "Nowy" through the menu and the dialog; the box that answers is closed.
+  auto newFolder = [&](const std::string& answer) {
+    ChooseFromMenu(main, 0, 0);  // File, New Folder
+    HWND dialog = WaitForWindow("Folder", manager.Id());
+    ASSERT_NE(dialog, nullptr);
+    TypeText(FindControlOfClass(dialog, "Edit"), "Nowy");
+    ClickButton(FindControlOfClass(dialog, "Button"));
+    EXPECT_TRUE(AnswerBox(answer, IDOK, manager.Id()));
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+  };
+  newFolder("I can not create the folder. " + platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_FALSE(platform::DirectoryExists(b + "\\Nowy"));
+  EXPECT_FALSE(platform::DirectoryExists(b + "\\Cgleboki\\Nowy"));
+
+  PressKey(list, VK_BACK);
+  ASSERT_TRUE(WaitFor([&] { return shows({bName}) && FindControl(main, a) != nullptr; }));
+  newFolder("Done!");
+  EXPECT_TRUE(platform::DirectoryExists(a + "\\Nowy"));
+  EXPECT_TRUE(WaitFor([&] { return shows({bName, "Nowy"}); }));
 }
 
 }  // namespace

@@ -211,16 +211,6 @@ bool Lists(HWND list, const std::string& name) {
   return std::find(texts.begin(), texts.end(), name) != texts.end();
 }
 
-// Opens an item of a list view with a double click on its name, as a player does.
-void DoubleClickItem(HWND list, const std::string& name) {
-  std::vector<std::string> texts = ListViewTexts(list);
-  int index = static_cast<int>(std::find(texts.begin(), texts.end(), name) - texts.begin());
-  ASSERT_LT(index, static_cast<int>(texts.size())) << name << " is not listed";
-  RECT item = ListViewItemRect(list, index);
-  ASSERT_LT(item.top, item.bottom) << name;
-  DoubleClickMouse(list, item.left + 4, (item.top + item.bottom) / 2);
-}
-
 // The visible child controls of a window class in their order ("Edit": the fields of a dialog).
 std::vector<HWND> ControlsOfClass(HWND parent, const std::string& className) {
   std::vector<HWND> found;
@@ -312,7 +302,7 @@ TEST(Road, FromInstallingToPlaying) {
     ASSERT_NE(list, nullptr);
     auto showsGameFolder = [&] { return Lists(list, "Mods") && Lists(list, "tarn.ini"); };
     ASSERT_TRUE(WaitFor(showsGameFolder)) << "the game folder is not listed";
-    DoubleClickItem(list, "Mods");
+    ASSERT_TRUE(DoubleClickListItem(list, "Mods")) << "Mods is not listed";
     EXPECT_TRUE(WaitFor([&] { return ListViewTexts(list) == std::vector<std::string>{"Kampania.thp"}; }))
         << "the list did not open Mods";
     EXPECT_NE(Control(main, kGameFolder + "\\Mods"), nullptr) << "the browsed folder's label";

@@ -115,6 +115,12 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryW(dir.c_str());
 }
 
+std::string MakeFolderOfPathLength(const std::string& parent, size_t length, char letter) {
+  std::string path = parent + "\\" + std::string(length - parent.size() - 1, letter);
+  CreateDirectoryW(Widen(path).c_str(), nullptr);
+  return path;
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(std::filesystem::path(Widen(path)), std::ios::binary);
   std::ostringstream out;

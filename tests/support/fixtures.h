@@ -49,6 +49,10 @@ class TempDir {
   std::string path_;
 };
 
+// Makes a folder under `parent` (a path without its trailing backslash) whose whole path is
+// `length` characters long, its name that many `letter`s; returns the path.
+std::string MakeFolderOfPathLength(const std::string& parent, size_t length, char letter);
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);

@@ -356,6 +356,16 @@ std::vector<std::string> ListViewTexts(HWND list) {
   return texts;
 }
 
+bool DoubleClickListItem(HWND list, const std::string& name) {
+  std::vector<std::string> texts = ListViewTexts(list);
+  auto found = std::find(texts.begin(), texts.end(), name);
+  if (found == texts.end()) return false;
+  RECT item = ListViewItemRect(list, static_cast<int>(found - texts.begin()));
+  if (item.top >= item.bottom) return false;
+  DoubleClickMouse(list, item.left + 4, (item.top + item.bottom) / 2);
+  return true;
+}
+
 namespace {
 
 // A message that fills a rectangle it is given (which says what to measure), sent to a window of
@@ -381,6 +391,27 @@ RECT TreeViewSelectedRect(HWND tree) {
   RECT rect{};
   *reinterpret_cast<HTREEITEM*>(&rect) = node;  // the message finds the node in the rectangle
   return RectangleFromProgram(tree, TVM_GETITEMRECT, TRUE, rect);
+}
+
+std::string TreeViewSelectedText(HWND tree) {
+  auto node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!node) return {};
+  constexpr int kChars = MAX_PATH;
+  MemoryOfWindowsProgram memory(tree, sizeof(TVITEMW) + kChars * sizeof(wchar_t));
+  if (!memory.Block()) return {};
+  auto* remoteText = reinterpret_cast<wchar_t*>(memory.Block() + sizeof(TVITEMW));
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = node;
+  item.pszText = remoteText;
+  item.cchTextMax = kChars;
+  wchar_t text[kChars] = L"";
+  if (!memory.Write(memory.Block(), &item, sizeof item) ||
+      !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.Block())) ||
+      !memory.Read(remoteText, text, sizeof text))
+    return {};
+  text[kChars - 1] = L'\0';
+  return Narrow(text);
 }
 
 void RaiseOnDisplay(HWND window) {

@@ -82,9 +82,14 @@ void DoubleClickMouse(HWND window, int x, int y);
 // the label's place of one item in the list's client coordinates (empty when there is none).
 std::vector<std::string> ListViewTexts(HWND list);
 RECT ListViewItemRect(HWND list, int index);
+// Opens an item of such a list with a double click on its name, as a user does; false when the
+// list shows no item of that name.
+bool DoubleClickListItem(HWND list, const std::string& name);
 // The place of the text of a tree view's (SysTreeView32) selected node, in its client coordinates
 // (empty when none is selected).
 RECT TreeViewSelectedRect(HWND tree);
+// The text of a tree view's selected node (empty when none is selected).
+std::string TreeViewSelectedText(HWND tree);
 std::string WindowText(HWND window);
 // Puts a window on top of the display, where Wine's own order has it: without a window manager a
 // window shown before its owner (the manager's game-folder prompt at the start) stays below the

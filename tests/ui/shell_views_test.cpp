@@ -330,3 +330,88 @@ TEST_F(ShellViews, ADeleteThroughTheShellsContextMenuRefreshesTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+struct LongPathCase {
+  const char* name;
+  size_t parentLength, childLength;
+  bool opens;
+};
+
+class LongPath : public ShellViews, public ::testing::WithParamInterface<LongPathCase> {};
+
+// A folder whose path is longer than the longest path the programs open is refused whole, from a
+// row and from the tree, and the list, the tree and the path they give stay on the folder shown; at
+// the limit it opens and is named whole.
+TEST_P(LongPath, AFolderOpensUpToTheLimitAndIsRefusedBeyondIt) {
+  const LongPathCase& c = GetParam();
+  std::string parent = testing_support::MakeFolderOfPathLength(Root(), c.parentLength, 'p');
+  std::string child = testing_support::MakeFolderOfPathLength(parent, c.childLength, 'c');
+  const std::string childName = child.substr(parent.size() + 1);
+  for (const char* file : {"\\one.txt", "\\two.txt"}) WriteFileBytes(child + file, "x");
+  std::vector<std::string> refused;
+  form.list.OnFolderTooLong = [&](ui::Object*, const std::string& path) { refused.push_back(path); };
+  form.Show();
+  form.list.SetRoot(Root());
+  ASSERT_TRUE(form.list.BrowseTo(ui::ItemIdList::FromPath(parent)));
+  ASSERT_EQ(form.tree.Path(), parent);
+  ui::ShellTreeView::Node* parentNode = form.tree.Selected();
+
+  form.list.OpenItem(form.list.IndexOf(childName));
+  if (c.opens) {
+    EXPECT_EQ(form.list.Folder(), child);
+    EXPECT_EQ(form.tree.Path(), child);
+    EXPECT_EQ(Names(form.list), (std::vector<std::string>{"one.txt", "two.txt"}));
+    EXPECT_TRUE(refused.empty());
+    form.list.SetRoot(child);
+    EXPECT_EQ(form.list.Root(), child);
+    return;
+  }
+  const std::vector<std::string> stays{childName};
+  EXPECT_EQ(refused, std::vector<std::string>{child}) << "the whole path";
+  EXPECT_EQ(form.list.Folder(), parent);
+  EXPECT_EQ(form.tree.Path(), parent);
+  EXPECT_EQ(Names(form.list), stays);
+
+  // The tree shows the folder, nothing under it, and a click on it changes nothing either.
+  const auto& children = form.tree.Children(parentNode);
+  ASSERT_EQ(children.size(), 1u);
+  ui::ShellTreeView::Node* childNode = children[0].get();
+  EXPECT_TRUE(form.tree.Children(childNode).empty());
+  int changes = 0;
+  form.tree.OnChange = [&](ui::Object*) { ++changes; };
+  form.tree.Click(childNode);
+  EXPECT_EQ(refused.size(), 2u);
+  EXPECT_EQ(form.tree.Selected(), parentNode);
+  EXPECT_EQ(form.list.Folder(), parent);
+  EXPECT_EQ(Names(form.list), stays);
+  EXPECT_EQ(form.tree.Path(), parent) << changes << " change events";
+
+  // The same click with the mouse, on the tree's window.
+  if (form.tree.HandleAllocated()) {
+    HWND tree = form.tree.Handle();
+    form.tree.Expand(parentNode);
+    RECT node{};
+    *reinterpret_cast<HTREEITEM*>(&node) = childNode->item;
+    ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&node)));
+    testing_support::ClickMouse(tree, node.left + 4, (node.top + node.bottom) / 2);
+    EXPECT_EQ(refused.size(), 3u);
+    EXPECT_EQ(TreeView_GetSelection(tree), parentNode->item) << "the window's selection too";
+    EXPECT_EQ(form.tree.Selected(), parentNode);
+    EXPECT_EQ(form.list.Folder(), parent);
+  }
+
+  EXPECT_THROW(form.list.SetRoot(child), std::exception);
+  EXPECT_EQ(form.list.Folder(), parent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShellViews, LongPath,
+    ::testing::Values(LongPathCase{"AtTheLimit", 250, 259, true}, LongPathCase{"OneOverTheLimit", 250, 260, false},
+                      // The shell here cuts the path at the separator before the name, and inside it.
+                      LongPathCase{"CutAtTheSeparator", 258, 267, false},
+                      LongPathCase{"CutInsideTheName", 219, 270, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
