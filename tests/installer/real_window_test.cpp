@@ -5,6 +5,7 @@
 
 #include "payload_sources.h"
 #include "platform/files.h"
+#include "platform/registry.h"
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -86,6 +87,63 @@ TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
   EXPECT_TRUE(IsWindowVisible(window));
   ASSERT_TRUE(AnswerCloseQuestion(cancel, installer.Id(), question, "&Yes"));
   EXPECT_TRUE(installer.WaitForExit());
+}
+
+// Two clicks on Install, the second while the installation runs: one installation, one "Done!".
+// Both clicks wait in the program's queue before it handles the first, so the second comes while
+// the first runs.
+TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
+  const std::string key = "\\Software\\Kelvora\\ZO Ruruzuz",
+                    entry = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnholm Manager";
+  auto keyExists = [](const std::string& path) {
+    return platform::Registry(HKEY_LOCAL_MACHINE, KEY_READ).OpenKey(path, false);
+  };
+  if (keyExists(key) || keyExists(entry)) GTEST_SKIP() << "this machine has the manager installed already";
+  // The installation's records go at the end, and the vendor key when it made it.
+  struct Records {
+    const std::string &key, &entry;
+    bool hadVendor;
+    ~Records() {
+      platform::Registry cleanup(HKEY_LOCAL_MACHINE);
+      cleanup.DeleteKey(key);
+      cleanup.DeleteKey(entry);
+      if (!hadVendor) cleanup.DeleteKey("\\Software\\Kelvora");
+    }
+  } records{key, entry, keyExists("\\Software\\Kelvora")};
+  TempDir parent;
+  {
+    Process installer(InstallerExe());
+    ASSERT_TRUE(installer.Started());
+    HWND window = WaitForWindow("Tarnholm Encyclopaedia - Installer v1.0", installer.Id());
+    ASSERT_NE(window, nullptr);
+    HWND encyclopaedia = FindControl(window, "Tarnholm Encyclopaedia 3.0");
+    ASSERT_NE(encyclopaedia, nullptr);
+    ClickButton(encyclopaedia);  // the manager alone: no readme to open
+    HWND next = FindControl(window, "Next >");
+    ASSERT_NE(next, nullptr);
+    ClickButton(next);
+    HWND accept = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      return (accept = FindControl(window, "I accept the term of the licence agreement.")) != nullptr;
+    }));
+    ClickButton(accept);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
+    ClickButton(next);
+    ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
+    HWND field = FindControlOfClass(window, "Edit");
+    ASSERT_NE(field, nullptr);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    TypeText(field, parent.Path());
+    ASSERT_EQ(WindowText(field), parent.Path());
+    ClickButton(next);
+    ClickButton(next);
+    EXPECT_TRUE(AnswerBox("Done!", IDOK, installer.Id()));
+    EXPECT_TRUE(AnswerBox("Create desktop shortcut?", IDNO, installer.Id()));
+    HWND finish = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (finish = FindControl(window, "Finish")) != nullptr; }));
+    EXPECT_EQ(CloseCountingBoxes(installer, finish, "Done!"), 0) << "a second installation ran";
+  }
+  EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager\\THManager.exe"));
 }
 
 }  // namespace
