@@ -1,6 +1,8 @@
 // The real THInstaller.exe: what it carries, and its window driven from outside as a user would.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include "payload_sources.h"
@@ -99,17 +101,23 @@ TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
     return platform::Registry(HKEY_LOCAL_MACHINE, KEY_READ).OpenKey(path, false);
   };
   if (keyExists(key) || keyExists(entry)) GTEST_SKIP() << "this machine has the manager installed already";
-  // The installation's records go at the end, and the vendor key when it made it.
-  struct Records {
+  // What an installation leaves goes at the end: its records, the vendor key when it made it, and
+  // a shortcut that a second installation might have made.
+  wchar_t desktop[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+  struct Leftovers {
     const std::string &key, &entry;
     bool hadVendor;
-    ~Records() {
+    std::string shortcut;
+    ~Leftovers() {
       platform::Registry cleanup(HKEY_LOCAL_MACHINE);
       cleanup.DeleteKey(key);
       cleanup.DeleteKey(entry);
       if (!hadVendor) cleanup.DeleteKey("\\Software\\Kelvora");
+      if (!shortcut.empty()) DeleteFileW(platform::Widen(shortcut).c_str());
     }
-  } records{key, entry, keyExists("\\Software\\Kelvora")};
+  } leftovers{key, entry, keyExists("\\Software\\Kelvora"), platform::Narrow(desktop) + "\\THManager.lnk"};
+  if (platform::FileExists(leftovers.shortcut)) leftovers.shortcut.clear();
   TempDir parent;
   {
     Process installer(InstallerExe());
