@@ -50,7 +50,7 @@ build_all() {
 # prefix instead of a link to $HOME.
 wine_prefix() {
   export WINEPREFIX=$1
-  if [ ! -f "$WINEPREFIX/.tarnholm-prefix-3" ]; then
+  if [ ! -f "$WINEPREFIX/.tarnholm-prefix-4" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     DISPLAY= wineboot --init >/dev/null 2>&1
@@ -61,6 +61,12 @@ wine_prefix() {
       if [ -L "${users%/}/$d" ]; then rm "${users%/}/$d"; mkdir -p "${users%/}/$d"; fi
     done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    # Drive N:, declared a network drive in Wine's drive settings, where the uninstaller's tests
+    # stage a product folder on another machine. Wine's mount manager reads the drives' types
+    # only when it starts, so this is done before any test runs.
+    mkdir -p "$WINEPREFIX/network-drive"
+    ln -sfn ../network-drive "$WINEPREFIX/dosdevices/n:"
+    DISPLAY= wine reg add 'HKLM\Software\Wine\Drives' /v n: /d network /f >/dev/null 2>&1
     DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # Menus in the forms' font, MS Sans Serif of 8 points (a LOGFONTW): Wine measures the default
     # menu font, Tahoma at 11 pixels, by its outlines but draws its embedded bitmaps, which are
@@ -68,7 +74,7 @@ wine_prefix() {
     DISPLAY= wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v MenuFont /t REG_BINARY /f \
       /d f5ffffff00000000000000000000000090010000000000ee000000004d0053002000530061006e0073002000530065007200690066000000000000000000000000000000000000000000000000000000000000000000000000000000 >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.tarnholm-prefix-3"
+    touch "$WINEPREFIX/.tarnholm-prefix-4"
   fi
 }
 

@@ -139,14 +139,14 @@ void TForm1::NextButtonClick(ui::Object*) {
     Panel2.Hide();
     Panel3.Show();
   } else if (Panel3.Visible()) {
-    Install();
+    RunOnce([this] { Install(); });
   }
 }
 
 void TForm1::AcceptCheckBoxClick(ui::Object*) { NextButton.SetEnabled(AcceptCheckBox.Checked()); }
 
-// The steps pump messages between files, so a second press can run a whole installation inside
-// this one; each step reads the ticks and the fields as they are when it starts.
+// The steps pump messages between files (a second press meanwhile is ignored); each step reads
+// the ticks and the fields as they are when it starts.
 void TForm1::Install() {
   if (InstallCheckBox1.Checked()) {
     CreateEncyclopaediaFolder();

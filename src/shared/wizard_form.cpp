@@ -108,4 +108,15 @@ void WizardForm::AskToClose(bool& canClose, std::string_view english, std::strin
   if (auto question = Lang.Pick(english, polish)) canClose = ui::Confirm(*question);
 }
 
+void WizardForm::RunOnce(const std::function<void()>& work) {
+  if (working_) return;
+  working_ = true;
+  // Also when the work ends in an error box.
+  struct Done {
+    bool& working;
+    ~Done() { working = false; }
+  } done{working_};
+  work();
+}
+
 }  // namespace shared

@@ -1,6 +1,7 @@
 // The window of the installer and the uninstaller: pages in a white frame beside the logo, the two
 // window buttons at the top left, the language button and the wizard buttons along the bottom.
 #pragma once
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -57,6 +58,13 @@ class WizardForm : public ui::Form {
                     std::string_view captionPolish);
   // The close question in the active language; without one the window may close.
   void AskToClose(bool& canClose, std::string_view english, std::string_view polish);
+  // Runs the wizard's work (installing, removing) unless it already runs: the work processes the
+  // window's messages as it goes, so a second press of its button would otherwise run all of it
+  // again inside the first. A press after the work has ended runs it again.
+  void RunOnce(const std::function<void()>& work);
+
+ private:
+  bool working_ = false;
 };
 
 }  // namespace shared

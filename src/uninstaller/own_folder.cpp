@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+using platform::Widen;
+
 namespace uninstaller {
 namespace {
 
@@ -21,6 +23,45 @@ bool IsPlainName(std::string_view name) {
       return false;
   return true;
 }
+
+// The path that the system resolves for an open file or folder, every link on the way followed,
+// without the "\\?\" prefix; empty when it cannot say.
+std::wstring FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return {};
+    bool fits = n < path.size();
+    path.resize(n);
+    if (fits) break;
+  }
+  constexpr std::wstring_view prefix = L"\\\\?\\";
+  if (path.compare(0, prefix.size(), prefix) == 0) path.erase(0, prefix.size());
+  return path;
+}
+
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The folder itself, a link as the link, never what it links to.
+HANDLE OpenFolder(const std::wstring& path, DWORD share) {
+  return CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, share, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                     nullptr);
+}
+
+bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The folder without its trailing backslash.
+std::wstring Bare(const std::string& path) { return Widen(path.substr(0, path.size() - 1)); }
 
 }  // namespace
 
@@ -63,6 +104,80 @@ std::vector<std::string> SystemFolders() {
     CoTaskMemFree(path);
   }
   return out;
+}
+
+HeldFolder::HeldFolder(const std::string& folder, std::string_view folderName,
+                       const std::vector<std::string>& systemFolders) {
+  if (!IsOwnFolder(folder, folderName, systemFolders)) return;
+  path_ = platform::WithTrailingBackslash(folder);
+  // A folder of another machine can be changed there, whatever is checked here.
+  if (GetDriveTypeW(Widen(path_.substr(0, 3)).c_str()) != DRIVE_FIXED) return;
+  // No folder on the way is a link (a symbolic link or a junction), the folder itself included;
+  // asked without the trailing backslash, which would answer for the link's target.
+  for (size_t slash = path_.find('\\', 3); slash != std::string::npos;
+       slash = path_.find('\\', slash + 1)) {
+    DWORD attributes = GetFileAttributesW(Widen(path_.substr(0, slash)).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      if (IsMissing(GetLastError())) state_ = State::Missing;
+      return;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return;
+  }
+  std::wstring bare = Bare(path_);
+  handle_ = OpenFolder(bare, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (handle_ == INVALID_HANDLE_VALUE) {
+    if (IsMissing(GetLastError())) state_ = State::Missing;
+    return;
+  }
+  // Held from here on. What was opened must be the folder that the path names, with no link on
+  // the way, even if one was put there since the walk above: its resolved path is the record's.
+  std::wstring longPath(32768, L'\0');
+  DWORD n = GetLongPathNameW(bare.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
+  longPath.resize(n > 0 && n < longPath.size() ? n : 0);
+  finalPath_ = FinalPath(handle_);
+  if (!GetFileInformationByHandle(handle_, &identity_) ||
+      (identity_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      !(identity_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || finalPath_.empty() ||
+      !SamePath(finalPath_, longPath.empty() ? bare : longPath))
+    return;
+  state_ = State::Held;
+}
+
+HeldFolder::~HeldFolder() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+bool HeldFolder::StillHeld() const {
+  if (state_ != State::Held) return false;
+  HANDLE now = OpenFolder(Bare(path_), FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+  if (now == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  bool same = GetFileInformationByHandle(now, &info) && SameFile(info, identity_) &&
+              !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+              SamePath(FinalPath(now), finalPath_);
+  CloseHandle(now);
+  return same;
+}
+
+bool HeldFolder::DeleteEntry(const std::string& name) const {
+  if (!StillHeld()) return false;
+  // Opened as itself: a link inside is the link. Without delete sharing from its other users (a
+  // running program) the open fails and the file stays.
+  HANDLE entry = CreateFileW(Widen(path_ + name).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (entry == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  // A link that the system follows all the same resolves outside the folder, and stays.
+  bool deleted =
+      GetFileInformationByHandle(entry, &info) &&
+      !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
+      SamePath(FinalPath(entry), finalPath_ + L"\\" + Widen(name)) &&
+      SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition);
+  CloseHandle(entry);
+  return deleted;
 }
 
 }  // namespace uninstaller

@@ -2,6 +2,8 @@
 // uninstaller runs with administrator rights and deletes every file in that folder, so a stale or
 // tampered record must not lead it into the system's folders or another program's.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,5 +19,40 @@ bool IsOwnFolder(const std::string& folder, std::string_view folderName,
 // The system's own folders, each with its trailing backslash: Windows, System, the program-files
 // folders, ProgramData, the profiles and the user's own folders.
 std::vector<std::string> SystemFolders();
+
+// The product's own folder as the removal empties it: checked, then held open from the check to
+// the last file without delete sharing, so that it cannot be renamed or removed meanwhile; each
+// file goes only while the recorded path still leads to the folder held, through no link.
+class HeldFolder {
+ public:
+  enum class State {
+    Held,     // checked and held: its files may go
+    Missing,  // its own folder's name, on a fixed disk, but not there: nothing to delete
+    Foreign,  // not the product's own folder, on another machine, or reached through a link
+  };
+  // The folder text, with or without its trailing backslash.
+  HeldFolder(const std::string& folder, std::string_view folderName,
+             const std::vector<std::string>& systemFolders);
+  ~HeldFolder();
+  HeldFolder(const HeldFolder&) = delete;
+  HeldFolder& operator=(const HeldFolder&) = delete;
+
+  State GetState() const { return state_; }
+  // The folder with its trailing backslash.
+  const std::string& Path() const { return path_; }
+  // Deletes the file of this name directly in the folder, itself and never what it links to,
+  // while the folder's path still leads to the folder held; a folder, a file in use or a
+  // read-only file stays. False when nothing was deleted.
+  bool DeleteEntry(const std::string& name) const;
+  // Whether the recorded path still leads to the folder held, through no link.
+  bool StillHeld() const;
+
+ private:
+  std::string path_;
+  std::wstring finalPath_;  // the held folder's own path, as the system resolves it
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  BY_HANDLE_FILE_INFORMATION identity_{};
+  State state_ = State::Foreign;
+};
 
 }  // namespace uninstaller

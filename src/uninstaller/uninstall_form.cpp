@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/directory_search.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "uninstaller/own_folder.h"
@@ -70,10 +73,13 @@ void TForm1::NextButtonClick(ui::Object*) {
     if (auto caption = Lang.Pick("Uninstall", "Odinstaluj")) NextButton.SetCaption(*caption);
     return;
   }
-  if (!Panel2.Visible()) return;
+  if (Panel2.Visible()) RunOnce([this] { Remove(); });
+}
+
+void TForm1::Remove() {
   if (DirEdit.Text().empty()) {
     ShowPageBox("There are no game files!", "Nie ma żadnych plików gry!", MB_ICONWARNING);
-  } else if (!IsOwnFolder(DirEdit.Text(), data_.product.folderName, SystemFolders())) {
+  } else if (!DeleteFolderFiles()) {
     // A stale or tampered record: nothing is deleted, neither files nor records, so the
     // uninstaller stays to be run again once the folder is right.
     ShowPageBox("The uninstaller's record does not name its own folder, so nothing was deleted.",
@@ -81,7 +87,6 @@ void TForm1::NextButtonClick(ui::Object*) {
                 MB_ICONWARNING);
     return;
   } else {
-    DeleteFolderFiles();
     ShowPageBox("The uninstallation has finished. You may close this program.",
                 "Deinstalacja zakończona pomyślnie. Można już zamknąć ten program.",
                 MB_ICONINFORMATION);
@@ -127,34 +132,35 @@ void TForm1::FormShow(ui::Object*) {
   DirEdit.SetText(registry.ReadString(shared::kPathValue));
 }
 
-void TForm1::DeleteFolderFiles() {
+bool TForm1::DeleteFolderFiles() {
   const std::vector<std::string> systemFolders = SystemFolders();
-  // The folder text, read for every entry: an edit made meanwhile applies to the rest, and one
-  // that no longer names the product's own folder ends the deletion (empty).
-  auto folder = [&]() -> std::string {
-    const std::string& text = DirEdit.Text();
-    return IsOwnFolder(text, data_.product.folderName, systemFolders) ? text : std::string();
-  };
-  std::string text = folder();
-  if (text.empty()) return;
+  auto held = std::make_unique<HeldFolder>(DirEdit.Text(), data_.product.folderName, systemFolders);
+  if (held->GetState() == HeldFolder::State::Foreign) return false;
+  const std::string pattern = held->Path() + "*.*";
   int count = 0;
-  for (platform::DirectorySearch search(text + "*.*"); search.Found(); search.Next())
+  for (platform::DirectorySearch search(pattern); search.Found(); search.Next())
     if (!search.IsDotEntry()) ++count;
   ProgressBar1.SetMax(count);
 
   int handled = 0;
-  for (platform::DirectorySearch search(text + "*.*"); search.Found() && !(text = folder()).empty();
-       search.Next()) {
-    std::string path = text + search.Name();
-    NameLabel1.SetCaption(path);
+  for (platform::DirectorySearch search(pattern); search.Found(); search.Next()) {
+    // The folder text, read for every entry: an edit made meanwhile applies to the rest once its
+    // folder passes the same checks, and one that does not ends the deletion.
+    const std::string& text = DirEdit.Text();
+    if (!platform::EqualsIgnoreCase(platform::WithTrailingBackslash(text), held->Path())) {
+      held = std::make_unique<HeldFolder>(text, data_.product.folderName, systemFolders);
+      if (held->GetState() != HeldFolder::State::Held) break;
+    }
+    NameLabel1.SetCaption(held->Path() + search.Name());
     // Folders, read-only files and files in use (this program among them) stay.
-    platform::DeleteFileAt(path);
+    if (!search.IsDotEntry()) held->DeleteEntry(search.Name());
     Sleep(10);
     if (!search.IsDotEntry()) ++handled;
     ProgressBar1.SetPosition(handled);
     ui::Application::Instance().ProcessMessages();
   }
   NameLabel1.SetCaption("");
+  return true;
 }
 
 void TForm1::DeleteRegistryKeys() {

@@ -48,14 +48,17 @@ class TForm1 : public shared::WizardForm {
   // After the removal step: hands the deletion of this program's file to a hidden batch.
   void FormClose(ui::Object* Sender, ui::CloseAction& Action);
 
-  // Deletes the files directly inside the folder named by DirEdit, showing each name and the
-  // progress; subfolders and files that cannot be deleted stay. Nothing goes while the text does
-  // not name the product's own folder (IsOwnFolder).
-  void DeleteFolderFiles();
+  // Deletes the files directly inside the folder named by DirEdit (with or without its trailing
+  // backslash), showing each name and the progress; subfolders, links to folders and files that
+  // cannot be deleted stay. False, with nothing deleted, while the text does not name the
+  // product's own folder on a local fixed disk, reached through no link (HeldFolder).
+  bool DeleteFolderFiles();
   // Deletes the product's key and its uninstall entry, each with everything under it.
   void DeleteRegistryKeys();
 
  private:
+  // The removal step: the folder's files, the box, the records.
+  void Remove();
   void SwitchTexts(bool polish);
   void ShowPageBox(const std::string& english, const std::string& polish, unsigned icon);
 

@@ -1,10 +1,13 @@
 // The real THInstaller.exe: what it carries, and its window driven from outside as a user would.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include "payload_sources.h"
 #include "platform/files.h"
+#include "platform/registry.h"
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
@@ -86,6 +89,69 @@ TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
   EXPECT_TRUE(IsWindowVisible(window));
   ASSERT_TRUE(AnswerCloseQuestion(cancel, installer.Id(), question, "&Yes"));
   EXPECT_TRUE(installer.WaitForExit());
+}
+
+// Two clicks on Install, the second while the installation runs: one installation, one "Done!".
+// Both clicks wait in the program's queue before it handles the first, so the second comes while
+// the first runs.
+TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
+  const std::string key = "\\Software\\Kelvora\\ZO Ruruzuz",
+                    entry = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnholm Manager";
+  auto keyExists = [](const std::string& path) {
+    return platform::Registry(HKEY_LOCAL_MACHINE, KEY_READ).OpenKey(path, false);
+  };
+  if (keyExists(key) || keyExists(entry)) GTEST_SKIP() << "this machine has the manager installed already";
+  // What an installation leaves goes at the end: its records, the vendor key when it made it, and
+  // a shortcut that a second installation might have made.
+  wchar_t desktop[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop);
+  struct Leftovers {
+    const std::string &key, &entry;
+    bool hadVendor;
+    std::string shortcut;
+    ~Leftovers() {
+      platform::Registry cleanup(HKEY_LOCAL_MACHINE);
+      cleanup.DeleteKey(key);
+      cleanup.DeleteKey(entry);
+      if (!hadVendor) cleanup.DeleteKey("\\Software\\Kelvora");
+      if (!shortcut.empty()) DeleteFileW(platform::Widen(shortcut).c_str());
+    }
+  } leftovers{key, entry, keyExists("\\Software\\Kelvora"), platform::Narrow(desktop) + "\\THManager.lnk"};
+  if (platform::FileExists(leftovers.shortcut)) leftovers.shortcut.clear();
+  TempDir parent;
+  {
+    Process installer(InstallerExe());
+    ASSERT_TRUE(installer.Started());
+    HWND window = WaitForWindow("Tarnholm Encyclopaedia - Installer v1.0", installer.Id());
+    ASSERT_NE(window, nullptr);
+    HWND encyclopaedia = FindControl(window, "Tarnholm Encyclopaedia 3.0");
+    ASSERT_NE(encyclopaedia, nullptr);
+    ClickButton(encyclopaedia);  // the manager alone: no readme to open
+    HWND next = FindControl(window, "Next >");
+    ASSERT_NE(next, nullptr);
+    ClickButton(next);
+    HWND accept = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      return (accept = FindControl(window, "I accept the term of the licence agreement.")) != nullptr;
+    }));
+    ClickButton(accept);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
+    ClickButton(next);
+    ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
+    HWND field = FindControlOfClass(window, "Edit");
+    ASSERT_NE(field, nullptr);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    TypeText(field, parent.Path());
+    ASSERT_EQ(WindowText(field), parent.Path());
+    ClickButton(next);
+    ClickButton(next);
+    EXPECT_TRUE(AnswerBox("Done!", IDOK, installer.Id()));
+    EXPECT_TRUE(AnswerBox("Create desktop shortcut?", IDNO, installer.Id()));
+    HWND finish = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (finish = FindControl(window, "Finish")) != nullptr; }));
+    EXPECT_EQ(CloseCountingBoxes(installer, finish, "Done!"), 0) << "a second installation ran";
+  }
+  EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager\\THManager.exe"));
 }
 
 }  // namespace

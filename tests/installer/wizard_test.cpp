@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "installer_fixture.h"
+#include "support/fixtures.h"
 
 namespace installer_tests {
 namespace {
@@ -190,6 +191,32 @@ TEST_F(WizardTest, AnInstallationWithNoProductStillSaysDoneAndAsks) {
   EXPECT_TRUE(form->NextButton.Enabled());
   form->NextButton.Click();  // a second press runs it all again
   EXPECT_EQ(dialogs.boxes.size(), 4u);
+}
+
+// A press while the installation runs does nothing; the language menu works meanwhile. A press
+// after it has ended installs again.
+TEST_F(WizardTest, ASecondPressWhileInstallingDoesNothing) {
+  testing_support::ScratchRegistry registry;
+  testing_support::TempDir temp;
+  Tick(false, true);
+  GoToFolderPage();
+  form->DirEdit.SetText(temp.Path());
+  const std::vector<std::string> done = {"Zrobione!", "Utworzyć skrót na pulpicie?"};
+  dialogs.Answer({IDOK, IDNO});
+  testing_support::AtNextMessages meanwhile([&] {
+    form->NextButton.Click();
+    form->Polski1.Click();
+  });
+  form->NextButton.Click();
+  EXPECT_TRUE(meanwhile.Ran());
+  EXPECT_EQ(dialogs.Texts(), done);
+  EXPECT_FALSE(form->ChangeLabel.Visible()) << "the product folder was made once, by this press";
+  EXPECT_EQ(form->CancelButton.Caption(), "Skończ");
+  dialogs.boxes.clear();
+  dialogs.Answer({IDOK, IDNO});
+  form->NextButton.Click();
+  EXPECT_EQ(dialogs.Texts(), done);
+  EXPECT_TRUE(form->ChangeLabel.Visible());
 }
 
 }  // namespace

@@ -172,4 +172,33 @@ std::vector<std::string> FolderNames(const std::string& folder) {
   return names;
 }
 
+AtNextMessages::AtNextMessages(std::function<void()> action) : action_(std::move(action)) {
+  static const wchar_t* kClass = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"AtNextMessages";
+    RegisterClassW(&wc);
+    return L"AtNextMessages";
+  }();
+  window_ = CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  PostMessageW(window_, WM_APP, 0, 0);
+}
+
+AtNextMessages::~AtNextMessages() { DestroyWindow(window_); }
+
+LRESULT CALLBACK AtNextMessages::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) {
+    auto* self = reinterpret_cast<AtNextMessages*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && !self->ran_) {
+      self->ran_ = true;
+      self->action_();
+    }
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace testing_support

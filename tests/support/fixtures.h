@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,5 +79,21 @@ class SmallDisk {
 
 // The names in a folder, "." and ".." left out.
 std::vector<std::string> FolderNames(const std::string& folder);
+
+// Runs a function once, when this thread next processes its messages: a step that processes them
+// as it goes (the installation, the removal) runs it at its first pause, as a user's click then.
+class AtNextMessages {
+ public:
+  explicit AtNextMessages(std::function<void()> action);
+  ~AtNextMessages();
+  AtNextMessages(const AtNextMessages&) = delete;
+  bool Ran() const { return ran_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  std::function<void()> action_;
+  HWND window_ = nullptr;
+  bool ran_ = false;
+};
 
 }  // namespace testing_support

@@ -422,4 +422,22 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
   return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
+int CloseCountingBoxes(const Process& program, HWND closeButton, const std::string& boxText) {
+  ClickButton(closeButton);
+  int boxes = 0;
+  bool ended = WaitFor([&] {
+    if (HWND box = WaitForBox(boxText, program.Id(), 0)) {
+      ++boxes;
+      ClickButton(GetDlgItem(box, IDOK));
+      WaitUntilGone(box);
+    }
+    if (HWND confirm = WaitForWindow("Confirm", program.Id(), 0)) {
+      if (HWND yes = FindControl(confirm, "&Yes")) ClickButton(yes);
+      WaitUntilGone(confirm);
+    }
+    return !program.Running();
+  }, 60000);
+  return ended ? boxes : -1;
+}
+
 }  // namespace testing_support

@@ -97,5 +97,9 @@ std::string WindowText(HWND window);
 void RaiseOnDisplay(HWND window);
 // Waits until the window is gone or hidden.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 30000);
+// Clicks the button that closes the program and answers its close question ("Confirm") Yes until
+// the program has ended; each box with this text that comes up meanwhile is answered OK and
+// counted. The count, or -1 when the program did not end.
+int CloseCountingBoxes(const Process& program, HWND closeButton, const std::string& boxText);
 
 }  // namespace testing_support

@@ -189,5 +189,80 @@ TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
   EXPECT_TRUE(BatchesGone(parent.Path()));
 }
 
+// A record that reaches its folder through a link, or on another machine, deletes nothing there
+// nor any record; the program says so, and closes without removing itself.
+TEST(UninstallProgram, RefusesAFolderReachedThroughALinkOrOnAnotherMachine) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  CreateDirectoryW(Widen(parent / "Games").c_str(), nullptr);
+  CreateDirectoryW(Widen(parent / "Runner").c_str(), nullptr);
+  std::string exe = Install(parent / "Runner\\", uninstaller::kManagerUninstall, "manager", {}) +
+                    shared::kUninstallExe;
+  std::string victim = parent / "Victim\\";
+  UnixLink link(victim, parent / "Games\\Tarnholm Manager");
+  ASSERT_TRUE(link.Made()) << "links are made on the machine's side";
+  NetworkFolder remote;
+  ASSERT_TRUE(remote.Declared()) << "Wine's drive settings declare a network drive";
+  struct Case {
+    const char* name;
+    std::string record, watched;
+  };
+  const Case cases[] = {
+      {"a link to another folder", parent / "Games\\Tarnholm Manager\\", victim},
+      {"a network drive", remote / "Tarnholm Manager\\", remote / "Tarnholm Manager\\"},
+  };
+  const std::vector<std::string> files = {"Parley.exe", "THManager.exe", "notes.txt"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CreateDirectoryW(Widen(c.watched).c_str(), nullptr);
+    for (const auto& name : files) WriteFileBytes(c.watched + name, "data");
+    MachineRecords records(shared::kManager, c.record);
+    Process program(exe);
+    ASSERT_TRUE(program.Started());
+    HWND window = WaitForWindow(uninstaller::kManagerUninstall.captionEnglish, program.Id());
+    ASSERT_NE(window, nullptr);
+    Press(window, "Next >");
+    Press(window, "Uninstall");
+    EXPECT_TRUE(AnswerBox("The uninstaller's record does not name its own folder, so nothing was deleted.",
+                          IDOK, program.Id()));
+    EXPECT_EQ(ListTree(c.watched), files);
+    EXPECT_TRUE(KeyExists(shared::kManager.KeyPath()));
+    EXPECT_TRUE(KeyExists(shared::kManager.EntryPath()));
+    HWND cancel = FindControl(window, "Cancel");
+    ASSERT_NE(cancel, nullptr) << "nothing to remove itself after";
+    EXPECT_EQ(CloseCountingBoxes(program, cancel, "The uninstallation has finished. You may close this program."), 0);
+  }
+  EXPECT_TRUE(platform::FileExists(exe));
+}
+
+// Two clicks on Uninstall, the second while the removal runs: one removal, one box. Both clicks
+// wait in the program's queue before it handles the first, so the second comes while it runs.
+TEST(UninstallProgram, ASecondClickWhileTheRemovalRunsIsIgnored) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  std::string folder = Install(parent.Path(), uninstaller::kManagerUninstall, "manager",
+                               {"THManager.exe", "Parley.exe"});
+  MachineRecords records(shared::kManager, folder);
+  const std::string finished = "The uninstallation has finished. You may close this program.";
+  {
+    Process program(folder + shared::kUninstallExe);
+    HWND window = WaitForWindow(uninstaller::kManagerUninstall.captionEnglish, program.Id());
+    ASSERT_NE(window, nullptr);
+    Press(window, "Next >");
+    HWND uninstall = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (uninstall = FindControl(window, "Uninstall")) != nullptr; }));
+    ClickButton(uninstall);
+    ClickButton(uninstall);
+    EXPECT_TRUE(AnswerBox(finished, IDOK, program.Id()));
+    HWND finish = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (finish = FindControl(window, "Finish")) != nullptr; }));
+    EXPECT_EQ(CloseCountingBoxes(program, finish, finished), 0) << "a second removal ran";
+  }
+  EXPECT_TRUE(WaitFor([&] { return ListTree(folder).empty(); }, 60000)) << "the batch left it";
+  EXPECT_TRUE(BatchesGone(parent.Path()));
+}
+
 }  // namespace
 }  // namespace uninstaller_tests

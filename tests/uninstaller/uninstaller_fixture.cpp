@@ -7,6 +7,7 @@
 #include "platform/directory_search.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/unix_side.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 
@@ -32,6 +33,35 @@ HeldFile::HeldFile(const std::string& path)
                           OPEN_EXISTING, 0, nullptr)) {}
 
 HeldFile::~HeldFile() { CloseHandle(handle_); }
+
+namespace {
+std::string WithoutBackslash(std::string path) {
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+}  // namespace
+
+UnixLink::UnixLink(const std::string& target, const std::string& link)
+    : link_(testing_support::UnixPath(WithoutBackslash(link))) {
+  std::string to = testing_support::UnixPath(WithoutBackslash(target));
+  made_ = !link_.empty() && !to.empty() &&
+          testing_support::RunUnixCommand("ln -s '" + to + "' '" + link_ + "'");
+}
+
+UnixLink::~UnixLink() {
+  if (made_) testing_support::RunUnixCommand("rm '" + link_ + "'");
+}
+
+NetworkFolder::NetworkFolder() {
+  declared_ = GetDriveTypeW(L"N:\\") == DRIVE_REMOTE;
+  if (!declared_) return;
+  path_ = "N:\\th-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "\\";
+  declared_ = CreateDirectoryW(Widen(path_).c_str(), nullptr);
+}
+
+NetworkFolder::~NetworkFolder() {
+  if (declared_) testing_support::RemoveTree(path_);
+}
 
 bool BatchesGone(const std::string& folder) {
   return testing_support::WaitFor([&] {

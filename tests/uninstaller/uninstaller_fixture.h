@@ -40,6 +40,38 @@ class HeldFile {
   HANDLE handle_;
 };
 
+// A symbolic link made on the machine's side, which Wine shows as a link (a folder link with the
+// reparse-point attribute); the link alone goes at the end, never what it points to.
+class UnixLink {
+ public:
+  UnixLink(const std::string& target, const std::string& link);
+  ~UnixLink();
+  UnixLink(const UnixLink&) = delete;
+  bool Made() const { return made_; }
+
+ private:
+  std::string link_;
+  bool made_;
+};
+
+// A folder of its own on drive N:, which the test prefix declares a network drive in Wine's drive
+// settings (scripts/env.sh), so that GetDriveTypeW answers DRIVE_REMOTE for it in every program;
+// removed with everything in it at the end.
+class NetworkFolder {
+ public:
+  NetworkFolder();
+  ~NetworkFolder();
+  NetworkFolder(const NetworkFolder&) = delete;
+  bool Declared() const { return declared_; }
+  // The folder with its trailing backslash.
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+  bool declared_ = false;
+};
+
 // Waits until no self-removal batch is left in the folder: each deletes itself last.
 bool BatchesGone(const std::string& folder);
 
