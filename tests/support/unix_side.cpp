@@ -39,8 +39,12 @@ bool RunUnixCommand(const std::string& command) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  // For a program of the machine this Wine gives no process handle and leaves stray values in the
+  // rest: closing them would close some other handle of this process (its standard output, say).
+  if (pi.hProcess) {
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
   for (int i = 0; i < 3000 && GetFileAttributesW(doneFile.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
   std::string code;
   {
