@@ -183,12 +183,15 @@ int wmain() {
   GetTempPathW(MAX_PATH, temp);
   std::string file = platform::Narrow(temp) + "th-bench-package.bin";
   std::printf("Downloading %zu MB from 127.0.0.1, best of %d rounds\n", kSize >> 20, kRounds);
-  std::optional<double> component = Report("THTTPGet with progress events", Component(url, file, true));
+  std::optional<double> component =
+      Report("THTTPGet with progress events", Component(url, file, true));
   Report("THTTPGet without progress events", Component(url, file, false));
-  std::optional<double> bare = Report("bare loop of 1025-byte InternetReadFile", BareLoop(server.Port()));
+  std::optional<double> bare =
+      Report("bare loop of 1025-byte InternetReadFile", BareLoop(server.Port()));
   // The component is held to at least 0.9 times the bare loop's throughput.
   if (component && bare)
-    std::printf("%-44s %8.2f (at least 0.90)\n", "THTTPGet with progress events / bare loop", *bare / *component);
+    std::printf("%-44s %8.2f (at least 0.90)\n", "THTTPGet with progress events / bare loop",
+                *bare / *component);
   Report("curl -o (on the host)", Curl(url));
   HandOffCost();
   platform::DeleteFileAt(file);

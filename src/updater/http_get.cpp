@@ -141,7 +141,8 @@ ParsedURL ParseURL(const std::string& URL) {
   std::string_view rest = URL;
   ParsedURL out;
   // Any other address would be fetched from a wrong host over plain HTTP.
-  if (rest.size() < scheme.size() || !platform::EqualsIgnoreCase(rest.substr(0, scheme.size()), scheme)) {
+  if (rest.size() < scheme.size() ||
+      !platform::EqualsIgnoreCase(rest.substr(0, scheme.size()), scheme)) {
     out.Valid = false;
     return out;
   }

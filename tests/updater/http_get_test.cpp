@@ -228,14 +228,16 @@ TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
   // A chunked body's end is where this client stops reading chunks, which a bad size also does.
   HttpReply firstSizeBad;
   // (Connection: close, or the client would take the unread rest for the next request's reply.)
-  firstSizeBad.raw = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\nzz\r\n" + body;
+  firstSizeBad.raw =
+      "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\nzz\r\n" + body;
   HttpReply wholeChunks;
   wholeChunks.raw = chunked + "3e8\r\n" + body.substr(0, 1000) + "\r\n0\r\n\r\n";
   HttpReply noChunks;
   noChunks.raw = chunked + "0\r\n\r\n";
   HttpReply chunksAndLength;
-  chunksAndLength.raw = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nTransfer-Encoding: chunked\r\n\r\n3e8\r\n" +
-                        body.substr(0, 1000) + "\r\n0\r\n\r\n";
+  chunksAndLength.raw =
+      "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nTransfer-Encoding: chunked\r\n\r\n3e8\r\n" +
+      body.substr(0, 1000) + "\r\n0\r\n\r\n";
   HttpReply noStatusLine;
   noStatusLine.raw = body.substr(0, 5000);
   HttpReply garbageStatus;
@@ -399,7 +401,8 @@ TEST_F(HTTPGetTest, AnAddressItDoesNotSpeakFetchesNothing) {
     size_t requestsBefore = server.Requests().size();
     get.URL = c.url;
     Run();
-    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{c.fetched ? "done " + get.FileName + " 7" : "error"});
+    EXPECT_EQ(recorder.outcomes,
+              std::vector<std::string>{c.fetched ? "done " + get.FileName + " 7" : "error"});
     EXPECT_EQ(ReadFileBytes(get.FileName), c.fetched ? "content" : "previous");
     EXPECT_EQ(server.Requests().size() - requestsBefore, c.fetched ? 1u : 0u);
   }

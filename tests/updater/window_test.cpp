@@ -58,8 +58,9 @@ TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
 // The program asks its built-in host; the Internet client's proxy setting (here Wine's http_proxy
 // variable, given to the program alone) leads the requests to the test's server.
 struct UpdaterAgainstServer {
-  explicit UpdaterAgainstServer(const HttpReply& package,
-                                const std::string& packageUrl = "http://updates.tarnholm.example/thenc.zip") {
+  explicit UpdaterAgainstServer(
+      const HttpReply& package,
+      const std::string& packageUrl = "http://updates.tarnholm.example/thenc.zip") {
     HttpReply version;
     version.body = "[update]\r\nversion=3.1\r\nurl=" + packageUrl + "\r\n";
     server.Serve("/thencversion.ini", version);
@@ -78,8 +79,10 @@ struct UpdaterAgainstServer {
     if (!AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id())) return nullptr;
     HWND save = WaitForFileDialog(updater->Id());
     HWND name = save ? FindControlOfClass(save, "Edit") : nullptr;
-    if (name && !WaitFor([&] { return proposal.empty() ? !WindowText(name).empty() : WindowText(name) == proposal; }))
-      ADD_FAILURE() << "the dialog proposes " << WindowText(name);
+    auto shown = [&] {
+      return proposal.empty() ? !WindowText(name).empty() : WindowText(name) == proposal;
+    };
+    if (name && !WaitFor(shown)) ADD_FAILURE() << "the dialog proposes " << WindowText(name);
     return name;
   }
   // Saves the package as target, through the dialog that proposes "thenc.zip" when given.
@@ -258,8 +261,9 @@ TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
   if (!HaveDisplay()) GTEST_SKIP() << "no display";
   HttpReply package;
   package.body = "package";
-  for (const char* url : {"https://updates.tarnholm.example:8443/thenc.zip", "ftp://updates.tarnholm.example/thenc.zip",
-                          "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip"}) {
+  for (const char* url :
+       {"https://updates.tarnholm.example:8443/thenc.zip", "ftp://updates.tarnholm.example/thenc.zip",
+        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip"}) {
     SCOPED_TRACE(url);
     TempDir dir;
     UpdaterAgainstServer run(package, url);
