@@ -39,14 +39,20 @@ struct InternetHandles {
 // The target file. The chunks that arrive together are written in one piece, once the Internet
 // client has no more of them at hand: before the worker waits for the server, every byte that
 // arrived is in the file, so a process that ends then (closed, killed) loses none. Others may read
-// the file meanwhile, and the updater may delete a version file that a blocked worker holds.
+// the file meanwhile. While the worker holds it no one else can write it, so its name is the
+// worker's file: the claim lets the user-interface thread delete it then (a version file that a
+// blocked worker holds), and only then.
 class TargetFile {
  public:
+  explicit TargetFile(FileClaim& claim) : claim_(claim) {}
   ~TargetFile() { Close(); }
   bool Create(const std::string& name) {
+    std::lock_guard<std::mutex> lock(claim_.mutex);
+    if (claim_.discarded) return false;
     handle_ = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return handle_ != INVALID_HANDLE_VALUE;
+    claim_.open = handle_ != INVALID_HANDLE_VALUE;
+    return claim_.open;
   }
   bool Write(const char* data, DWORD size) {
     buffer_.append(data, size);
@@ -64,12 +70,15 @@ class TargetFile {
   bool Close() {
     if (handle_ == INVALID_HANDLE_VALUE) return true;
     bool ok = Flush();
+    std::lock_guard<std::mutex> lock(claim_.mutex);
     ok = CloseHandle(handle_) && ok;
     handle_ = INVALID_HANDLE_VALUE;
+    claim_.open = false;
     return ok;
   }
 
  private:
+  FileClaim& claim_;
   // The client hands over at most its own buffer (8 KB here) at a time; this only bounds a
   // client with a larger one.
   static constexpr size_t kMaxBuffer = 64 * 1024;
@@ -130,9 +139,14 @@ void CALLBACK RequestStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID, 
 ParsedURL ParseURL(const std::string& URL) {
   constexpr std::string_view scheme = "http://";
   std::string_view rest = URL;
-  if (rest.size() >= scheme.size() && platform::EqualsIgnoreCase(rest.substr(0, scheme.size()), scheme))
-    rest.remove_prefix(scheme.size());
   ParsedURL out;
+  // Any other address would be fetched from a wrong host over plain HTTP.
+  if (rest.size() < scheme.size() ||
+      !platform::EqualsIgnoreCase(rest.substr(0, scheme.size()), scheme)) {
+    out.Valid = false;
+    return out;
+  }
+  rest.remove_prefix(scheme.size());
   size_t end = rest.find_first_of("/?#");
   std::string_view host = rest.substr(0, end);
   if (end != std::string_view::npos) {
@@ -177,6 +191,13 @@ THTTPGetThread::THTTPGetThread(std::string AcceptTypes, std::string Agent, std::
 THTTPGetThread::~THTTPGetThread() { --alive_; }
 
 int THTTPGetThread::Alive() { return alive_; }
+
+void THTTPGetThread::DiscardFile() {
+  std::lock_guard<std::mutex> lock(file_.mutex);
+  file_.discarded = true;
+  // It goes once the worker's handle closes, which it opened with FILE_SHARE_DELETE.
+  if (file_.open) DeleteFileW(Widen(FileName).c_str());
+}
 
 void THTTPGetThread::Execute() {
   try {
@@ -299,6 +320,12 @@ void THTTPGetThread::Transfer() {
   // An error page is not the resource that was asked for.
   if (status < 200 || status > 299) return;
   HINTERNET request = pending->h.request;
+  // This client takes a chunk size that it cannot read for the body's end, so a body in chunks
+  // (or in any transfer coding) has no end that can be trusted.
+  wchar_t coding[64];
+  DWORD codingSize = sizeof coding;
+  bool coded = HttpQueryInfoW(request, HTTP_QUERY_TRANSFER_ENCODING, coding, &codingSize, nullptr) ||
+               GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 
   wchar_t lengthText[kLengthBufferBytes / sizeof(wchar_t)];
   DWORD lengthSize = kLengthBufferBytes, index = 0;
@@ -313,7 +340,7 @@ void THTTPGetThread::Transfer() {
   }
   TotalRead = 0;
 
-  TargetFile file;
+  TargetFile file(file_);
   if (ToFile && !file.Create(FileName)) return;
   StringResult.clear();
 
@@ -351,9 +378,9 @@ void THTTPGetThread::Transfer() {
     TotalRead += static_cast<int>(BytesRead);
     if (Progress) pendingProgress_.emplace_back(FileSize, TotalRead);
   }
-  if (!complete) return;
+  if (!complete || coded) return;
   // Without a length the body ends where the connection does, and this client reports a broken
-  // connection, a bad chunk size or a cut chunk as a clean end: only an empty body is sure.
+  // connection as a clean end: only an empty body is sure.
   if (!announced) FileSize = 0;
   Success = FileSize == TotalRead && file.Close();
 }
@@ -423,6 +450,12 @@ void THTTPGet::GetFile() {
 
 void THTTPGet::Abort() {
   if (Worker) Worker->Terminate();
+}
+
+void THTTPGet::Discard() {
+  if (!Worker) return;
+  Worker->Terminate();
+  Worker->DiscardFile();
 }
 
 void THTTPGet::ThreadDone() {

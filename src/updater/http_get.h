@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,10 +25,11 @@ using TOnDoneStringEvent = std::function<void(ui::Object* Sender, const std::str
 // How long connecting, sending and each receive may wait for a silent server.
 constexpr DWORD kTimeoutMs = 30000;
 
-// Where a request goes: "http://" (any letter case, optional), the host, an optional ":port",
-// then the path from the first "/". The host and port end at the first "/", "?" or "#"; without
-// a path the request asks for "/" followed by the query or fragment, if any. No port means 80. A
-// port that is not a number from 1 to 65535 leaves the address unusable.
+// Where a request goes: "http://" (any letter case), the host, an optional ":port", then the path
+// from the first "/". The host and port end at the first "/", "?" or "#"; without a path the
+// request asks for "/" followed by the query or fragment, if any. No port means 80. An address
+// without "http://" (another scheme, or none) or with a port that is not a number from 1 to 65535
+// is unusable: the component speaks plain HTTP only.
 struct ParsedURL {
   std::string Host;
   int Port = 80;
@@ -44,6 +46,14 @@ struct HTTPGetLink {
   THTTPGet* Owner;
 };
 
+// Whether a worker holds its target file open, and whether the file was discarded: the worker and
+// the user-interface thread share it.
+struct FileClaim {
+  std::mutex mutex;
+  bool open = false;
+  bool discarded = false;
+};
+
 // A request and its handles while it is being sent, and where it goes (http_get.cpp).
 struct PendingRequest;
 struct RequestTarget;
@@ -58,6 +68,9 @@ class THTTPGetThread : public ui::Thread {
 
   // Workers not yet freed, in the whole process.
   static int Alive();
+  // Deletes the target file while this worker holds it open; a file that it has not made yet, or
+  // has closed, is left alone. Called on the user-interface thread.
+  void DiscardFile();
 
   // Copies taken at the start; the worker alone writes its outcome, read after Execute returned.
   const std::string AcceptTypes, Agent, URL, FileName;
@@ -87,6 +100,7 @@ class THTTPGetThread : public ui::Thread {
   void HandOverProgress();
   void UpdateProgress();
   std::shared_ptr<HTTPGetLink> link_;
+  FileClaim file_;
   // FileSize and TotalRead after each chunk not yet reported.
   std::vector<std::pair<int, int>> pendingProgress_;
   static std::atomic<int> alive_;
@@ -122,6 +136,9 @@ class THTTPGet : public ui::Object {
   void GetFile();
   // Makes a running transfer end as failed, at the worker's next stop check.
   void Abort();
+  // Aborts, and deletes the target file if the running transfer has made it and still writes it:
+  // a file of that name that it has not made (someone else's) stays.
+  void Discard();
   bool Busy() const { return Worker != nullptr; }
 
  private:

@@ -28,6 +28,23 @@ std::optional<std::pair<int, int>> ReadVersion(std::string_view text) {
   return std::make_pair(text[0] - '0', text[2] - '0');
 }
 
+// What the version file publishes.
+struct PublishedUpdate {
+  std::string version;
+  std::string url;
+};
+
+// Reads the version file and deletes it, however the reading ends, before the user is asked
+// anything: the package may then be saved under the same name, and must not go with it.
+PublishedUpdate ReadVersionFile(const std::string& file) {
+  struct Remove {
+    const std::string& file;
+    ~Remove() { platform::DeleteFileAt(file); }
+  } remove{file};
+  platform::IniFile ini(file);
+  return {ini.ReadString("update", "version", ""), ini.ReadString("update", "url", "")};
+}
+
 // A magnifying glass, the picture of the search button.
 ui::Picture Magnifier(ui::Color c) {
   return [c](HDC dc, const RECT& r) {
@@ -107,10 +124,9 @@ TForm1::TForm1() : Form("Form1") {
 }
 
 TForm1::~TForm1() {
-  if (!HTTPGet1.Busy()) return;
-  HTTPGet1.Abort();
-  // Its worker may still hold the file open; it goes once that handle closes.
-  platform::DeleteFileAt(HTTPGet1.FileName);
+  // A version check still writing its file leaves no part of it behind; a file of that name that
+  // it has not made yet (a package the user saved under it) stays.
+  HTTPGet1.Discard();
 }
 
 void TForm1::Log(std::string_view english, std::string_view polish) {
@@ -125,14 +141,9 @@ void TForm1::SpeedButton1Click(ui::Object*) {
 }
 
 void TForm1::HTTPGet1DoneFile(ui::Object*, const std::string& FileName, int) {
-  // The version file goes however the check ends.
-  struct Remove {
-    std::string file;
-    ~Remove() { platform::DeleteFileAt(file); }
-  } remove{FileName};
   Log("Checking new version", "Sprawdzanie, czy jest nowa wersja");
-  platform::IniFile ini(FileName);
-  auto published = ReadVersion(ini.ReadString("update", "version", ""));
+  const PublishedUpdate update = ReadVersionFile(FileName);
+  auto published = ReadVersion(update.version);
   if (!published) {
     Log("The version file could not be read", "Nie można odczytać pliku wersji");
     return;
@@ -146,9 +157,10 @@ void TForm1::HTTPGet1DoneFile(ui::Object*, const std::string& FileName, int) {
   if (ui::ShowBox(Handle(), ui::BoxKind::Message, "Czy chcesz pobrać nową wersję programu?",
                   "Informacja", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
-  HTTPGet2.URL = ini.ReadString("update", "url", "");
-  // A cancelled dialog keeps the file of an earlier download, or none.
-  if (SaveDialog1.Execute()) HTTPGet2.FileName = SaveDialog1.FileName;
+  // The user did not choose a file this time: none is written, not even an earlier one.
+  if (!SaveDialog1.Execute()) return;
+  HTTPGet2.URL = update.url;
+  HTTPGet2.FileName = SaveDialog1.FileName;
   HTTPGet2.GetFile();
   Log("File downloading", "Pobieranie pliku");
 }

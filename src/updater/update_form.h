@@ -25,7 +25,7 @@ extern const char kUpdateHost[];
 class TForm1 : public ui::Form {
  public:
   TForm1();
-  // A version check still on its way leaves no version file behind.
+  // A version check still writing its file leaves no part of it behind.
   ~TForm1() override;
 
   ui::Panel Panel1{this, "Panel1"};

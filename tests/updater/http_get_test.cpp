@@ -203,9 +203,10 @@ std::string Hex(size_t n) {
   return text;
 }
 
-// Responses that the Internet client hands over as a body that ended cleanly, or as a redirect that
-// it would follow for ever: each fails, and the file holds a true start of the body, or what it
-// held before when no body came.
+// Responses that the Internet client hands over as a body that ended cleanly, a body in chunks
+// (whose end it cannot vouch for, since a bad chunk size ends it too), or a redirect that it would
+// follow for ever: each fails, and the file holds a true start of the body, or what it held before
+// when no body came.
 TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
   const std::string body = Body(300000);
   const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
@@ -224,6 +225,19 @@ TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
   HttpReply loop;
   loop.status = "302 Found";
   loop.headers = {"Location: /file.bin"};
+  // A chunked body's end is where this client stops reading chunks, which a bad size also does.
+  HttpReply firstSizeBad;
+  // (Connection: close, or the client would take the unread rest for the next request's reply.)
+  firstSizeBad.raw =
+      "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\nzz\r\n" + body;
+  HttpReply wholeChunks;
+  wholeChunks.raw = chunked + "3e8\r\n" + body.substr(0, 1000) + "\r\n0\r\n\r\n";
+  HttpReply noChunks;
+  noChunks.raw = chunked + "0\r\n\r\n";
+  HttpReply chunksAndLength;
+  chunksAndLength.raw =
+      "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nTransfer-Encoding: chunked\r\n\r\n3e8\r\n" +
+      body.substr(0, 1000) + "\r\n0\r\n\r\n";
   HttpReply noStatusLine;
   noStatusLine.raw = body.substr(0, 5000);
   HttpReply garbageStatus;
@@ -235,6 +249,8 @@ TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
     FirstChunkFirst,
     Previous,
     WhatCame,
+    FirstChunk,
+    Nothing,
   };
   struct Case {
     const char* name;
@@ -246,6 +262,10 @@ TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
       {"chunk size -10", badSize("-10"), FirstChunkFirst},
       {"chunk size FFFFFFFFFFFFFFFFFFFF", badSize("FFFFFFFFFFFFFFFFFFFF"), BodyStart},
       {"chunk of 600000 bytes cut at 300000", cutChunk, BodyStart},
+      {"first chunk size zz", firstSizeBad, Nothing},
+      {"whole chunks", wholeChunks, FirstChunk},
+      {"no chunk but the last", noChunks, Nothing},
+      {"whole chunks and a length", chunksAndLength, FirstChunk},
       {"redirect to itself", loop, Previous},
       // The client reads such a reply as a body and drops a few bytes of it.
       {"no status line", noStatusLine, WhatCame},
@@ -277,6 +297,12 @@ TEST_F(HTTPGetTest, BrokenOrEndlessResponsesFail) {
         break;
       case WhatCame:
         EXPECT_NE(kept, "previous");
+        break;
+      case FirstChunk:
+        EXPECT_EQ(kept, body.substr(0, 1000));
+        break;
+      case Nothing:
+        EXPECT_EQ(kept, "");
         break;
     }
   }
@@ -352,6 +378,36 @@ TEST_F(HTTPGetTest, AServerThatIsNotThereIsAnErrorAndTheFileIsUntouched) {
   EXPECT_EQ(ReadFileBytes(get.FileName), "previous");
 }
 
+// Addresses that the component does not speak end in OnError before any request, and the file
+// stays as it was. (Without a scheme the address once reached the server as plain HTTP.)
+TEST_F(HTTPGetTest, AnAddressItDoesNotSpeakFetchesNothing) {
+  server.Serve("/file.bin", Reply("content"));
+  const std::string hostAndPath = server.Host() + "/file.bin";
+  struct Case {
+    std::string url;
+    bool fetched;
+  } cases[] = {
+      {"https://" + hostAndPath, false},
+      {"ftp://" + hostAndPath, false},
+      {"file:///C:/file.bin", false},
+      {hostAndPath, false},
+      {"HTTP://" + hostAndPath, true},
+  };
+  get.FileName = dir / "target.bin";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.url);
+    recorder.outcomes.clear();
+    testing_support::WriteFileBytes(get.FileName, "previous");
+    size_t requestsBefore = server.Requests().size();
+    get.URL = c.url;
+    Run();
+    EXPECT_EQ(recorder.outcomes,
+              std::vector<std::string>{c.fetched ? "done " + get.FileName + " 7" : "error"});
+    EXPECT_EQ(ReadFileBytes(get.FileName), c.fetched ? "content" : "previous");
+    EXPECT_EQ(server.Requests().size() - requestsBefore, c.fetched ? 1u : 0u);
+  }
+}
+
 TEST_F(HTTPGetTest, AFileThatCannotBeCreatedIsAnError) {
   server.Serve("/file.bin", Reply("content"));
   get.URL = server.Url("/file.bin");
@@ -374,7 +430,6 @@ TEST(ParseURL, HostPortAndPath) {
     bool valid;
   } cases[] = {
       {"HTTP://Host/dir/v.ini", "Host", 80, "/dir/v.ini", true},
-      {"host/v.ini", "host", 80, "/v.ini", true},
       {"http://host", "host", 80, "/", true},
       {"http://host:8080/x", "host", 8080, "/x", true},
       {"http://host/a?b=c:d#e", "host", 80, "/a?b=c:d#e", true},
@@ -385,6 +440,16 @@ TEST(ParseURL, HostPortAndPath) {
       {"http://host:8080?x=1", "host", 8080, "/?x=1", true},
       {"http://host?x=1", "host", 80, "/?x=1", true},
       {"http://host#a", "host", 80, "/#a", true},
+      // Only plain HTTP is spoken: another scheme, or none, names no usable address.
+      {"https://host:8443/thenc.zip", "", 80, "/", false},
+      {"HTTPS://host/thenc.zip", "", 80, "/", false},
+      {"ftp://host/thenc.zip", "", 80, "/", false},
+      {"file:///C:/thenc.zip", "", 80, "/", false},
+      {"host/v.ini", "", 80, "/", false},
+      {"host:8080/v.ini", "", 80, "/", false},
+      {"http:/host/v.ini", "", 80, "/", false},
+      {" http://host/v.ini", "", 80, "/", false},
+      {"", "", 80, "/", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.url);

@@ -154,21 +154,113 @@ TEST_F(UpdateFormTest, AVersionFileThatDoesNotArriveIsAnError) {
   EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(UpdateFormTest, ACancelledSaveDialogDownloadsIntoTheLastConfirmedFileIfAny) {
+// The user chose no file this time: nothing is fetched or logged and no earlier file is touched,
+// whether a file was confirmed earlier in the run or not; the next check works.
+TEST_F(UpdateFormTest, ACancelledSaveDialogDownloadsNothing) {
+  const Lines asked{"Downloading informations...", "Checking new version",
+                    "You can download new program version"};
   Publish("3.1");
   dialogs.AnswerSave(std::nullopt);
   FindNewVersion();
-  EXPECT_EQ(form->Memo1.Lines().back(), "Problem with file downloading");
+  EXPECT_EQ(form->Memo1.Lines(), asked);
+  EXPECT_EQ(Requests("/thenc.zip"), 0);
+
   dialogs.AnswerSave(dir / "first.zip");
   FindNewVersion();
   EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
-  platform::DeleteFileAt(dir / "first.zip");
+  testing_support::WriteFileBytes(dir / "first.zip", "mine");
+  form->Memo1.SetText("");
   dialogs.AnswerSave(std::nullopt);
   FindNewVersion();
-  EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
-  EXPECT_EQ(ReadFileBytes(dir / "first.zip"), package);
+  EXPECT_EQ(form->Memo1.Lines(), asked);
+  EXPECT_EQ(ReadFileBytes(dir / "first.zip"), "mine");
+  EXPECT_EQ(Requests("/thenc.zip"), 1);
+  EXPECT_FALSE(platform::FileExists(VersionFile()));
   ASSERT_EQ(dialogs.saves.size(), 3u);
   EXPECT_EQ(dialogs.saves[2].fileName, dir / "first.zip") << "the last confirmed file is proposed";
+
+  form->Memo1.SetText("");
+  dialogs.AnswerSave(dir / "second.zip");
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
+  EXPECT_EQ(ReadFileBytes(dir / "second.zip"), package);
+}
+
+// The package may be saved under the version file's own name beside the program, and the check
+// then no longer owns that file. Here the package's worker has made the file and written to it
+// before the check's handler goes on after "File downloading".
+TEST_F(UpdateFormTest, APackageSavedUnderTheVersionFilesNameStays) {
+  Publish("3.1");
+  dialogs.AnswerSave(VersionFile());
+  form->Memo1.OnChange = [&](ui::Object*) {
+    if (form->Memo1.Lines().back() != "File downloading") return;
+    ASSERT_TRUE(WaitFor([&] {
+      std::string kept = ReadFileBytes(VersionFile());
+      return !kept.empty() && package.compare(0, kept.size(), kept) == 0;
+    }));
+  };
+  FindNewVersion();
+  EXPECT_EQ(form->Memo1.Lines().back(), "The program finished downloading the file");
+  EXPECT_EQ(ReadFileBytes(VersionFile()), package);
+}
+
+// The window closes while the version file is on its way: what the check wrote of its file goes;
+// a file of that name that it has not made (a package saved under it) stays.
+TEST_F(UpdateFormTest, ClosingDuringTheCheckRemovesOnlyWhatTheCheckWrote) {
+  HttpReply silent;
+  silent.silent = true;
+  HttpReply partial = Reply("[update]\r\nversion=3.1\r\n");
+  partial.silentAfter = 10;
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    size_t written;  // bytes of the version file before the window closes
+    bool kept;
+  } cases[] = {
+      {"no answer yet", silent, 0, true},
+      {"silent after 10 bytes", partial, 10, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing_support::WriteFileBytes(VersionFile(), package);
+    server.Serve("/thencversion.ini", c.reply);
+    form = updater::CreateUpdaterWindow();
+    form->UpdateHost = server.Host();
+    form->HTTPGet1.Timeout = 500;
+    size_t requests = server.Requests().size();
+    form->SpeedButton1.Click();
+    ASSERT_TRUE(WaitFor([&] {
+      return server.Requests().size() > requests &&
+             (c.written == 0 || ReadFileBytes(VersionFile()).size() == c.written);
+    }));
+    // As the program ends: the window goes with its components, then the workers finish.
+    ui::Application::Instance().Reset();
+    updater::FinishTransfers(60000);
+    EXPECT_EQ(updater::THTTPGetThread::Alive(), 0);
+    EXPECT_EQ(platform::FileExists(VersionFile()), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(ReadFileBytes(VersionFile()), package);
+    }
+  }
+}
+
+// A package address that the updater does not speak gives the problem line, and nothing is
+// fetched: the server sees only the version file's request.
+TEST_F(UpdateFormTest, APackageAddressOfAnotherSchemeFetchesNothing) {
+  for (std::string url : {"https://" + server.Host() + "/thenc.zip", server.Host() + "/thenc.zip"}) {
+    SCOPED_TRACE(url);
+    form->Memo1.SetText("");
+    server.Serve("/thencversion.ini", Reply("[update]\r\nversion=3.1\r\nurl=" + url + "\r\n"));
+    size_t requests = server.Requests().size();
+    dialogs.AnswerSave(dir / "package.zip");
+    FindNewVersion();
+    EXPECT_EQ(form->Memo1.Lines(),
+              (Lines{"Downloading informations...", "Checking new version",
+                     "You can download new program version", "File downloading",
+                     "Problem with file downloading"}));
+    EXPECT_EQ(server.Requests().size() - requests, 1u);
+    EXPECT_FALSE(platform::FileExists(dir / "package.zip"));
+  }
 }
 
 TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) {
@@ -189,6 +281,7 @@ TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) 
   StartSlowUpdate(10000, 20);
   ASSERT_TRUE(WaitFor([&] { return !form->HTTPGet1.Busy(); }));
   ASSERT_TRUE(form->HTTPGet2.Busy());
+  dialogs.AnswerSave(dir / "other.zip");
   form->SpeedButton1.Click();
   ASSERT_TRUE(WaitFor([&] { return Idle(); }));
   Lines lines = form->Memo1.Lines();
@@ -196,6 +289,7 @@ TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) 
   EXPECT_EQ(lines.back(), "The program finished downloading the file");
   EXPECT_EQ(Requests("/thenc.zip"), 1);
   EXPECT_EQ(ReadFileBytes(dir / "package.zip"), package);
+  EXPECT_FALSE(platform::FileExists(dir / "other.zip"));
 }
 
 TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {

@@ -58,9 +58,11 @@ TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
 // The program asks its built-in host; the Internet client's proxy setting (here Wine's http_proxy
 // variable, given to the program alone) leads the requests to the test's server.
 struct UpdaterAgainstServer {
-  explicit UpdaterAgainstServer(const HttpReply& package) {
+  explicit UpdaterAgainstServer(
+      const HttpReply& package,
+      const std::string& packageUrl = "http://updates.tarnholm.example/thenc.zip") {
     HttpReply version;
-    version.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
+    version.body = "[update]\r\nversion=3.1\r\nurl=" + packageUrl + "\r\n";
     server.Serve("/thencversion.ini", version);
     server.Serve("/thenc.zip", package);
     SetEnvironmentVariableW(L"http_proxy", platform::Widen("http://" + server.Host()).c_str());
@@ -69,24 +71,44 @@ struct UpdaterAgainstServer {
     window = WaitForWindow("Program Update", updater->Id());
   }
 
-  // Presses "Find New Version", says Yes to the question and saves the package as target.
-  void StartDownload(const std::string& target) {
-    ASSERT_NE(window, nullptr);
+  // Presses "Find New Version", says Yes to the question and waits for the save dialog to show
+  // its proposal (when given, this one); the dialog's file name field, or none.
+  HWND OpenSaveDialog(const std::string& proposal = {}) {
+    if (!window) return nullptr;
     ClickButton(FindControl(window, "Find New Version"));
-    ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id()));
+    if (!AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id())) return nullptr;
     HWND save = WaitForFileDialog(updater->Id());
-    ASSERT_NE(save, nullptr);
-    HWND name = FindControlOfClass(save, "Edit");
+    HWND name = save ? FindControlOfClass(save, "Edit") : nullptr;
+    auto shown = [&] {
+      return proposal.empty() ? !WindowText(name).empty() : WindowText(name) == proposal;
+    };
+    if (name && !WaitFor(shown)) ADD_FAILURE() << "the dialog proposes " << WindowText(name);
+    return name;
+  }
+  // Saves the package as target, through the dialog that proposes "thenc.zip" when given.
+  void StartDownload(const std::string& target, const std::string& proposal = "thenc.zip") {
+    HWND name = OpenSaveDialog(proposal);
     ASSERT_NE(name, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::Widen(target).c_str()));
-    ClickButton(GetDlgItem(save, IDOK));
+    ClickButton(GetDlgItem(GetAncestor(name, GA_ROOT), IDOK));
+  }
+  std::string Log() const { return WindowText(FindControlOfClass(window, "Edit")); }
+  // Requests for the package, whatever form of its address the proxy got.
+  int PackageRequests() const {
+    int n = 0;
+    for (const auto& r : server.Requests()) n += r.target.find("/thenc.zip") != std::string::npos;
+    return n;
   }
 
   HttpServer server;
   std::unique_ptr<Process> updater;
   HWND window = nullptr;
 };
+
+// The log's lines up to the question, and the whole road of a download.
+const std::string kAsked =
+    "Downloading informations...\r\nChecking new version\r\nYou can download new program version";
+const std::string kRoad = kAsked + "\r\nFile downloading\r\nThe program finished downloading the file";
 
 TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
   if (!HaveDisplay()) GTEST_SKIP() << "no display";
@@ -97,11 +119,7 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
   std::string target = dir / "pakiet łódź.zip";
   ASSERT_NO_FATAL_FAILURE(run.StartDownload(target));
 
-  HWND log = FindControlOfClass(run.window, "Edit");
-  const std::string road =
-      "Downloading informations...\r\nChecking new version\r\nYou can download new program "
-      "version\r\nFile downloading\r\nThe program finished downloading the file";
-  EXPECT_TRUE(WaitFor([&] { return WindowText(log) == road; })) << WindowText(log);
+  EXPECT_TRUE(WaitFor([&] { return run.Log() == kRoad; })) << run.Log();
   EXPECT_EQ(ReadFileBytes(target), package.body);
   EXPECT_FALSE(platform::FileExists(platform::ExeFolder() + "..\\bin\\thencversion.ini"));
 
@@ -176,6 +194,88 @@ TEST(UpdaterWindow, ClosingDuringTheVersionCheckLeavesNoVersionFile) {
             "Are you sure you want to quit the program?");
   EXPECT_TRUE(run.updater->WaitForExit(10000));
   EXPECT_FALSE(platform::FileExists(versionFile));
+}
+
+// The dialog cancelled with Escape after an earlier download: nothing is fetched or logged, the
+// earlier file stays as the user left it, and the next check downloads again.
+TEST(UpdaterWindow, CancellingTheSaveDialogDownloadsNothing) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  TempDir dir;
+  HttpReply package;
+  package.body = std::string(300000, 'z');
+  UpdaterAgainstServer run(package);
+  std::string earlier = dir / "thenc.zip", later = dir / "later.zip";
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(earlier));
+  ASSERT_TRUE(WaitFor([&] { return run.Log() == kRoad; })) << run.Log();
+  WriteFileBytes(earlier, "mine");
+
+  HWND name = run.OpenSaveDialog();
+  ASSERT_NE(name, nullptr);
+  HWND save = GetAncestor(name, GA_ROOT);
+  PressKey(name, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntilGone(save));
+
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(later, {}));
+  const std::string expected = kRoad + "\r\n" + kAsked + "\r\n" + kRoad;
+  EXPECT_TRUE(WaitFor([&] { return run.Log() == expected; })) << run.Log();
+  EXPECT_EQ(ReadFileBytes(earlier), "mine");
+  EXPECT_EQ(ReadFileBytes(later), package.body);
+  EXPECT_EQ(run.PackageRequests(), 2);
+
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit());
+}
+
+// The package saved under the version file's own name beside the program is kept: after its
+// download, and after a later check that the window's close ends before the check made its file.
+TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  HttpReply package;
+  package.body = std::string(300000, 'z');
+  UpdaterAgainstServer run(package);
+  std::string versionFile = platform::ExeFolder() + "..\\bin\\thencversion.ini";
+  struct Remove {
+    std::string file;
+    ~Remove() { platform::DeleteFileAt(file); }
+  } remove{versionFile};
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(versionFile));
+  ASSERT_TRUE(WaitFor([&] { return run.Log() == kRoad; })) << run.Log();
+  EXPECT_EQ(ReadFileBytes(versionFile), package.body);
+
+  HttpReply silent;
+  silent.silent = true;
+  run.server.Serve("/thencversion.ini", silent);
+  size_t requests = run.server.Requests().size();
+  ClickButton(FindControl(run.window, "Find New Version"));
+  EXPECT_TRUE(WaitFor([&] { return run.server.Requests().size() > requests; }));
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit(10000));
+  EXPECT_EQ(ReadFileBytes(versionFile), package.body);
+}
+
+// A package address that the program does not speak: the problem line, and the server, proxy for
+// every host, receives no request for it.
+TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  HttpReply package;
+  package.body = "package";
+  for (const char* url :
+       {"https://updates.tarnholm.example:8443/thenc.zip", "ftp://updates.tarnholm.example/thenc.zip",
+        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip"}) {
+    SCOPED_TRACE(url);
+    TempDir dir;
+    UpdaterAgainstServer run(package, url);
+    ASSERT_NO_FATAL_FAILURE(run.StartDownload(dir / "thenc.zip"));
+    const std::string expected = kAsked + "\r\nFile downloading\r\nProblem with file downloading";
+    EXPECT_TRUE(WaitFor([&] { return run.Log() == expected; })) << run.Log();
+    EXPECT_EQ(run.server.Requests().size(), 1u) << "the version file's only";
+    EXPECT_FALSE(platform::FileExists(dir / "thenc.zip"));
+    EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+              "Are you sure you want to quit the program?");
+    EXPECT_TRUE(run.updater->WaitForExit());
+  }
 }
 
 }  // namespace
