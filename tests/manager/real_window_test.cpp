@@ -443,6 +443,11 @@ TEST_F(RealManager, TheStatusBarsWindowTextFollowsTheLanguage) {
   if (!main) GTEST_SKIP() << "no display";
   HWND status = FindControlOfClass(main, "msctls_statusbar32");
   ASSERT_NE(status, nullptr);
+  // The menu's keys go to a program that has finished starting and waits for input.
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, manager.Id());
+  ASSERT_NE(process, nullptr);
+  WaitForInputIdle(process, 30000);
+  CloseHandle(process);
   struct Step {
     int item;  // in the Languages menu
     const char* button;
