@@ -63,12 +63,11 @@ void SetUpStarts(TAppForm1& form) {
       {form.Sentavo1, glyphs::Pennant()},
       {form.YourIP1, glyphs::Monitor()},
       {form.GameLanguage1, glyphs::Badge(glyphs::Page(), glyphs::Globe())},
-      {form.English1, glyphs::EnglishFlag()},
-      {form.Polski1, glyphs::PolishFlag()},
       {form.Author1, glyphs::Person()},
       {form.Program1, glyphs::Information()},
   };
   for (const auto& [item, picture] : pictures) item.SetPicture(picture);
+  form.Lang.ShowFlags();
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "shared/language.h"
 
+#include "ui/glyphs.h"
+
 namespace shared {
 
 Language LanguageItems::Active() const {
@@ -29,6 +31,11 @@ void LanguageItems::Activate(Language language) {
     english_.SetEnabled(true);
     polish_.SetEnabled(false);
   }
+}
+
+void LanguageItems::ShowFlags() {
+  english_.SetPicture(ui::glyphs::EnglishFlag());
+  polish_.SetPicture(ui::glyphs::PolishFlag());
 }
 
 }  // namespace shared

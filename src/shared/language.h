@@ -34,6 +34,8 @@ class LanguageItems {
   // Disables the chosen language's item and enables the other, in the order the switches use:
   // English disables English1 first, Polish enables English1 first.
   void Activate(Language language);
+  // Each item shows its language's flag.
+  void ShowFlags();
 
  private:
   ui::MenuItem& english_;

@@ -1,6 +1,7 @@
 #include "ui/group_box.h"
 
 #include "platform/text.h"
+#include "ui/text_ink.h"
 
 namespace ui {
 namespace {
@@ -31,6 +32,9 @@ void GroupBox::Paint(HDC dc) {
     std::wstring text = platform::Widen(Caption());
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // The line resumes where the letters end, which here may be short of the measured width.
+    TextInk ink = MeasureInk(dc, FontHandle(GetFont()), text);
+    if (ink.right > 0 && ink.right < size.cx) size.cx = ink.right;
     RECT title{Scale(kTitleLeft), 0, Scale(kTitleLeft) + size.cx, size.cy};
     RECT under{title.left - Scale(kTitleGap), title.top, title.right + Scale(kTitleGap), title.bottom};
     SetTextColor(dc, Resolve(GetFont().color));

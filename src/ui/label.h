@@ -9,6 +9,11 @@ class Label : public Control {
   Label(Control* parent, std::string name, int left = 0, int top = 0, std::string caption = {});
   void SetAutoSize(bool v);
   void SetWordWrap(bool v);
+  // The height that the caption takes at the label's width, wrapped when the label wraps; the
+  // label's own height where the text cannot be measured (no display).
+  int TextHeight() const { return MeasureHeight(false); }
+  // The height of one row of text in the label's font.
+  int RowHeight() const { return MeasureHeight(true); }
 
   NotifyEvent OnMouseMove;
   NotifyEvent OnMouseLeave;
@@ -23,6 +28,8 @@ class Label : public Control {
 
  private:
   void AdjustSize();
+  void PaintTitle(HDC dc);
+  int MeasureHeight(bool oneRow) const;
   bool autoSize_ = true;
   bool wordWrap_ = false;
   bool tracking_ = false;

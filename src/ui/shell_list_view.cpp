@@ -480,6 +480,52 @@ void ShellListView::PushItems() {
   int count = static_cast<int>(items_.size());
   if (ListView_GetItemCount(Handle()) != count) ListView_SetItemCountEx(Handle(), count, LVSICF_NOINVALIDATEALL);
   InvalidateRect(Handle(), nullptr, TRUE);
+  FitColumns();
+}
+
+void ShellListView::FitColumns() {
+  if (!Handle() || viewStyle_ != ViewStyle::Report) return;
+  int count = Header_GetItemCount(ListView_GetHeader(Handle()));
+  if (count != static_cast<int>(columns_.size())) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  HDC dc = GetDC(Handle());
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+  auto textWidth = [&](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  // The list's margins around a cell's text, and a header's room for its sort mark.
+  constexpr int kCellMargin = 16;
+  int first = ListView_GetTopIndex(Handle());
+  int last = std::min<int>(static_cast<int>(items_.size()), first + ListView_GetCountPerPage(Handle()) + 1);
+  std::vector<int> widths(static_cast<size_t>(count)), wanted(static_cast<size_t>(count));
+  int used = 0;
+  for (int c = 0; c < count; ++c) {
+    widths[c] = ListView_GetColumnWidth(Handle(), c);
+    used += widths[c];
+    int w = textWidth(Widen(columns_[static_cast<size_t>(c)].title));
+    for (int i = first; i < last; ++i)
+      w = std::max(w, textWidth(c == 0 ? DisplayName(items_[static_cast<size_t>(i)]) : Widen(DetailText(i, c))));
+    wanted[c] = w + Scale(kCellMargin) + (c == 0 ? GetSystemMetrics(SM_CXSMICON) : 0);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(Handle(), dc);
+  int room = client.right - used, need = 0;
+  for (int c = 1; c < count; ++c) need += std::max(0, wanted[c] - widths[c]);
+  // The names give up what they do not use where the details need it.
+  if (int give = std::min(std::max(0, widths[0] - wanted[0]), need - room); give > 0) {
+    ListView_SetColumnWidth(Handle(), 0, widths[0] - give);
+    room += give;
+  }
+  for (int c = 1; c < count && room > 0; ++c) {
+    int grow = std::min(room, wanted[c] - widths[c]);
+    if (grow <= 0) continue;
+    ListView_SetColumnWidth(Handle(), c, widths[c] + grow);
+    room -= grow;
+  }
 }
 
 bool ShellListView::Notify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {

@@ -123,6 +123,9 @@ class ShellListView : public Control {
   void BuildColumns();
   void PushColumns();
   void PushItems();
+  // Widens the detail columns that cut the texts of the rows on screen, as far as the list has
+  // room beside its columns.
+  void FitColumns();
   void PushViewStyle();
   void Watch();
   void ContextMenu(POINT screen);

@@ -20,7 +20,9 @@ HWND StatusBar::CreateWindowFor(HWND parent) {
   return h;
 }
 
+// The window's own text (what a screen reader reads) follows the shown one.
 void StatusBar::CaptionChanged() {
+  Control::CaptionChanged();
   if (Handle())
     SendMessageW(Handle(), SB_SETTEXTW, SB_SIMPLEID,
                  reinterpret_cast<LPARAM>(platform::Widen(Caption()).c_str()));

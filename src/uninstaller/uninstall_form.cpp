@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/directory_search.h"
@@ -36,12 +37,16 @@ TForm1::TForm1(const UninstallProductData& data)
       "It is recommended that you close applications before starting this uninstallation.");
   TextLabel3.SetCaption("Click Next to continue.");
 
+  Lang.ShowFlags();
+
   SetUpPage(Panel2, false);
   Panel2.SetPadding(1);  // the aligned rows sit inside the page's bevel
   TopPanel3.Dock(ui::Align::Top, 49);
-  TopLeftPanel3.Dock(ui::Align::Left, 54);
+  // Room for the bold "Ścieżka:" before the box, and the box's margin of 9 on the right.
+  TopLeftPanel3.Dock(ui::Align::Left, 72);
   OutputLabel.SetCaption("Path:");
   OutputLabel.SetFontBold(true);
+  TopRightMarginPanel3.Dock(ui::Align::Right, 9);
   TopRightPanel3.SetAlign(ui::Align::Client);
   DirEdit.Dock(ui::Align::Bottom, 21);
   UninstallLabel1.SetCaption("Click on the Uninstall button to begin the uninstallation process.");
@@ -53,10 +58,11 @@ TForm1::TForm1(const UninstallProductData& data)
   ProgressLabel.SetFontBold(true);
   ProgressBar1.SetBounds(67, 35, 150, 16);
   // The longer lines wrap inside the page where a wider font would cut them off.
-  for (ui::Label* label : {&TextLabel1, &TextLabel2, &UninstallLabel1}) {
+  for (ui::Label* label : {&TextLabel1, &TextLabel2, &TextLabel3, &UninstallLabel1}) {
     label->SetWordWrap(true);
     label->SetBounds(label->Left(), label->Top(), Panel1.ClientWidth() - label->Left() - 8, 28);
   }
+  PlaceWelcomeLines();
 
   NextButton.OnClick = [this](ui::Object* s) { NextButtonClick(s); };
   Polski1.OnClick = [this](ui::Object* s) { Polski1Click(s); };
@@ -114,11 +120,28 @@ void TForm1::SwitchTexts(bool polish) {
       text("It is recommended that you close applications before starting this uninstallation.",
            "Zalecane jest zamknięcie programów przed rozpoczęciem deinstalacji."));
   TextLabel3.SetCaption(text("Click Next to continue.", "Kliknij Dalej aby kontynuować."));
+  PlaceWelcomeLines();
   OutputLabel.SetCaption(text("Path:", "Ścieżka:"));
   ProgressLabel.SetCaption(text("Progress:", "Postęp:"));
   UninstallLabel1.SetCaption(
       text("Click on the Uninstall button to begin the uninstallation process.",
            "Kliknij Odinstaluj aby rozpocząć proces usuwania."));
+}
+
+void TForm1::PlaceWelcomeLines() {
+  // The design's places hold for lines of one row; each further row of a line moves the lines
+  // below it down by a row, so that the gaps between them stay.
+  struct Line {
+    ui::Label& label;
+    int top;
+  };
+  const Line lines[] = {{TextLabel1, 70}, {TextLabel2, 105}, {TextLabel3, 137}};
+  int shift = 0;
+  for (const Line& line : lines) {
+    int height = line.label.TextHeight(), row = line.label.RowHeight();
+    line.label.SetBounds(line.label.Left(), line.top + shift, line.label.Width(), std::max(height, 28));
+    if (row > 0 && height > row) shift += height - row;
+  }
 }
 
 void TForm1::FormCloseQuery(ui::Object*, bool& CanClose) {

@@ -25,6 +25,7 @@ class TForm1 : public shared::WizardForm {
   ui::Panel TopPanel3{&Panel2, "TopPanel3"};
   ui::Panel TopLeftPanel3{&TopPanel3, "TopLeftPanel3"};
   ui::Label OutputLabel{&TopLeftPanel3, "OutputLabel", 9, 30};
+  ui::Panel TopRightMarginPanel3{&TopPanel3, "TopRightMarginPanel3"};
   ui::Panel TopRightPanel3{&TopPanel3, "TopRightPanel3"};
   ui::Edit DirEdit{&TopRightPanel3, "DirEdit"};
   ui::Label UninstallLabel1{&Panel2, "UninstallLabel1", 11, 70};
@@ -60,6 +61,8 @@ class TForm1 : public shared::WizardForm {
   // The removal step: the folder's files, the box, the records.
   void Remove();
   void SwitchTexts(bool polish);
+  // The welcome lines one under the other: a line that wraps moves the lines below it down.
+  void PlaceWelcomeLines();
   void ShowPageBox(const std::string& english, const std::string& polish, unsigned icon);
 
   const UninstallProductData& data_;

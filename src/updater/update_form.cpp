@@ -74,7 +74,8 @@ TForm1::TForm1() : Form("Form1") {
   Panel1.Dock(ui::Align::Bottom, 36);
   Panel1.SetColor(ui::kButtonFace);
   Panel1.SetFontColor(ui::kBlack);
-  SpeedButton1.SetBounds(496, 6, 128, 25);
+  // Wide enough for the Polish caption beside its picture; the right edge stays where it was.
+  SpeedButton1.SetBounds(472, 6, 152, 25);
   SpeedButton1.SetCaption("Find New Version");
   SpeedButton1.SetGlyph(Magnifier(ui::kBlack), 14);
   LangButton.SetBounds(8, 6, 90, 25);
@@ -107,6 +108,7 @@ TForm1::TForm1() : Form("Form1") {
     panel->SetColor(ui::kBlack);
 
   English1.SetEnabled(false);
+  Lang.ShowFlags();
   SaveDialog1.FileName = "thenc.zip";
 
   SpeedButton1.OnClick = [this](ui::Object* s) { SpeedButton1Click(s); };

@@ -11,7 +11,9 @@
 #include "platform/resources.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/screen.h"
 #include "support/window_driver.h"
+#include "ui/control.h"
 
 namespace {
 
@@ -152,6 +154,48 @@ TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
     EXPECT_EQ(CloseCountingBoxes(installer, finish, "Done!"), 0) << "a second installation ran";
   }
   EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager\\THManager.exe"));
+}
+
+// The first page as the display shows it: the title in bold Tahoma, its underline ending with its
+// letters, and the frame's line resuming where the frame's title ends.
+TEST(RealInstallerTest, TheTitleIsBoldAndTheLinesEndWithTheirTexts) {
+  Process installer(InstallerExe());
+  HWND window = WaitForWindow("Tarnholm Encyclopaedia - Installer v1.0", installer.Id());
+  if (!window) GTEST_SKIP() << "no display";
+  RaiseOnDisplay(window);
+  const std::string caption = "Tarnholm Encyclopaedia v3.0";
+  HWND title = FindControl(window, caption);
+  ASSERT_NE(title, nullptr);
+  UnderlinedText shown = ReadUnderlinedText(ScreenPixels::Settled(ClientOnScreen(title)));
+  ASSERT_GT(shown.textRight, 0);
+  EXPECT_LE(shown.underlineRight - shown.textRight, 2) << "the underline ends with the letters";
+  int regular = InkPixelsOf(ui::FontHandle({"Tahoma", -13}), caption);
+  EXPECT_GE(shown.textPixels * 100, regular * 125) << shown.textPixels << " pixels of ink, regular " << regular;
+
+  HWND frame = FindControl(window, "Elements to the installation:");
+  ASSERT_NE(frame, nullptr);
+  ScreenPixels box = ScreenPixels::Settled(ClientOnScreen(frame));
+  ASSERT_FALSE(box.Empty());
+  // The frame's top line: the row with most of the frame's shadow colour.
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  int lineRow = 0;
+  for (int y = 0; y < box.Height() / 2; ++y)
+    if (box.Count({0, y, box.Width(), y + 1}, shadow) > box.Count({0, lineRow, box.Width(), lineRow + 1}, shadow))
+      lineRow = y;
+  int textRight = -1;
+  for (int y = 0; y < lineRow * 2 + 2; ++y)
+    for (int x = 0; x < box.Width(); ++x)
+      if (Dark(box.At(x, y))) textRight = std::max(textRight, x);
+  ASSERT_GT(textRight, 20);
+  int lineResumes = textRight;
+  while (lineResumes < box.Width() && box.At(lineResumes, lineRow) != shadow) ++lineResumes;
+  EXPECT_LE(lineResumes - textRight, 4) << "the line resumes at " << lineResumes << ", the text ends at " << textRight;
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  HWND confirm = WaitForWindow("Confirm", installer.Id());
+  ASSERT_NE(confirm, nullptr);
+  ClickButton(FindControl(confirm, "&Yes"));
+  EXPECT_TRUE(installer.WaitForExit());
 }
 
 }  // namespace

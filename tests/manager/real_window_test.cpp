@@ -439,6 +439,112 @@ TEST_F(RealManager, AFolderWithATooLongPathIsNotOpenedAndNewFolderMakesNothingEl
   EXPECT_TRUE(WaitFor([&] { return shows({bName, "Nowy"}); }));
 }
 
+// Whether a cell's text ends cut, in an ellipsis: the ink of its last columns is a row of dots.
+bool EndsInEllipsis(const ScreenPixels& pixels, const RECT& cell) {
+  int right = -1;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x)
+      if (Dark(pixels.At(x, y))) right = std::max(right, x);
+  if (right < 0) return false;
+  int top = cell.bottom, bottom = -1, runs = 0;
+  for (int x = right - 6; x <= right; ++x) {
+    bool inked = false;
+    for (int y = cell.top; y < cell.bottom; ++y)
+      if (x >= cell.left && Dark(pixels.At(x, y))) {
+        inked = true;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    bool before = x - 1 >= cell.left && x > right - 6 &&
+                  [&] { for (int y = cell.top; y < cell.bottom; ++y) if (Dark(pixels.At(x - 1, y))) return true; return false; }();
+    runs += inked && !before;
+  }
+  return bottom - top <= 1 && runs >= 2;
+}
+
+// With room beside its columns, the file list shows each column's texts whole, its header's too.
+TEST_F(RealManager, TheListsColumnsShowTheirWholeTextsWhereTheListHasRoom) {
+  WriteFileBytes(game / "tarn.ini", "[Main]\r\nLanguage=POL\r\n");
+  WriteFileBytes(game / "Tarn.exe", "x");
+  CreateDirectoryW(platform::Widen(game / "Mods").c_str(), nullptr);
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  ASSERT_GE(columns, 4);
+  std::vector<int> lefts{0};
+  for (int c = 0; c < columns; ++c)
+    lefts.push_back(lefts.back() + static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
+  RECT area;
+  GetClientRect(list, &area);
+  ASSERT_LE(lefts.back(), area.right) << "the columns stand side by side within the list";
+  ScreenPixels rows = ScreenPixels::Settled(ClientOnScreen(list));
+  ScreenPixels titles = ScreenPixels::Settled(ClientOnScreen(header));
+  ASSERT_FALSE(rows.Empty() || titles.Empty());
+  for (int c = 1; c < columns; ++c) {
+    SCOPED_TRACE("column " + std::to_string(c));
+    EXPECT_FALSE(EndsInEllipsis(titles, {lefts[c] + 1, 0, lefts[c + 1] - 1, titles.Height()})) << "header";
+    for (int row = 0; row < 3; ++row) {
+      RECT item = ListViewItemRect(list, row);
+      EXPECT_FALSE(EndsInEllipsis(rows, {lefts[c] + 1, item.top, lefts[c + 1] - 1, item.bottom})) << "row " << row;
+    }
+  }
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit());
+}
+
+// The status bar's own text, which a screen reader reads, is the one it shows, in either language.
+TEST_F(RealManager, TheStatusBarsWindowTextFollowsTheLanguage) {
+  // The switch saves the language beside the program; the other tests start without it.
+  struct KeptFile {
+    std::string path = platform::ExeFolder() + "..\\bin\\thmanager.ini";
+    bool had = platform::FileExists(path);
+    std::string bytes = had ? ReadFileBytes(path) : "";
+    ~KeptFile() {
+      if (had)
+        WriteFileBytes(path, bytes);
+      else
+        DeleteFileW(platform::Widen(path).c_str());
+    }
+  } settings;
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
+  if (!main) GTEST_SKIP() << "no display";
+  HWND status = FindControlOfClass(main, "msctls_statusbar32");
+  ASSERT_NE(status, nullptr);
+  // The menu's keys go to a program that has finished starting and waits for input.
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, manager.Id());
+  ASSERT_NE(process, nullptr);
+  WaitForInputIdle(process, 30000);
+  CloseHandle(process);
+  struct Step {
+    int item;  // in the Languages menu
+    const char* button;
+    const char* text;
+  };
+  const Step steps[] = {
+      {1, "Uruchom Grę Tarnholm", "Wybierz narzędzie po lewej; folder gry widać po prawej."},
+      {0, "Start Tarnholm Game", "Choose a tool on the left; the game folder is shown on the right."},
+  };
+  for (const Step& s : steps) {
+    ChooseFromMenu(main, 3, s.item);
+    ASSERT_TRUE(WaitFor([&] { return FindControl(main, s.button) != nullptr; }));
+    EXPECT_EQ(WindowText(status), s.text);
+  }
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit());
+}
+
 }  // namespace
 
 namespace {

@@ -1,11 +1,13 @@
 #include "support/screen.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/unix_side.h"
+#include "ui/text_ink.h"
 
 namespace testing_support {
 namespace {
@@ -65,6 +67,50 @@ int ScreenPixels::Count(const RECT& r, COLORREF colour) const {
     for (int x = std::max<int>(0, r.left); x < std::min<int>(width_, r.right); ++x)
       if (At(x, y) == colour) ++n;
   return n;
+}
+
+bool WaitForColours(const RECT& r, const std::vector<COLORREF>& colours) {
+  // Read as Settled reads, without running this thread's messages: a menu of another program is
+  // drawn while the mouse's owner keeps still.
+  for (int i = 0; i < 20; ++i) {
+    ScreenPixels pixels = ScreenPixels::Settled(r);
+    RECT all{0, 0, pixels.Width(), pixels.Height()};
+    if (!pixels.Empty() && std::all_of(colours.begin(), colours.end(),
+                                       [&](COLORREF c) { return pixels.Count(all, c) > 0; }))
+      return true;
+  }
+  return false;
+}
+
+bool Dark(COLORREF c) { return GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114 < 128000; }
+
+UnderlinedText ReadUnderlinedText(const ScreenPixels& pixels) {
+  UnderlinedText text;
+  int lineRow = -1, longest = 0;
+  for (int y = 0; y < pixels.Height(); ++y) {
+    for (int x = 0, run = 0; x < pixels.Width(); ++x) {
+      run = Dark(pixels.At(x, y)) ? run + 1 : 0;
+      if (run > longest) {
+        longest = run;
+        lineRow = y;
+        text.underlineRight = x;
+      }
+    }
+  }
+  for (int y = 0; y < lineRow; ++y)
+    for (int x = 0; x < pixels.Width(); ++x)
+      if (Dark(pixels.At(x, y))) {
+        ++text.textPixels;
+        text.textRight = std::max(text.textRight, x);
+      }
+  return text;
+}
+
+int InkPixelsOf(HFONT font, const std::string& text) {
+  HDC screen = GetDC(nullptr);
+  int pixels = ui::MeasureInk(screen, font, platform::Widen(text)).pixels;
+  ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 RECT OnScreen(HWND window, const RECT& client) {

@@ -36,6 +36,25 @@ class ScreenPixels {
   std::vector<COLORREF> pixels_;
 };
 
+// Waits until the part of the screen shows every one of the colours (a menu draws its items'
+// pictures after the items); false when one never came.
+bool WaitForColours(const RECT& screenRect, const std::vector<COLORREF>& colours);
+
+// Text's ink on a light ground: darker than half.
+bool Dark(COLORREF c);
+
+// An underlined one-line text as a picture shows it: where its letters end, where its underline
+// (the row with the longest run of ink) ends, and how many pixels the letters above it cover.
+struct UnderlinedText {
+  int textRight = -1;
+  int underlineRight = -1;
+  int textPixels = 0;
+};
+UnderlinedText ReadUnderlinedText(const ScreenPixels& pixels);
+
+// The dark pixels of a text drawn in the font by this process, for comparison with the screen.
+int InkPixelsOf(HFONT font, const std::string& text);
+
 // A rectangle of a window's client area (client pixels) in screen pixels.
 RECT OnScreen(HWND window, const RECT& client);
 // A window's client area in screen pixels.

@@ -3,8 +3,10 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/screen.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
+#include "ui/text_ink.h"
 #include "uninstaller_fixture.h"
 
 using uninstaller::kEncyclopaediaUninstall;
@@ -222,6 +224,130 @@ TEST_F(WindowTest, ATypedFolderIsTheOneEmptied) {
   dialogs.Answer({IDOK});
   form.NextButton.Click();
   EXPECT_FALSE(platform::FileExists(folder + "THManager.exe"));
+}
+
+using namespace testing_support;
+
+// A window's place on the screen.
+RECT ScreenRect(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return r;
+}
+
+// The first and the last row of a window's part of the screen that hold a letter's ink.
+std::pair<int, int> InkRows(HWND label) {
+  RECT r = ScreenRect(label);
+  ScreenPixels pixels = ScreenPixels::Settled(r);
+  int first = -1, last = -1;
+  for (int y = 0; y < pixels.Height(); ++y)
+    for (int x = 0; x < pixels.Width(); ++x)
+      if (Dark(pixels.At(x, y))) {
+        if (first < 0) first = r.top + y;
+        last = r.top + y;
+      }
+  return {first, last};
+}
+
+// Opens the language menu of the real window and checks that both items show their flags.
+void ExpectFlagsInLanguageMenu(HWND window, DWORD pid) {
+  ClickButton(FindControl(window, "English"));
+  ASSERT_TRUE(WaitFor([&] { return OpenMenus(pid).size() == 1; }));
+  EXPECT_TRUE(WaitForColours(ScreenRect(OpenMenus(pid).front()), {RGB(200, 16, 46), RGB(220, 20, 60)}))
+      << "the flags";
+  PressKey(window, VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenus(pid).empty(); }));
+}
+
+// The real program on the display, in both builds and both languages: the title in bold with its
+// underline ending with its letters, the welcome lines apart whatever their length, the folder
+// box's right margin and its label shown whole.
+TEST(RealUninstaller, ThePagesShowTheirTextsWholeAndApart) {
+  struct Case {
+    const char* build;
+    const char* caption;
+    const char* title;
+    bool polish;
+    const char* lines[3];
+  };
+  const Case cases[] = {
+      {"manager", "Tarnholm Manager - Deinstaller v1.0", "Tarnholm Manager 1.0", false,
+       {"This wizard will guide you through the uninstallation of Tarnholm Manager.",
+        "It is recommended that you close applications before starting this uninstallation.",
+        "Click Next to continue."}},
+      {"manager", "Tarnholm Manager - Deinstaller v1.0", "Tarnholm Manager 1.0", true,
+       {"Ten program pomoże ci usunąć Tarnholm Manager.",
+        "Zalecane jest zamknięcie programów przed rozpoczęciem deinstalacji.",
+        "Kliknij Dalej aby kontynuować."}},
+      {"encyclopaedia", "Tarnholm Encyclopaedia - Deinstaller v1.0", "Tarnholm Encyclopaedia v3.0", false,
+       {"This wizard will guide you through the uninstallation of Tarnholm Encyclopaedia.",
+        "It is recommended that you close applications before starting this uninstallation.",
+        "Click Next to continue."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.build) + (c.polish ? " Polish" : " English"));
+    testing_support::Process program(platform::ExeFolder() + "..\\bin\\" + c.build + "\\uninstall.exe");
+    HWND window = testing_support::WaitForWindow(c.caption, program.Id());
+    if (!window) GTEST_SKIP() << "no display";
+    RaiseOnDisplay(window);
+    ASSERT_NO_FATAL_FAILURE(ExpectFlagsInLanguageMenu(window, program.Id()));
+    if (c.polish) {
+      ClickButton(FindControl(window, "English"));
+      ASSERT_TRUE(WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }));
+      PressKey(window, VK_DOWN);  // Polski, the first item
+      PressKey(window, VK_RETURN);
+      ASSERT_TRUE(WaitFor([&] { return FindControl(window, "Dalej >") != nullptr; }));
+    }
+
+    HWND title = FindControl(window, c.title);
+    ASSERT_NE(title, nullptr);
+    UnderlinedText shown = ReadUnderlinedText(ScreenPixels::Settled(ClientOnScreen(title)));
+    ASSERT_GT(shown.textRight, 0);
+    EXPECT_LE(shown.underlineRight - shown.textRight, 2) << "the underline ends with the letters";
+    int regular = InkPixelsOf(ui::FontHandle({"Tahoma", -13}), c.title);
+    EXPECT_GE(shown.textPixels * 100, regular * 125) << shown.textPixels << " pixels of ink, regular " << regular;
+
+    // Between two lines at least a row's height stays blank, also under a line that wraps.
+    std::pair<int, int> rows[3];
+    for (int i = 0; i < 3; ++i) {
+      HWND line = FindControl(window, c.lines[i]);
+      ASSERT_NE(line, nullptr) << c.lines[i];
+      rows[i] = InkRows(line);
+    }
+    for (int i = 1; i < 3; ++i) EXPECT_GE(rows[i].first - rows[i - 1].second, 15) << "above line " << i + 1;
+
+    ClickButton(FindControl(window, c.polish ? "Dalej >" : "Next >"));
+    ASSERT_TRUE(WaitFor([&] { return FindControl(window, c.polish ? "Odinstaluj" : "Uninstall") != nullptr; }));
+    const char* path = c.polish ? "Ścieżka:" : "Path:";
+    HWND label = FindControl(window, path);
+    HWND edit = FindControlOfClass(window, "Edit");
+    ASSERT_TRUE(label && edit);
+    RECT box = ScreenRect(edit), labelRect = ScreenRect(label);
+    // Every pixel of the label's letters shows before the box.
+    HDC screen = GetDC(nullptr);
+    ui::TextInk ink = ui::MeasureInk(screen, ui::FontHandle({"Tahoma", -11, true}), platform::Widen(path));
+    ReleaseDC(nullptr, screen);
+    RECT visible{labelRect.left, labelRect.top, std::min(labelRect.right, box.left), labelRect.bottom};
+    ScreenPixels letters = ScreenPixels::Settled(visible);
+    int shownInk = 0;
+    for (int y = 0; y < letters.Height(); ++y)
+      for (int x = 0; x < letters.Width(); ++x) shownInk += Dark(letters.At(x, y));
+    EXPECT_EQ(shownInk, ink.pixels);
+    EXPECT_LT(labelRect.left + ink.right, box.left);
+    // Right of the box, up to the page's bevel, 9 columns of the page's white.
+    RECT row = ScreenRect(GetParent(GetParent(edit)));
+    int middle = (box.top + box.bottom) / 2;
+    ScreenPixels across = ScreenPixels::Settled({row.left, middle, row.right, middle + 1});
+    int margin = 0;
+    while (margin < across.Width() && across.At(across.Width() - 1 - margin, 0) == RGB(255, 255, 255)) ++margin;
+    EXPECT_EQ(margin, 9);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND confirm = WaitForWindow("Confirm", program.Id());
+    ASSERT_NE(confirm, nullptr);
+    ClickButton(FindControl(confirm, "&Yes"));
+    EXPECT_TRUE(program.WaitForExit());
+  }
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/screen.h"
 #include "support/window_driver.h"
+#include "ui/control.h"
+#include "ui/text_ink.h"
 
 #include <commctrl.h>  // after windows.h
 
@@ -51,6 +54,48 @@ TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
   EXPECT_TRUE(IsWindowVisible(window));
 
   EXPECT_EQ(AnswerCloseQuestion(window, updater.Id(), "&Yes"), "Are you sure you want to quit the program?");
+  EXPECT_TRUE(updater.WaitForExit());
+}
+
+// The language menu shows a flag on each item; the Find New Version button shows its picture
+// beside its caption in both languages: its ink reaches a picture's width further than the
+// caption's own.
+TEST(UpdaterWindow, TheButtonKeepsItsPictureAndTheLanguageMenuShowsFlags) {
+  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  Process updater(UpdaterExe());
+  HWND window = WaitForWindow("Program Update", updater.Id());
+  ASSERT_NE(window, nullptr);
+  RaiseOnDisplay(window);
+  for (const char* caption : {"Find New Version", "Szukaj nową wersję"}) {
+    SCOPED_TRACE(caption);
+    bool polish = caption[0] == 'S';
+    if (polish) {
+      ClickButton(FindControl(window, "English"));  // the language button
+      ASSERT_TRUE(WaitFor([&] { return OpenMenus(updater.Id()).size() == 1; }));
+      RECT shown;
+      GetWindowRect(OpenMenus(updater.Id()).front(), &shown);
+      EXPECT_TRUE(WaitForColours(shown, {RGB(200, 16, 46), RGB(220, 20, 60)})) << "the flags";
+      PressKey(window, VK_DOWN);
+      PressKey(window, VK_DOWN);  // Polski, the second item
+      PressKey(window, VK_RETURN);
+      ASSERT_TRUE(WaitFor([&] { return OpenMenus(updater.Id()).empty(); }));
+    }
+    HWND button = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (button = FindControl(window, caption)) != nullptr; }));
+    RECT face;
+    GetClientRect(button, &face);
+    InflateRect(&face, -3, -3);  // inside the button's frame
+    ScreenPixels pixels = ScreenPixels::Settled(OnScreen(button, face));
+    int left = pixels.Width(), right = -1;
+    for (int y = 0; y < pixels.Height(); ++y)
+      for (int x = 0; x < pixels.Width(); ++x)
+        if (Dark(pixels.At(x, y))) left = std::min(left, x), right = std::max(right, x);
+    HDC screen = GetDC(nullptr);
+    int text = ui::MeasureInk(screen, ui::FontHandle(ui::Font{}), platform::Widen(caption)).right;
+    ReleaseDC(nullptr, screen);
+    EXPECT_GE(right - left + 1, text + 12) << "ink " << left << " to " << right << ", caption " << text;
+  }
+  EXPECT_NE(AnswerCloseQuestion(window, updater.Id(), "&Yes"), "no question");
   EXPECT_TRUE(updater.WaitForExit());
 }
 

@@ -33,7 +33,12 @@ void Shoot(const RECT& r, const std::string& name) {
     std::fprintf(stderr, "no picture of %s\n", name.c_str());
 }
 
+// Every window is photographed active, as the player sees the window being worked.
 void ShootWindow(HWND window, const std::string& name) {
+  if (GetForegroundWindow() != window) {
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, 10000);
+  }
   RECT r;
   GetWindowRect(window, &r);
   Shoot(r, name);
