@@ -98,8 +98,10 @@ std::string RunOnHost(const std::string& command) {
   std::wstring wide = platform::Widen(line);
   if (!CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return {};
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  if (pi.hProcess) {  // none for a program of the machine, and stray values beside it
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
   std::string windowsResult = "Z:" + result;
   std::replace(windowsResult.begin(), windowsResult.end(), '/', '\\');
   for (int i = 0; i < 6000 && !platform::FileExists(windowsResult); ++i) Sleep(10);
