@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/footprint.h"
 #include "support/window_driver.h"
@@ -42,9 +43,10 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
 
 // A closed window frees itself with its windows at once, counted by the system after every close.
 TEST_F(NewFolderTest, AWindowOpenedAndClosedAgainAndAgainHoldsNoMoreWindows) {
+  SKIP_WITHOUT_DISPLAY();
   GoToFolderPage();
   form->Show();
-  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form->HandleAllocated());
   const int before = testing_support::ProcessFootprint().windows;
   auto kept = testing_support::KeepsItsFootprint(500, [&](int) {
     form->NewFolderButton.Click();
@@ -123,10 +125,11 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
 // Keystrokes into the real windows: the folder field and the new folder's name arrive whole, and
 // the folder made is the one typed.
 TEST_F(NewFolderTest, TypedFolderAndNameMakeTheFolderTyped) {
+  SKIP_WITHOUT_DISPLAY();
   testing_support::TempDir temp;
   GoToFolderPage();
   form->Show();
-  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form->HandleAllocated());
   HWND field = form->DirEdit.Handle();
   SendMessageW(field, EM_SETSEL, 0, -1);
   std::string typed = temp / "Gry łódź";

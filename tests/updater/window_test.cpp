@@ -6,6 +6,7 @@
 #include "support/http_server.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/window_driver.h"
 
@@ -14,13 +15,6 @@
 using namespace testing_support;
 
 namespace {
-
-bool HaveDisplay() {
-  HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  if (!probe) return false;
-  DestroyWindow(probe);
-  return true;
-}
 
 std::string UpdaterExe() { return platform::ExeFolder() + "..\\bin\\THENCUpdater.exe"; }
 
@@ -38,11 +32,11 @@ std::string AnswerCloseQuestion(HWND window, DWORD pid, const std::string& butto
 }
 
 TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   Process updater(UpdaterExe());
   ASSERT_TRUE(updater.Started());
-  HWND window = WaitForWindow("Program Update", updater.Id());
-  ASSERT_NE(window, nullptr);
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(updater, "Program Update", window));
   EXPECT_NE(FindControl(window, "Find New Version"), nullptr);
   EXPECT_NE(FindControl(window, "English"), nullptr);
 
@@ -66,16 +60,17 @@ struct UpdaterAgainstServer {
     SetEnvironmentVariableW(L"http_proxy", platform::Widen("http://" + server.Host()).c_str());
     updater = std::make_unique<Process>(UpdaterExe());
     SetEnvironmentVariableW(L"http_proxy", nullptr);
-    window = WaitForWindow("Program Update", updater->Id());
   }
+
+  testing::AssertionResult Shown() { return AwaitWindow(*updater, "Program Update", window); }
 
   // Presses "Find New Version", says Yes to the question and saves the package as target.
   void StartDownload(const std::string& target) {
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Shown());
     ClickButton(FindControl(window, "Find New Version"));
     ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id()));
     HWND save = WaitForFileDialog(updater->Id());
-    ASSERT_NE(save, nullptr);
+    ASSERT_TRUE(Came(*updater, "its save dialog", save));
     HWND name = FindControlOfClass(save, "Edit");
     ASSERT_NE(name, nullptr);
     EXPECT_TRUE(WaitFor([&] { return WindowText(name) == "thenc.zip"; }));
@@ -89,7 +84,7 @@ struct UpdaterAgainstServer {
 };
 
 TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir dir;
   HttpReply package;
   package.body = std::string(300000, 'z');
@@ -113,7 +108,7 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
 // Closing the window during a download, whatever the server does: the program ends within a few
 // seconds, and the file holds every byte that the progress bar had shown, the package's start.
 TEST(UpdaterWindow, ClosingDuringADownloadEndsSoonAndKeepsWhatArrived) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   std::string body;
   for (int i = 0; body.size() < 1000000; ++i) body += std::to_string(i) + ",";
   HttpReply drip;
@@ -162,9 +157,9 @@ TEST(UpdaterWindow, ClosingDuringADownloadEndsSoonAndKeepsWhatArrived) {
 
 // Closing the window while the version file is still coming leaves no part of it behind.
 TEST(UpdaterWindow, ClosingDuringTheVersionCheckLeavesNoVersionFile) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   UpdaterAgainstServer run(HttpReply{});
-  ASSERT_NE(run.window, nullptr);
+  ASSERT_TRUE(run.Shown());
   HttpReply partial;
   partial.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
   partial.silentAfter = 10;
