@@ -17,23 +17,29 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
   installer::TFindForm2* first = form->FindForm2;
   ASSERT_NE(first, nullptr);
   EXPECT_FALSE(first->Visible()) << "program start leaves its window hidden";
+  // What a window shows tells a fresh one from an old one: their addresses may not, since a
+  // fresh window may be made where a freed one stood.
+  first->FolderNameEdit.SetText("made at start");
 
   form->NewFolderButton.Click();
   installer::TFindForm2* shown = form->FindForm2;
-  EXPECT_NE(shown, first);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->FolderNameEdit.Text(), "") << "a fresh window, not the one made at start";
   EXPECT_TRUE(shown->Visible());
   EXPECT_EQ(shown->NewFolderButton2.Caption(), "New Folder");
   shown->FolderNameEdit.SetText("Mods");
 
   form->NewFolderButton.Click();  // showing: brought to the front, nothing new
   EXPECT_EQ(form->FindForm2, shown);
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "Mods");
 
   shown->Close();
   EXPECT_TRUE(!form->FindForm2 || !form->FindForm2->Visible());
   form->Polski1.Click();
   form->NewFolderButton.Click();
-  EXPECT_NE(form->FindForm2, shown);
-  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "");
+  ASSERT_NE(form->FindForm2, nullptr);
+  EXPECT_TRUE(form->FindForm2->Visible());
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "") << "a fresh window, not the closed one";
   EXPECT_EQ(form->FindForm2->NewFolderButton2.Caption(), "Nowy Folder");
   // A switch does not reach a window that is showing; the next one takes the language.
   form->English1.Click();
