@@ -78,7 +78,7 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     std::string expectField;
     std::string text;  // the box; empty: none
     unsigned icon;
-    std::string created;  // a folder that must exist afterwards
+    std::string created;  // a folder that must exist afterwards; empty: nothing is made
   };
   std::string parent = WithoutBackslash(temp.Path());
   std::string missing = platform::SystemErrorText(ERROR_PATH_NOT_FOUND);
@@ -109,6 +109,7 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     installer::TFindForm2& window = *form->FindForm2;
     window.FolderNameEdit.SetText(c.folder);
     form->DirEdit.SetText(c.field);
+    const std::vector<std::string> namesBefore = testing_support::FolderNames(temp.Path());
     dialogs.boxes.clear();
     window.NewFolderButton2.Click();
     EXPECT_EQ(form->DirEdit.Text(), c.expectField);
@@ -119,6 +120,12 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     EXPECT_EQ(dialogs.boxes[0].owner, window.Handle());
     if (!c.created.empty()) {
       EXPECT_TRUE(platform::DirectoryExists(c.created));
+    } else {
+      // Not under the field's folder, nor where a name without a folder would go: the top of
+      // the drive or beside the program.
+      EXPECT_EQ(testing_support::FolderNames(temp.Path()), namesBefore);
+      EXPECT_FALSE(*c.folder && platform::DirectoryExists(std::string("\\") + c.folder));
+      EXPECT_FALSE(*c.folder && platform::DirectoryExists(c.folder));
     }
     // The window stays open with its name.
     EXPECT_TRUE(window.Visible());
