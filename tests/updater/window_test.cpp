@@ -62,6 +62,7 @@ struct UpdaterAgainstServer {
     SetEnvironmentVariableW(L"http_proxy", nullptr);
   }
 
+  // Waits for the program's window.
   testing::AssertionResult Shown() { return AwaitWindow(*updater, "Program Update", window); }
 
   // Presses "Find New Version", says Yes to the question and saves the package as target.
