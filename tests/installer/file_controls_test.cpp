@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "ui/application.h"
 #include "ui/file_controls.h"
@@ -126,13 +127,14 @@ TEST_F(FileControlsTest, ADriveMovesTheListFirstAndADriveThatCannotBeEnteredChan
 }
 
 TEST_F(FileControlsTest, TheWindowsCarryTheItemsAndADoubleClickEntersAFolder) {
+  SKIP_WITHOUT_DISPLAY();
   PickerForm form;
   form.SetClientSize(400, 300);
   form.folders.SetBounds(0, 30, 200, 200);
   form.files.SetBounds(200, 30, 200, 200);
   form.folders.SetDirectory(temp / "Games");
   form.Show();
-  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.HandleAllocated());
   HWND list = form.folders.Handle();
   int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   ASSERT_EQ(count, static_cast<int>(form.folders.Items().size()));

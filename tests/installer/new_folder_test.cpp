@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/footprint.h"
 #include "support/window_driver.h"
@@ -16,23 +17,29 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
   installer::TFindForm2* first = form->FindForm2;
   ASSERT_NE(first, nullptr);
   EXPECT_FALSE(first->Visible()) << "program start leaves its window hidden";
+  // What a window shows tells a fresh one from an old one: their addresses may not, since a
+  // fresh window may be made where a freed one stood.
+  first->FolderNameEdit.SetText("made at start");
 
   form->NewFolderButton.Click();
   installer::TFindForm2* shown = form->FindForm2;
-  EXPECT_NE(shown, first);
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->FolderNameEdit.Text(), "") << "a fresh window, not the one made at start";
   EXPECT_TRUE(shown->Visible());
   EXPECT_EQ(shown->NewFolderButton2.Caption(), "New Folder");
   shown->FolderNameEdit.SetText("Mods");
 
   form->NewFolderButton.Click();  // showing: brought to the front, nothing new
   EXPECT_EQ(form->FindForm2, shown);
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "Mods");
 
   shown->Close();
   EXPECT_TRUE(!form->FindForm2 || !form->FindForm2->Visible());
   form->Polski1.Click();
   form->NewFolderButton.Click();
-  EXPECT_NE(form->FindForm2, shown);
-  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "");
+  ASSERT_NE(form->FindForm2, nullptr);
+  EXPECT_TRUE(form->FindForm2->Visible());
+  EXPECT_EQ(form->FindForm2->FolderNameEdit.Text(), "") << "a fresh window, not the closed one";
   EXPECT_EQ(form->FindForm2->NewFolderButton2.Caption(), "Nowy Folder");
   // A switch does not reach a window that is showing; the next one takes the language.
   form->English1.Click();
@@ -42,9 +49,10 @@ TEST_F(NewFolderTest, APressOpensAFreshWindowUnlessOneIsShowing) {
 
 // A closed window frees itself with its windows at once, counted by the system after every close.
 TEST_F(NewFolderTest, AWindowOpenedAndClosedAgainAndAgainHoldsNoMoreWindows) {
+  SKIP_WITHOUT_DISPLAY();
   GoToFolderPage();
   form->Show();
-  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form->HandleAllocated());
   const int before = testing_support::ProcessFootprint().windows;
   auto kept = testing_support::KeepsItsFootprint(500, [&](int) {
     form->NewFolderButton.Click();
@@ -70,7 +78,7 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     std::string expectField;
     std::string text;  // the box; empty: none
     unsigned icon;
-    std::string created;  // a folder that must exist afterwards
+    std::string created;  // a folder that must exist afterwards; empty: nothing is made
   };
   std::string parent = WithoutBackslash(temp.Path());
   std::string missing = platform::SystemErrorText(ERROR_PATH_NOT_FOUND);
@@ -101,6 +109,7 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     installer::TFindForm2& window = *form->FindForm2;
     window.FolderNameEdit.SetText(c.folder);
     form->DirEdit.SetText(c.field);
+    const std::vector<std::string> namesBefore = testing_support::FolderNames(temp.Path());
     dialogs.boxes.clear();
     window.NewFolderButton2.Click();
     EXPECT_EQ(form->DirEdit.Text(), c.expectField);
@@ -111,6 +120,12 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
     EXPECT_EQ(dialogs.boxes[0].owner, window.Handle());
     if (!c.created.empty()) {
       EXPECT_TRUE(platform::DirectoryExists(c.created));
+    } else {
+      // Not under the field's folder, nor where a name without a folder would go: the top of
+      // the drive or beside the program.
+      EXPECT_EQ(testing_support::FolderNames(temp.Path()), namesBefore);
+      EXPECT_FALSE(*c.folder && platform::DirectoryExists(std::string("\\") + c.folder));
+      EXPECT_FALSE(*c.folder && platform::DirectoryExists(c.folder));
     }
     // The window stays open with its name.
     EXPECT_TRUE(window.Visible());
@@ -123,10 +138,11 @@ TEST_F(NewFolderTest, TheButtonCreatesOneLevelUnderTheFieldsFolder) {
 // Keystrokes into the real windows: the folder field and the new folder's name arrive whole, and
 // the folder made is the one typed.
 TEST_F(NewFolderTest, TypedFolderAndNameMakeTheFolderTyped) {
+  SKIP_WITHOUT_DISPLAY();
   testing_support::TempDir temp;
   GoToFolderPage();
   form->Show();
-  if (!form->HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form->HandleAllocated());
   HWND field = form->DirEdit.Handle();
   SendMessageW(field, EM_SETSEL, 0, -1);
   std::string typed = temp / "Gry łódź";

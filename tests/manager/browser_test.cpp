@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 
@@ -218,7 +219,8 @@ TEST_P(RefusedRename, IsToldAndTheRowKeepsItsName) {
   EXPECT_FALSE(main.ShellListView1.Rename(main.ShellListView1.IndexOf("Tarn.exe"), typed));
   expectRefused();
 
-  if (!main.ShellListView1.HandleAllocated()) return;
+  SKIP_WITHOUT_DISPLAY();  // the rest through the real window
+  ASSERT_TRUE(main.ShellListView1.HandleAllocated());
   HWND list = main.ShellListView1.Handle();
   int row = main.ShellListView1.IndexOf("Tarn.exe");
   SetFocus(list);
@@ -321,7 +323,8 @@ TEST_F(Browser, AtTheDesktopTheShellsFoldersSortFilterAndOpenAsFolders) {
   }
   ASSERT_GE(computer, 0) << "the computer stays under *.txt";
 
-  if (!main.ShellListView1.HandleAllocated()) return;
+  SKIP_WITHOUT_DISPLAY();  // the rest through the real window
+  ASSERT_TRUE(main.ShellListView1.HandleAllocated());
   HWND list = main.ShellListView1.Handle();
   // Each folder shows the shell's own picture of it, not a file's.
   ui::ItemIdList desktopId = ui::ItemIdList::Desktop();
@@ -345,8 +348,9 @@ TEST_F(Browser, AtTheDesktopTheShellsFoldersSortFilterAndOpenAsFolders) {
 // The main road: a folder made with New Folder, or from outside, opened with a double click; the
 // label, the tree and the next New Folder work in it.
 TEST_F(Browser, AFolderMadeAMomentAgoOpensAndTakesTheNextNewFolder) {
+  SKIP_WITHOUT_DISPLAY();
   manager::TAppForm1& main = Start();
-  if (!main.ShellListView1.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(main.ShellListView1.HandleAllocated());
   main.TreeViewOnOff1.Click();
   HWND list = main.ShellListView1.Handle();
   auto newFolder = [&](const std::string& name) {
@@ -399,8 +403,9 @@ namespace {
 
 // What the user does with the keyboard, through the real windows.
 TEST_F(Browser, KeysInTheRealWindowsFilterOpenGoBackAndRename) {
+  SKIP_WITHOUT_DISPLAY();
   manager::TAppForm1& main = Start();
-  if (!main.ShellListView1.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(main.ShellListView1.HandleAllocated());
   HWND list = main.ShellListView1.Handle();
   ASSERT_EQ(ListView_GetItemCount(list), 5);
 

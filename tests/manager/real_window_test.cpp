@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/screen.h"
 #include "support/window_driver.h"
@@ -22,6 +23,7 @@ namespace {
 class RealManager : public ::testing::Test {
  protected:
   void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
     // The game's own key, as its installer writes it, so that no box comes at start.
     std::wstring folder = platform::Widen(game.Path());
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\Tarnholm", L"PATH", REG_SZ, folder.c_str(),
@@ -34,13 +36,13 @@ class RealManager : public ::testing::Test {
 TEST_F(RealManager, TheWindowAsksBeforeItCloses) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   ASSERT_TRUE(manager.Started());
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
 
   for (int answer : {IDNO, IDYES}) {
     PostMessageW(main, WM_CLOSE, 0, 0);
-    HWND question = WaitForWindow("Confirm", manager.Id());
-    ASSERT_NE(question, nullptr);
+    HWND question;
+    ASSERT_TRUE(AwaitWindow(manager, "Confirm", question));
     EXPECT_NE(FindControl(question, "Are you sure you want to quit the program?"), nullptr);
     ClickButton(FindControl(question, answer == IDYES ? "&Yes" : "&No"));
     ASSERT_TRUE(WaitUntilGone(question));
@@ -57,23 +59,23 @@ TEST_F(RealManager, AToolButtonStartsItsTool) {
   ASSERT_TRUE(CopyFileW(platform::Widen(platform::ExeFolder() + "stub\\Tarn.exe").c_str(),
                         platform::Widen(tool).c_str(), FALSE));
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   ClickButton(FindControl(main, "Map Editor"));
   EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(game.Path() + "started.txt") == tool + "\n"; }));
 }
 
-// The game-language dialog of the running manager, opened from the Options menu, and its list;
-// nullptr for both when there is no display.
+// The game-language dialog of the running manager, opened from the Options menu, and its list.
 struct LanguageDialog {
   HWND window = nullptr, list = nullptr;
 };
-LanguageDialog OpenGameLanguageDialog(const Process& manager) {
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) return {};
+testing::AssertionResult OpenGameLanguageDialog(const Process& manager, LanguageDialog& dialog) {
+  HWND main;
+  if (testing::AssertionResult came = AwaitWindow(manager, "Tarnholm Manager", main); !came) return came;
   ChooseFromMenu(main, 2, 0);  // Options, Game Language
-  HWND dialog = WaitForWindow("Game Language", manager.Id());
-  return {dialog, dialog ? FindControlOfClass(dialog, "ListBox") : nullptr};
+  testing::AssertionResult came = AwaitWindow(manager, "Game Language", dialog.window);
+  if (came) dialog.list = FindControlOfClass(dialog.window, "ListBox");
+  return came;
 }
 
 // Ticks a row with a click on its box, then presses the Enter button.
@@ -90,8 +92,8 @@ TEST_F(RealManager, TheGameLanguageDialogTicksARowByMouseAndWritesItOnEnter) {
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, "; game settings\r\n\r\n[Main]\r\nLanguage=POL\r\n");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  LanguageDialog dialog = OpenGameLanguageDialog(manager);
-  if (!dialog.window) GTEST_SKIP() << "no display";
+  LanguageDialog dialog;
+  ASSERT_TRUE(OpenGameLanguageDialog(manager, dialog));
   ASSERT_NE(dialog.list, nullptr);
   EXPECT_EQ(SendMessageW(dialog.list, LB_GETCOUNT, 0, 0), 9);
   EXPECT_NE(FindControl(dialog.window, "POL"), nullptr);
@@ -108,8 +110,8 @@ TEST_F(RealManager, ASettingsFileThatIsALinkStaysOneAndItsFileTakesTheLanguage) 
   WriteFileBytes(target, "[Main]\r\nLanguage=POL\r\n");
   ASSERT_TRUE(RunUnixCommand("ln -s '" + UnixPath(target) + "' '" + UnixPath(link) + "'"));
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  LanguageDialog dialog = OpenGameLanguageDialog(manager);
-  if (!dialog.window) GTEST_SKIP() << "no display";
+  LanguageDialog dialog;
+  ASSERT_TRUE(OpenGameLanguageDialog(manager, dialog));
   ASSERT_NE(dialog.list, nullptr);
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "POL") != nullptr; }));
 
@@ -130,8 +132,8 @@ int RowsWith(const ScreenPixels& pixels, const RECT& r, COLORREF colour) {
 
 TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   struct Dialog {
     int item;  // in the About menu
     const char* caption;
@@ -139,8 +141,8 @@ TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
   for (const Dialog& d : {Dialog{0, "Author"}, Dialog{1, "Program"}}) {
     SCOPED_TRACE(d.caption);
     ChooseFromMenu(main, 4, d.item);
-    HWND dialog = WaitForWindow(d.caption, manager.Id());
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog;
+    ASSERT_TRUE(AwaitWindow(manager, d.caption, dialog));
     HWND frame = FindControlOfClass(dialog, "Button");
     ASSERT_NE(frame, nullptr);
     RECT box;
@@ -193,8 +195,8 @@ void ExpectSelectedNodeReadable(HWND tree, HWND elsewhere, POINT click) {
 
 TEST_F(RealManager, TheTreesSelectedFolderStaysReadableWhileTheListHasTheFocus) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   ChooseFromMenu(main, 0, 2);  // File, Tree View On/Off
   HWND tree = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (tree = FindControlOfClass(main, "SysTreeView32")) != nullptr; }));
@@ -208,10 +210,11 @@ TEST_F(RealManager, ThePromptsSelectedFolderStaysReadableWhileTheFieldHasTheFocu
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Korvel");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   const std::string missing = "You do not have Tarnholm game on your PC.";
-  if (!WaitForBox(missing, manager.Id())) GTEST_SKIP() << "no display";
+  HWND box;
+  ASSERT_TRUE(AwaitBox(manager, missing, box));
   ASSERT_TRUE(AnswerBox(missing, IDOK, manager.Id()));
-  HWND prompt = WaitForWindow("Enter the path", manager.Id());
-  ASSERT_NE(prompt, nullptr);
+  HWND prompt;
+  ASSERT_TRUE(AwaitWindow(manager, "Enter the path", prompt));
   HWND tree = FindControlOfClass(prompt, "SysTreeView32");
   ASSERT_NE(tree, nullptr);
   RaiseOnDisplay(prompt);
@@ -244,8 +247,8 @@ SIZE ClientSize(HWND window) {
 
 TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   HWND label = FindControl(main, game.Path());
   ASSERT_NE(label, nullptr);
   HWND bottomPanel = GetParent(label);
@@ -293,8 +296,8 @@ TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
 
 TEST_F(RealManager, TheMenusShowTheirItemsPictures) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   // Colours that only the pictures of these items have in their menu.
   struct Case {
     const char* items;
@@ -348,8 +351,8 @@ TEST_F(RealManager, ABigEndianUtf16SettingsFileIsTickedOnOpeningAndWrittenInItsO
   std::string tarnIni = game.Path() + "tarn.ini";
   WriteFileBytes(tarnIni, Utf16File(L"; game settings\r\n[Main]\r\nLanguage=POL\r\n", true));
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  LanguageDialog dialog = OpenGameLanguageDialog(manager);
-  if (!dialog.window) GTEST_SKIP() << "no display";
+  LanguageDialog dialog;
+  ASSERT_TRUE(OpenGameLanguageDialog(manager, dialog));
   ASSERT_NE(dialog.list, nullptr);
   EXPECT_TRUE(WaitFor([&] { return FindControl(dialog.window, "POL") != nullptr; }));
   constexpr int kFrench = 3, kPolish = 6;
@@ -367,8 +370,8 @@ TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
   for (const char* file : {"Tarn.exe", "tarn.ini", "readme.txt"}) WriteFileBytes(game / file, "x");
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   ASSERT_TRUE(manager.Started());
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   HWND list = FindControlOfClass(main, "SysListView32");
   ASSERT_NE(list, nullptr);
   auto count = [&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); };
@@ -378,8 +381,8 @@ TEST_F(RealManager, TheListShowsTheGameFolderAndFollowsItUntilTheWindowCloses) {
   EXPECT_TRUE(WaitFor([&] { return count() == 4; }, 10000)) << "the watcher shows a file made outside";
 
   PostMessageW(main, WM_CLOSE, 0, 0);
-  HWND question = WaitForWindow("Confirm", manager.Id());
-  ASSERT_NE(question, nullptr);
+  HWND question;
+  ASSERT_TRUE(AwaitWindow(manager, "Confirm", question));
   ClickButton(FindControl(question, "&Yes"));
   EXPECT_TRUE(manager.WaitForExit(10000)) << "the watcher thread keeps no process alive";
 }
@@ -395,8 +398,8 @@ TEST_F(RealManager, AFolderWithATooLongPathIsNotOpenedAndNewFolderMakesNothingEl
   for (const char* file : {"\\Cgleboki\\one.gmx", "\\Cgleboki\\two.gmx"}) WriteFileBytes(b + file, "x");
   const std::string aName = a.substr(gameFolder.size() + 1), bName = b.substr(a.size() + 1);
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   HWND list = FindControlOfClass(main, "SysListView32");
   ASSERT_NE(list, nullptr);
   ChooseFromMenu(main, 0, 2);  // File, Tree View On/Off
@@ -468,8 +471,8 @@ TEST_F(RealManager, TheListsColumnsShowTheirWholeTextsWhereTheListHasRoom) {
   WriteFileBytes(game / "Tarn.exe", "x");
   CreateDirectoryW(platform::Widen(game / "Mods").c_str(), nullptr);
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   HWND list = FindControlOfClass(main, "SysListView32");
   ASSERT_NE(list, nullptr);
   ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
@@ -515,8 +518,8 @@ TEST_F(RealManager, TheStatusBarsWindowTextFollowsTheLanguage) {
     }
   } settings;
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main = WaitForWindow("Tarnholm Manager", manager.Id());
-  if (!main) GTEST_SKIP() << "no display";
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   HWND status = FindControlOfClass(main, "msctls_statusbar32");
   ASSERT_NE(status, nullptr);
   // The menu's keys go to a program that has finished starting and waits for input.

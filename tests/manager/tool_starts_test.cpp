@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 
 #include "manager/path_form.h"
 #include "manager/web_addresses.h"
@@ -98,16 +99,18 @@ const CompanionCase kCompanions[] = {
 
 TEST_F(ManagerTest, EachCompanionStartsFromTheFolderItsProductKeyRecords) {
   testing_support::RecordedShell shell;
-  registry.SetString("Software\\Kelvora\\Tarnholm Encyclopaedia", "Path", "C:\\Gry\\Encyklopedia\\");
-  registry.SetString("Software\\Kelvora\\ZO Ruruzuz", "Path", "C:\\Gry\\Menedżer\\");
+  const std::map<std::string, std::string> folderOf = {
+      {"Software\\Kelvora\\Tarnholm Encyclopaedia", "C:\\Gry\\Encyklopedia\\"},
+      {"Software\\Kelvora\\ZO Ruruzuz", "C:\\Gry\\Menedżer\\"}};
+  for (const auto& [key, folder] : folderOf) registry.SetString(key, "Path", folder);
   registry.AllowOnlyReading("Software\\Kelvora\\ZO Ruruzuz");
   manager::TAppForm1& main = Start();
   dialogs.boxes.clear();
   for (const CompanionCase& c : kCompanions) (main.*c.item).Click();
   ASSERT_EQ(shell.requests.size(), std::size(kCompanions));
-  const char* folders[] = {"C:\\Gry\\Encyklopedia\\", "C:\\Gry\\Menedżer\\", "C:\\Gry\\Encyklopedia\\"};
   for (size_t i = 0; i < std::size(kCompanions); ++i) {
-    EXPECT_EQ(shell.requests[i].file, folders[i] + std::string("\\") + kCompanions[i].file);
+    SCOPED_TRACE(kCompanions[i].file);
+    EXPECT_EQ(shell.requests[i].file, folderOf.at(kCompanions[i].key) + "\\" + kCompanions[i].file);
     EXPECT_EQ(shell.requests[i].verb, "open");
     EXPECT_EQ(shell.requests[i].show, SW_SHOW);
     EXPECT_EQ(shell.requests[i].owner, main.Handle());

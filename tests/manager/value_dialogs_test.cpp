@@ -6,6 +6,7 @@
 #include "manager/res_form.h"
 #include "manager_fixture.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/recorded_command_lines.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -133,10 +134,11 @@ TEST_F(ValueDialogs, AReopenedDialogHasEmptyFieldsAndSpeaksTheActiveLanguage) {
 }
 
 TEST_F(ValueDialogs, TheRealWindowsFilterTypingPassPastingAndIgnoreEnter) {
+  SKIP_WITHOUT_DISPLAY();
   Open(folder);
   manager::TIPForm3& join = Join();
   manager::TResForm4& res = Resolution();
-  if (!join.IPEdit1.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(join.IPEdit1.HandleAllocated());
   using testing_support::TypeText;
   TypeText(join.IPEdit1.Handle(), "1a0. 0:0-1");
   EXPECT_EQ(testing_support::WindowText(join.IPEdit1.Handle()), "10.001");

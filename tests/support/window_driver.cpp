@@ -13,7 +13,8 @@ using platform::Widen;
 
 namespace testing_support {
 
-Process::Process(const std::string& exe, const std::string& arguments, const std::string& folder) {
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& folder)
+    : name_(exe.substr(exe.find_last_of("\\/") + 1)) {
   std::wstring line = L"\"" + Widen(exe) + L"\"";
   if (!arguments.empty()) line += L" " + Widen(arguments);
   std::wstring dir = Widen(folder);
@@ -40,6 +41,14 @@ bool Process::WaitForExit(DWORD timeoutMs) {
 
 bool Process::Running() const {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::string Process::Standing() const {
+  if (!info_.hProcess) return "it did not start";
+  if (Running()) return "it still runs";
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return "it ended with exit code " + std::to_string(code);
 }
 
 std::string ProgramOutput(const std::string& commandLine) {

@@ -23,9 +23,14 @@ class Process {
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD timeoutMs = 30000);
   bool Running() const;
+  // The program's file name ("THManager.exe"), and how it stands: running, or ended with its
+  // exit code; for a test's failure message.
+  const std::string& Name() const { return name_; }
+  std::string Standing() const;
 
  private:
   PROCESS_INFORMATION info_{};
+  std::string name_;
 };
 
 // Runs a console program to its end and returns what it printed.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -62,8 +63,9 @@ TEST_F(CheckListBoxTest, ChecksSetByTheProgramRaiseNoEventAndADisabledListIgnore
 }
 
 TEST_F(CheckListBoxTest, TheMouseAndTheKeyboardWorkTheRealWindow) {
+  SKIP_WITHOUT_DISPLAY();
   form.Show();
-  if (!form.list.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.list.HandleAllocated());
   HWND h = form.list.Handle();
   EXPECT_EQ(SendMessageW(h, LB_GETCOUNT, 0, 0), 3);
   wchar_t text[64] = L"";

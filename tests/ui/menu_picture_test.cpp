@@ -1,6 +1,7 @@
 // A menu item's picture, drawn by the window that shows the menu.
 #include <gtest/gtest.h>
 
+#include "support/display.h"
 #include "support/scripted_dialogs.h"
 #include "ui/control.h"
 #include "ui/form.h"
@@ -20,11 +21,12 @@ class PictureForm : public ui::Form {
 };
 
 TEST(MenuPicture, IsDrawnWhereTheMenuAsksForIt) {
+  SKIP_WITHOUT_DISPLAY();
   testing_support::ScriptedDialogs dialogs;
   PictureForm form;
   form.open.SetPicture([](HDC dc, const RECT& r) { FillRect(dc, &r, ui::BrushFor(ui::kRed)); });
   form.Show();
-  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.HandleAllocated());
   HMENU file = GetSubMenu(GetMenu(form.Handle()), 0);
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -42,8 +43,9 @@ std::wstring WindowText(HWND h) {
 class NativeTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    SKIP_WITHOUT_DISPLAY();
     form.Show();
-    if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(form.HandleAllocated());
   }
   NativeForm form;
   testing_support::ScriptedDialogs dialogs;
@@ -95,6 +97,7 @@ TEST_F(NativeTest, TypedTextArrivesWholeInEveryKindOfEditBox) {
 }
 
 TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
+  SKIP_WITHOUT_DISPLAY();
   NativeForm form;
   ui::Panel page{&form.panel, "page"};
   ui::Edit first{&page, "first"}, second{&page, "second"};
@@ -102,7 +105,7 @@ TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
   page.SetBounds(10, 140, 200, 30);
   page.Hide();
   form.Show();
-  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.HandleAllocated());
   EXPECT_EQ(page.Handle(), nullptr) << "nothing made for what is not shown";
   EXPECT_EQ(first.Handle(), nullptr);
   first.SetText("Łódź");

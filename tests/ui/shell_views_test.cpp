@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_driver.h"
@@ -285,8 +286,9 @@ TEST_F(ShellViews, OpeningAFileHandsItToTheShellsDefaultAction) {
 namespace {
 
 TEST_F(ShellViews, F5InTheRealWindowReadsTheFolderAgain) {
+  SKIP_WITHOUT_DISPLAY();
   form.Show();
-  if (!form.list.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.list.HandleAllocated());
   form.list.SetRoot(Root());
   WriteFileBytes(temp / "later.txt", "x");
   ASSERT_LT(form.list.IndexOf("later.txt"), 0) << "no watcher here";
@@ -300,8 +302,9 @@ TEST_F(ShellViews, F5InTheRealWindowReadsTheFolderAgain) {
 namespace {
 
 TEST_F(ShellViews, ADeleteThroughTheShellsContextMenuRefreshesTheList) {
+  SKIP_WITHOUT_DISPLAY();
   form.Show();
-  if (!form.list.HandleAllocated()) GTEST_SKIP() << "no display for the shell's question";
+  ASSERT_TRUE(form.list.HandleAllocated());
   form.list.SetRoot(Root());
   // The shell asks before it deletes: its question (a dialog box, found by its class) is
   // answered Yes from another thread while this one waits in it.

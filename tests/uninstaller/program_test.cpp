@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/fixtures.h"
 #include "support/window_driver.h"
 #include "uninstaller/product_data.h"
@@ -17,39 +18,9 @@ using namespace testing_support;
 namespace uninstaller_tests {
 namespace {
 
-bool HaveDisplay() {
-  HWND probe =
-      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  if (probe) DestroyWindow(probe);
-  return probe != nullptr;
-}
-
 bool KeyExists(const std::string& path) {
   platform::Registry registry(HKEY_LOCAL_MACHINE, KEY_READ);
   return registry.OpenKey(path, false);
-}
-
-// A visible window of the process that holds a control with this text (a message box).
-HWND WaitForBoxWith(DWORD pid, const std::string& text) {
-  struct Search {
-    DWORD pid;
-    std::string text;
-    HWND found;
-  } search{pid, text, nullptr};
-  WaitFor([&] {
-    EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lp);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(h, &owner);
-          if (owner != s->pid || !IsWindowVisible(h) || !FindControl(h, s->text)) return TRUE;
-          s->found = h;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
-  });
-  return search.found;
 }
 
 // The product's records in the test prefix's own machine registry, which the program reads;
@@ -98,26 +69,28 @@ std::string Install(const std::string& parent, const uninstaller::UninstallProdu
   return folder;
 }
 
-// Runs the removal through the program's window and asks it to close: returns the close
+// Runs the removal through the program's window and asks it to close: into `confirm` the close
 // question, whose Yes ends the program.
-HWND RemoveAndAskToClose(Process& program, const uninstaller::UninstallProductData& data) {
-  HWND window = WaitForWindow(data.captionEnglish, program.Id());
-  if (!window) return nullptr;
+testing::AssertionResult RemoveAndAskToClose(Process& program, const uninstaller::UninstallProductData& data,
+                                             HWND& confirm) {
+  HWND window;
+  if (testing::AssertionResult came = AwaitWindow(program, data.captionEnglish, window); !came) return came;
   Press(window, "Next >");
   Press(window, "Uninstall");
-  HWND box = WaitForBoxWith(program.Id(), "The uninstallation has finished. You may close this program.");
-  if (!box) return nullptr;
+  const std::string finished = "The uninstallation has finished. You may close this program.";
+  HWND box;
+  if (testing::AssertionResult came = AwaitBox(program, finished, box); !came) return came;
   Press(box, "OK");
   Press(window, "Finish");
-  HWND confirm = WaitForWindow("Confirm", program.Id());
-  if (confirm) {
+  testing::AssertionResult came = AwaitWindow(program, "Confirm", confirm);
+  if (came) {
     EXPECT_NE(FindControl(confirm, "Are you sure you want to quit the deinstallation?"), nullptr);
   }
-  return confirm;
+  return came;
 }
 
 TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   struct Case {
     const char* build;
     const uninstaller::UninstallProductData* data;
@@ -142,8 +115,8 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
       // Started from the test's own folder, on another drive than the product folder.
       Process program(exe);
       ASSERT_TRUE(program.Started());
-      HWND confirm = RemoveAndAskToClose(program, *c.data);
-      ASSERT_NE(confirm, nullptr);
+      HWND confirm;
+      ASSERT_TRUE(RemoveAndAskToClose(program, *c.data, confirm));
       Press(confirm, "&Yes");
       EXPECT_TRUE(program.WaitForExit(30000));
     }
@@ -160,7 +133,7 @@ TEST(UninstallProgram, RemovesTheProductAndThenItsOwnFile) {
 // A player removes both products and closes both uninstallers at once: each batch is its own, so
 // both executables go, and then both batches.
 TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir parent;
   EnvironmentOverride tmp("TMP", parent.Path());
   std::string manager = Install(parent.Path(), uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
@@ -170,10 +143,9 @@ TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
   MachineRecords encyclopaediaRecords(shared::kEncyclopaedia, encyclopaedia);
   {
     Process first(manager + shared::kUninstallExe), second(encyclopaedia + shared::kUninstallExe);
-    HWND firstConfirm = RemoveAndAskToClose(first, uninstaller::kManagerUninstall);
-    HWND secondConfirm = RemoveAndAskToClose(second, uninstaller::kEncyclopaediaUninstall);
-    ASSERT_NE(firstConfirm, nullptr);
-    ASSERT_NE(secondConfirm, nullptr);
+    HWND firstConfirm, secondConfirm;
+    ASSERT_TRUE(RemoveAndAskToClose(first, uninstaller::kManagerUninstall, firstConfirm));
+    ASSERT_TRUE(RemoveAndAskToClose(second, uninstaller::kEncyclopaediaUninstall, secondConfirm));
     HWND firstYes = FindControl(firstConfirm, "&Yes"), secondYes = FindControl(secondConfirm, "&Yes");
     ASSERT_NE(firstYes, nullptr);
     ASSERT_NE(secondYes, nullptr);
@@ -192,7 +164,7 @@ TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
 // A record that reaches its folder through a link, or on another machine, deletes nothing there
 // nor any record; the program says so, and closes without removing itself.
 TEST(UninstallProgram, RefusesAFolderReachedThroughALinkOrOnAnotherMachine) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir parent;
   EnvironmentOverride tmp("TMP", parent.Path());
   CreateDirectoryW(Widen(parent / "Games").c_str(), nullptr);
@@ -220,8 +192,8 @@ TEST(UninstallProgram, RefusesAFolderReachedThroughALinkOrOnAnotherMachine) {
     MachineRecords records(shared::kManager, c.record);
     Process program(exe);
     ASSERT_TRUE(program.Started());
-    HWND window = WaitForWindow(uninstaller::kManagerUninstall.captionEnglish, program.Id());
-    ASSERT_NE(window, nullptr);
+    HWND window;
+    ASSERT_TRUE(AwaitWindow(program, uninstaller::kManagerUninstall.captionEnglish, window));
     Press(window, "Next >");
     Press(window, "Uninstall");
     EXPECT_TRUE(AnswerBox("The uninstaller's record does not name its own folder, so nothing was deleted.",
@@ -239,7 +211,7 @@ TEST(UninstallProgram, RefusesAFolderReachedThroughALinkOrOnAnotherMachine) {
 // Two clicks on Uninstall, the second while the removal runs: one removal, one box. Both clicks
 // wait in the program's queue before it handles the first, so the second comes while it runs.
 TEST(UninstallProgram, ASecondClickWhileTheRemovalRunsIsIgnored) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir parent;
   EnvironmentOverride tmp("TMP", parent.Path());
   std::string folder = Install(parent.Path(), uninstaller::kManagerUninstall, "manager",
@@ -248,8 +220,8 @@ TEST(UninstallProgram, ASecondClickWhileTheRemovalRunsIsIgnored) {
   const std::string finished = "The uninstallation has finished. You may close this program.";
   {
     Process program(folder + shared::kUninstallExe);
-    HWND window = WaitForWindow(uninstaller::kManagerUninstall.captionEnglish, program.Id());
-    ASSERT_NE(window, nullptr);
+    HWND window;
+    ASSERT_TRUE(AwaitWindow(program, uninstaller::kManagerUninstall.captionEnglish, window));
     Press(window, "Next >");
     HWND uninstall = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (uninstall = FindControl(window, "Uninstall")) != nullptr; }));

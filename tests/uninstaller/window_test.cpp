@@ -3,6 +3,7 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "support/display.h"
 #include "support/screen.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
@@ -210,13 +211,14 @@ TEST_F(WindowTest, WindowButtonTogglesFullScreenAndTheMenuOpensAboveTheButtons) 
 // With no record the player types the folder: the keystrokes reach the field whole and the
 // removal empties the folder typed.
 TEST_F(WindowTest, ATypedFolderIsTheOneEmptied) {
+  SKIP_WITHOUT_DISPLAY();
   std::string folder = temp / "Gra łódź\\Tarnholm Manager\\";
   CreateDirectoryW(platform::Widen(temp / "Gra łódź").c_str(), nullptr);
   CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
   testing_support::WriteFileBytes(folder + "THManager.exe", "MZ");
   TForm1& form = MakeForm(kManagerUninstall);
   form.Show();
-  if (!form.HandleAllocated()) GTEST_SKIP() << "no display";
+  ASSERT_TRUE(form.HandleAllocated());
   form.NextButton.Click();
   testing_support::TypeText(form.DirEdit.Handle(), folder + "x\b");
   EXPECT_EQ(testing_support::WindowText(form.DirEdit.Handle()), folder);
@@ -263,6 +265,7 @@ void ExpectFlagsInLanguageMenu(HWND window, DWORD pid) {
 // underline ending with its letters, the welcome lines apart whatever their length, the folder
 // box's right margin and its label shown whole.
 TEST(RealUninstaller, ThePagesShowTheirTextsWholeAndApart) {
+  SKIP_WITHOUT_DISPLAY();
   struct Case {
     const char* build;
     const char* caption;
@@ -287,8 +290,8 @@ TEST(RealUninstaller, ThePagesShowTheirTextsWholeAndApart) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.build) + (c.polish ? " Polish" : " English"));
     testing_support::Process program(platform::ExeFolder() + "..\\bin\\" + c.build + "\\uninstall.exe");
-    HWND window = testing_support::WaitForWindow(c.caption, program.Id());
-    if (!window) GTEST_SKIP() << "no display";
+    HWND window;
+    ASSERT_TRUE(AwaitWindow(program, c.caption, window));
     RaiseOnDisplay(window);
     ASSERT_NO_FATAL_FAILURE(ExpectFlagsInLanguageMenu(window, program.Id()));
     if (c.polish) {

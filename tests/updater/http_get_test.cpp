@@ -457,9 +457,7 @@ TEST(ParseURL, HostPortAndPath) {
     EXPECT_EQ(p.Host, c.host);
     EXPECT_EQ(p.Path, c.path);
     EXPECT_EQ(p.Valid, c.valid);
-    if (c.valid) {
-      EXPECT_EQ(p.Port, c.port);
-    }
+    EXPECT_EQ(p.Port, c.port);
   }
 }
 

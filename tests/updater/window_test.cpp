@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/fixtures.h"
+#include "support/display.h"
 #include "support/screen.h"
 #include "support/window_driver.h"
 #include "ui/control.h"
@@ -17,13 +18,6 @@
 using namespace testing_support;
 
 namespace {
-
-bool HaveDisplay() {
-  HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  if (!probe) return false;
-  DestroyWindow(probe);
-  return true;
-}
 
 std::string UpdaterExe() { return platform::ExeFolder() + "..\\bin\\THENCUpdater.exe"; }
 
@@ -41,11 +35,11 @@ std::string AnswerCloseQuestion(HWND window, DWORD pid, const std::string& butto
 }
 
 TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   Process updater(UpdaterExe());
   ASSERT_TRUE(updater.Started());
-  HWND window = WaitForWindow("Program Update", updater.Id());
-  ASSERT_NE(window, nullptr);
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(updater, "Program Update", window));
   EXPECT_NE(FindControl(window, "Find New Version"), nullptr);
   EXPECT_NE(FindControl(window, "English"), nullptr);
 
@@ -61,10 +55,10 @@ TEST(UpdaterWindow, ShowsItselfAndClosesOnlyAfterYes) {
 // beside its caption in both languages: its ink reaches a picture's width further than the
 // caption's own.
 TEST(UpdaterWindow, TheButtonKeepsItsPictureAndTheLanguageMenuShowsFlags) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   Process updater(UpdaterExe());
-  HWND window = WaitForWindow("Program Update", updater.Id());
-  ASSERT_NE(window, nullptr);
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(updater, "Program Update", window));
   RaiseOnDisplay(window);
   for (const char* caption : {"Find New Version", "Szukaj nową wersję"}) {
     SCOPED_TRACE(caption);
@@ -116,14 +110,27 @@ struct UpdaterAgainstServer {
     window = WaitForWindow("Program Update", updater->Id());
   }
 
+  // Whether the program's window came.
+  testing::AssertionResult Shown() const { return Came(*updater, "its window \"Program Update\"", window); }
+
   // Presses "Find New Version", says Yes to the question and waits for the save dialog to show
   // its proposal (when given, this one); the dialog's file name field, or none.
   HWND OpenSaveDialog(const std::string& proposal = {}) {
-    if (!window) return nullptr;
+    if (testing::AssertionResult shown = Shown(); !shown) {
+      ADD_FAILURE() << shown.message();
+      return nullptr;
+    }
     ClickButton(FindControl(window, "Find New Version"));
-    if (!AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id())) return nullptr;
+    if (!AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, updater->Id())) {
+      ADD_FAILURE() << "the updater did not ask whether to download the new version";
+      return nullptr;
+    }
     HWND save = WaitForFileDialog(updater->Id());
-    HWND name = save ? FindControlOfClass(save, "Edit") : nullptr;
+    if (testing::AssertionResult came = Came(*updater, "its save dialog", save); !came) {
+      ADD_FAILURE() << came.message();
+      return nullptr;
+    }
+    HWND name = FindControlOfClass(save, "Edit");
     auto shown = [&] {
       return proposal.empty() ? !WindowText(name).empty() : WindowText(name) == proposal;
     };
@@ -156,7 +163,7 @@ const std::string kAsked =
 const std::string kRoad = kAsked + "\r\nFile downloading\r\nThe program finished downloading the file";
 
 TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir dir;
   HttpReply package;
   package.body = std::string(300000, 'z');
@@ -176,7 +183,7 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
 // Closing the window during a download, whatever the server does: the program ends within a few
 // seconds, and the file holds every byte that the progress bar had shown, the package's start.
 TEST(UpdaterWindow, ClosingDuringADownloadEndsSoonAndKeepsWhatArrived) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   std::string body;
   for (int i = 0; body.size() < 1000000; ++i) body += std::to_string(i) + ",";
   HttpReply drip;
@@ -225,9 +232,9 @@ TEST(UpdaterWindow, ClosingDuringADownloadEndsSoonAndKeepsWhatArrived) {
 
 // Closing the window while the version file is still coming leaves no part of it behind.
 TEST(UpdaterWindow, ClosingDuringTheVersionCheckLeavesNoVersionFile) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   UpdaterAgainstServer run(HttpReply{});
-  ASSERT_NE(run.window, nullptr);
+  ASSERT_TRUE(run.Shown());
   HttpReply partial;
   partial.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
   partial.silentAfter = 10;
@@ -244,7 +251,7 @@ TEST(UpdaterWindow, ClosingDuringTheVersionCheckLeavesNoVersionFile) {
 // The dialog cancelled with Escape after an earlier download: nothing is fetched or logged, the
 // earlier file stays as the user left it, and the next check downloads again.
 TEST(UpdaterWindow, CancellingTheSaveDialogDownloadsNothing) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   TempDir dir;
   HttpReply package;
   package.body = std::string(300000, 'z');
@@ -275,7 +282,7 @@ TEST(UpdaterWindow, CancellingTheSaveDialogDownloadsNothing) {
 // The package saved under the version file's own name beside the program is kept: after its
 // download, and after a later check that the window's close ends before the check made its file.
 TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   HttpReply package;
   package.body = std::string(300000, 'z');
   UpdaterAgainstServer run(package);
@@ -303,7 +310,7 @@ TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
 // A package address that the program does not speak: the problem line, and the server, proxy for
 // every host, receives no request for it.
 TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
-  if (!HaveDisplay()) GTEST_SKIP() << "no display";
+  SKIP_WITHOUT_DISPLAY();
   HttpReply package;
   package.body = "package";
   for (const char* url :

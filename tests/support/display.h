@@ -1,0 +1,34 @@
+// Real windows in tests. A test skips only where it has no display at all; with one, a window
+// that does not come is a failure that names the program and what was awaited.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/window_driver.h"
+
+namespace testing_support {
+
+// Whether the test has a display: DISPLAY is set. Without it this Wine makes no window at all.
+bool HaveDisplay();
+
+// At a test's start, or in its fixture's SetUp: skips where no window can be made.
+#define SKIP_WITHOUT_DISPLAY()              \
+  if (::testing_support::HaveDisplay()) {   \
+  } else                                    \
+    GTEST_SKIP() << "no display: DISPLAY is not set"
+
+// The end of a wait for a window of a program that the test drives: success when it came;
+// otherwise a failure naming the program, what was awaited, how the program stands and the
+// windows it shows instead.
+testing::AssertionResult Came(const Process& program, const std::string& awaited, HWND window);
+// Waits for the program's visible top-level window with this caption, or for its message box that
+// shows this text, into `found`: ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main)).
+testing::AssertionResult AwaitWindow(const Process& program, const std::string& caption, HWND& found,
+                                     DWORD timeoutMs = 30000);
+testing::AssertionResult AwaitBox(const Process& program, const std::string& text, HWND& found,
+                                  DWORD timeoutMs = 30000);
+
+}  // namespace testing_support
