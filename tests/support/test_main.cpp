@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "platform/text.h"
@@ -56,5 +57,11 @@ int wmain(int argc, wchar_t** argv) {
   int rc = RUN_ALL_TESTS();
   ui::Application::Instance().Reset();
   CoUninitialize();
+  // A report that could not all be written (a test closed a handle that turned out to be the
+  // standard output's) fails the run: its passes and failures were never seen.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "The test report was lost on its way to the standard output.\n");
+    return 1;
+  }
   return rc;
 }
