@@ -58,14 +58,10 @@ bool AnswerCloseQuestion(HWND button, DWORD pid, const std::string& question, co
   return WaitUntilGone(confirm);
 }
 
-TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
-  SKIP_WITHOUT_DISPLAY();
-  Process installer(InstallerExe());
-  ASSERT_TRUE(installer.Started());
-  HWND window;
-  ASSERT_TRUE(AwaitWindow(installer, "Tarnholm Encyclopaedia - Installer v1.0", window));
-
-  HWND next = FindControl(window, "Next >");
+// From the first page through the licence, accepted, to the folder page: its Next button (now
+// "Install") and its folder field, the one edit on that page.
+void ToFolderPage(HWND window, HWND& next, HWND& field) {
+  next = FindControl(window, "Next >");
   ASSERT_NE(next, nullptr);
   ClickButton(next);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(next); })) << "the licence page gates Next";
@@ -75,8 +71,19 @@ TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
   ClickButton(next);
   ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
-  HWND field = FindControlOfClass(window, "Edit");  // the folder field: the one edit on page 3
+  field = FindControlOfClass(window, "Edit");
   ASSERT_NE(field, nullptr);
+}
+
+TEST(RealInstallerTest, TheWizardRunsFromOutsideAndClosesOnlyOnYes) {
+  SKIP_WITHOUT_DISPLAY();
+  Process installer(InstallerExe());
+  ASSERT_TRUE(installer.Started());
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(installer, "Tarnholm Encyclopaedia - Installer v1.0", window));
+
+  HWND next = nullptr, field = nullptr;
+  ASSERT_NO_FATAL_FAILURE(ToFolderPage(window, next, field));
   EXPECT_EQ(WindowText(field), "C:\\") << "the folder field once the window is up";
   // Typed over the proposed text; each keystroke reaches the disk labels.
   SendMessageW(field, EM_SETSEL, 0, -1);
@@ -132,19 +139,8 @@ TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
     HWND encyclopaedia = FindControl(window, "Tarnholm Encyclopaedia 3.0");
     ASSERT_NE(encyclopaedia, nullptr);
     ClickButton(encyclopaedia);  // the manager alone: no readme to open
-    HWND next = FindControl(window, "Next >");
-    ASSERT_NE(next, nullptr);
-    ClickButton(next);
-    HWND accept = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-      return (accept = FindControl(window, "I accept the term of the licence agreement.")) != nullptr;
-    }));
-    ClickButton(accept);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
-    ClickButton(next);
-    ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
-    HWND field = FindControlOfClass(window, "Edit");
-    ASSERT_NE(field, nullptr);
+    HWND next = nullptr, field = nullptr;
+    ASSERT_NO_FATAL_FAILURE(ToFolderPage(window, next, field));
     SendMessageW(field, EM_SETSEL, 0, -1);
     TypeText(field, parent.Path());
     ASSERT_EQ(WindowText(field), parent.Path());
