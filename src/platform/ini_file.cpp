@@ -112,7 +112,9 @@ std::optional<std::wstring> Encode(const std::string& utf8, Encoding encoding) {
   return std::wstring(bytes->begin(), bytes->end());
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// What the system's reader strips around names, section names and values: blank, tab, vertical
+// tab, form feed and Ctrl-Z, in every encoding; no other space of Unicode.
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == L'\x1a'; }
 
 // [begin, end) less the blanks at both ends.
 void Trim(const std::wstring& s, size_t& begin, size_t& end) {

@@ -116,6 +116,17 @@ const EditCase kEdits[] = {
      "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=GER\r\n"},
     {"a header without \"]\" is a line of the section before it", "[Main]\r\n[Video\r\nLanguage=POL\r\n",
      "[Main]\r\n[Video\r\nLanguage=GER\r\n"},
+    {"a vertical tab before the key is blank", "[Main]\r\n\x0bLanguage=POL\r\n", "[Main]\r\n\x0bLanguage=GER\r\n"},
+    {"a form feed after the key is blank", "[Main]\r\nLanguage\x0c=POL\r\n", "[Main]\r\nLanguage\x0c=GER\r\n"},
+    {"a Ctrl-Z after the key is blank", "[Main]\r\nLanguage\x1a=POL\r\n", "[Main]\r\nLanguage\x1a=GER\r\n"},
+    {"a vertical tab in the section's brackets is blank", "[\x0bMain]\r\nLanguage=POL\r\n",
+     "[\x0bMain]\r\nLanguage=GER\r\n"},
+    {"each of them around the value and the line stays", "\x1a[Main\x0c]\r\n\t\x0cLanguage=\x0b\x1aPOL\x0c\t\x1a\r\n",
+     "\x1a[Main\x0c]\r\n\t\x0cLanguage=\x0b\x1aGER\x0c\t\x1a\r\n"},
+    {"in UTF-16 too", Utf16File(L"[\x0bMain]\r\n\x0cLanguage\x1a=\x0bPOL\r\n"),
+     Utf16File(L"[\x0bMain]\r\n\x0cLanguage\x1a=\x0bGER\r\n")},
+    {"a no-break space is no blank: that key is another", Utf16File(L"[Main]\r\n\u00a0Language=POL\r\n"),
+     Utf16File(L"[Main]\r\n\u00a0Language=POL\r\nLanguage=GER\r\n")},
 };
 
 TEST(IniFile, AWriteChangesTheOneValueAndLeavesEveryOtherByteOrNone) {
@@ -238,6 +249,18 @@ TEST(IniFile, ReadsWhatTheSystemsReaderReads) {
       "[\r\nLanguage=POL\r\n",
       "[Ma]in]\r\nLanguage=POL\r\n",
       "[Main]x\r\nLanguage=POL\r\n",
+      "[Main]\r\n\x0bLanguage=POL\r\n",
+      "[Main]\r\nLanguage\x0c=POL\r\n",
+      "[Main]\r\nLanguage\x1a=POL\r\n",
+      "[\x0bMain]\r\nLanguage=POL\r\n",
+      "[Main\x1a]\r\nLanguage=POL\r\n",
+      "\x0c[Main]\r\n\tLanguage=\x0b\x1a\"POL\"\x0c\x1a\r\n",
+      "[Main]\r\n\x1cLanguage=POL\r\n",
+      "[Main]\r\n\x85Language=POL\r\n",
+      "[Main]\r\n\xa0Language=POL\r\n",
+      Utf16File(L"[\x0bMain]\r\n\x1aLanguage\x0c=\x0bPOL\x1a\r\n"),
+      Utf16File(L"[Main]\r\n\u00a0Language=POL\r\n"),
+      Utf16File(L"[Main]\r\n\u3000Language=POL\r\n"),
   };
   TempDir temp;
   std::string path = temp / "tarn.ini";
