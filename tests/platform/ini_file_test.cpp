@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -561,6 +562,156 @@ TEST(IniFile, AWriteThatTheSystemsReaderWouldReadOtherwiseIsUndone) {
     EXPECT_THROW(IniFile(missing).WriteString("Main", "Language", value), platform::Error);
     EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
   }
+}
+
+// The write's deletions go through this: it refuses those of the files named so, as a file that
+// a virus scanner holds stays, after running the side step given.
+class RefusedDeletions {
+ public:
+  explicit RefusedDeletions(std::wstring ending, std::function<void(const std::wstring&)> sideStep = {}) {
+    previous_ = platform::SetFileDeleter([=](const std::wstring& path) {
+      if (path.size() < ending.size() || path.compare(path.size() - ending.size(), ending.size(), ending) != 0)
+        return DeleteFileW(path.c_str()) != FALSE;
+      if (sideStep) sideStep(path);
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return false;
+    });
+  }
+  ~RefusedDeletions() { platform::SetFileDeleter(std::move(previous_)); }
+  RefusedDeletions(const RefusedDeletions&) = delete;
+
+ private:
+  platform::FileDeleter previous_;
+};
+
+// The old file cannot be deleted after the replace: it goes back, and the write is refused with
+// nothing beside the file. Where it cannot go back either, the write says so and names it.
+TEST(IniFile, AnOldFileThatStaysAfterTheReplaceGoesBackOrIsNamed) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, kSettings);
+  {
+    RefusedDeletions scanner(L".old");
+    EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+  }
+  EXPECT_EQ(ReadFileBytes(path), kSettings);
+  EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+
+  // The folder is sealed when the old file is to go, so that it cannot go back either.
+  std::string folder = UnixPath(temp.Path()), left, error;
+  bool sealed = false;
+  {
+    RefusedDeletions scanner(L".old", [&](const std::wstring& old) {
+      left = platform::Narrow(old);
+      sealed = !folder.empty() && RunUnixCommand("chattr +i '" + folder + "'");
+    });
+    error = WriteError(path);
+  }
+  if (sealed) RunUnixCommand("chattr -i '" + folder + "'");
+  if (!sealed) GTEST_SKIP() << "this machine lets no test seal a folder (chattr +i needs root)";
+  EXPECT_EQ(error, "Unable to finish writing " + path + ": its old text stays in " + left);
+  EXPECT_EQ(ReadFileBytes(path), kWritten);
+  EXPECT_EQ(ReadFileBytes(left), kSettings);
+  EXPECT_EQ(FolderNames(temp.Path()).size(), 2u);
+}
+
+// Rights that cannot be put back after the replace: the old file goes back, rights and all;
+// where the system refused them for want of rights the text is then written in place, else the
+// write is refused.
+TEST(IniFile, RightsThatCannotBePutBackAreNeverChangedByAWrite) {
+  struct Case {
+    DWORD error;
+    bool written;
+  };
+  for (Case c : {Case{ERROR_ACCESS_DENIED, true}, Case{ERROR_SHARING_VIOLATION, false}}) {
+    SCOPED_TRACE(c.error);
+    TempDir temp;
+    std::string path = temp / "tarn.ini";
+    WriteFileBytes(path, kSettings);
+    LetEveryoneWrite(path);
+    std::string rights = Rights(path), error;
+    int tries = 0;
+    platform::RightsSetter previous = platform::SetRightsSetter([&](const std::wstring&, SECURITY_INFORMATION, PACL) {
+      ++tries;
+      return c.error;
+    });
+    error = WriteError(path);
+    platform::SetRightsSetter(std::move(previous));
+    EXPECT_GT(tries, 0) << "the replace kept the rights: nothing was tried";
+    EXPECT_EQ(Rights(path), rights);
+    EXPECT_EQ(error, c.written ? "" : "Unable to write to " + path);
+    EXPECT_EQ(ReadFileBytes(path), c.written ? kWritten : kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
+}
+
+// A write that the system's reader would read otherwise is undone; where the undo fails, the
+// write does not say that the file is as it was.
+TEST(IniFile, AnUndoThatFailsIsSaid) {
+  TempDir temp;
+  std::string kept = temp / "tarn.ini", made = temp / "new.ini";
+  auto writeError = [](const std::string& path) {
+    try {
+      IniFile(path).WriteString("Main", "Language", "\"GER\"");
+    } catch (const platform::Error& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  auto notUndone = [](const std::string& path) {
+    return "Unable to write to " + path + ", and the file could not be put back as it was";
+  };
+  // The disk is full once the new text stands.
+  const std::string quoted = "[Main]\r\nName=Kor\r\nLanguage=\"GER\"\r\n[Video]\r\nWidth=1024\r\n";
+  WriteFileBytes(kept, kSettings);
+  {
+    FillingDisk disk(quoted.size());
+    EXPECT_EQ(writeError(kept), notUndone(kept));
+  }
+  EXPECT_EQ(ReadFileBytes(kept), quoted);
+  // The file that the write made cannot be deleted.
+  {
+    RefusedDeletions scanner(L"new.ini");
+    EXPECT_EQ(writeError(made), notUndone(made));
+  }
+  EXPECT_EQ(ReadFileBytes(made), "[Main]\r\nLanguage=\"GER\"\r\n");
+  EXPECT_EQ(FolderNames(temp.Path()), (std::vector<std::string>{"new.ini", "tarn.ini"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The resolved path is kept as the programs keep paths: full, in long names, without "\\?\",
+// through a link the file that it points to; a missing file is its own path.
+TEST(FinalPath, IsTheFullPathInLongNamesWithoutTheDevicePrefix) {
+  TempDir temp, elsewhere;
+  std::string folder = temp / "Tarnholm settings folder", file = folder + "\\tarn settings.ini";
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(folder).c_str(), nullptr));
+  WriteFileBytes(file, "x");
+  wchar_t longFile[MAX_PATH], shortFile[MAX_PATH];
+  ASSERT_GT(GetLongPathNameW(platform::Widen(file).c_str(), longFile, MAX_PATH), 0u);
+  ASSERT_GT(GetShortPathNameW(platform::Widen(file).c_str(), shortFile, MAX_PATH), 0u);
+  std::wstring longFolder = longFile;
+  longFolder.erase(longFolder.rfind(L'\\'));
+  DWORD error = 0;
+  auto same = [](const std::wstring& a, const std::wstring& b) {
+    return platform::EqualsIgnoreCase(platform::Narrow(a), platform::Narrow(b));
+  };
+  EXPECT_PRED2(same, platform::FinalPath(platform::Widen(file), error), longFile);
+  EXPECT_PRED2(same, platform::FinalPath(shortFile, error), longFile);
+  std::wstring missing = platform::Widen(temp / "missing.ini");
+  EXPECT_EQ(platform::FinalPath(missing, error), missing);
+  HANDLE held = CreateFileW(platform::Widen(folder).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_PRED2(same, platform::FinalPath(held), longFolder);
+  CloseHandle(held);
+
+  std::string link = elsewhere / "tarn.ini";
+  if (UnixPath(link).empty() || !RunUnixCommand("ln -s '" + UnixPath(file) + "' '" + UnixPath(link) + "'"))
+    GTEST_SKIP() << "this machine makes no links (not under Wine)";
+  EXPECT_PRED2(same, platform::FinalPath(platform::Widen(link), error), longFile);
 }
 
 }  // namespace
