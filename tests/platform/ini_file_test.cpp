@@ -193,22 +193,26 @@ TEST(IniFile, AnEightBitFileTakesTheSystemsCodePageOrRefuses) {
   }
 }
 
-// The code page is the system's unless a test sets another.
-class CodePages {
+// A stand-in put into one of the platform's seams (code pages, deletions, rights) for a scope;
+// the previous one goes back after it.
+template <typename T>
+class StandIn {
  public:
-  explicit CodePages(platform::CodePages pages) : previous_(platform::SetCodePages(pages)) {}
-  ~CodePages() { platform::SetCodePages(previous_); }
-  CodePages(const CodePages&) = delete;
+  StandIn(T (*set)(T), T value) : set_(set), previous_(set(std::move(value))) {}
+  ~StandIn() { set_(std::move(previous_)); }
+  StandIn(const StandIn&) = delete;
 
  private:
-  platform::CodePages previous_;
+  T (*set_)(T);
+  T previous_;
 };
+using CodePages = StandIn<platform::CodePages>;
 
 TEST(IniFile, AConversionThatFailsIsARefusalNeverAnEmptyValue) {
   TempDir temp;
   std::string path = temp / "tarn.ini";
   WriteFileBytes(path, "[Main]\r\nLanguage=POL\r\n");
-  CodePages unknown({12345, 0});  // a code page that the system cannot convert to
+  CodePages unknown(platform::SetCodePages, {12345, 0});  // a code page that the system cannot convert to
   EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "GER"), platform::Error);
   EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=POL\r\n");
 }
@@ -223,7 +227,7 @@ TEST(IniFile, AnEightBitFileIsReadInTheSystemsCodePageUtf8Too) {
   };
   for (Case c : {Case{CP_UTF8, "\xC5\x81ucja"}, Case{1250, "\xC4\xB9\xC2\x81ucja"}}) {
     SCOPED_TRACE(c.ansi);
-    CodePages pages({c.ansi, 0});
+    CodePages pages(platform::SetCodePages, {c.ansi, 0});
     EXPECT_EQ(IniFile(path).ReadString("Main", "Gracz", ""), c.read);
   }
 }
@@ -564,25 +568,18 @@ TEST(IniFile, AWriteThatTheSystemsReaderWouldReadOtherwiseIsUndone) {
   }
 }
 
-// The write's deletions go through this: it refuses those of the files named so, as a file that
-// a virus scanner holds stays, after running the side step given.
-class RefusedDeletions {
- public:
-  explicit RefusedDeletions(std::wstring ending, std::function<void(const std::wstring&)> sideStep = {}) {
-    previous_ = platform::SetFileDeleter([=](const std::wstring& path) {
-      if (path.size() < ending.size() || path.compare(path.size() - ending.size(), ending.size(), ending) != 0)
-        return DeleteFileW(path.c_str()) != FALSE;
-      if (sideStep) sideStep(path);
-      SetLastError(ERROR_SHARING_VIOLATION);
-      return false;
-    });
-  }
-  ~RefusedDeletions() { platform::SetFileDeleter(std::move(previous_)); }
-  RefusedDeletions(const RefusedDeletions&) = delete;
-
- private:
-  platform::FileDeleter previous_;
-};
+// A deleter that refuses to delete the files whose names end so, as a file that a virus scanner
+// holds stays, after running the side step given.
+platform::FileDeleter Refusing(std::wstring ending, std::function<void(const std::wstring&)> sideStep = {}) {
+  return [=](const std::wstring& path) {
+    if (path.size() < ending.size() || path.compare(path.size() - ending.size(), ending.size(), ending) != 0)
+      return DeleteFileW(path.c_str()) != FALSE;
+    if (sideStep) sideStep(path);
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return false;
+  };
+}
+using Deletions = StandIn<platform::FileDeleter>;
 
 // The old file cannot be deleted after the replace: it goes back, and the write is refused with
 // nothing beside the file. Where it cannot go back either, the write says so and names it.
@@ -591,7 +588,7 @@ TEST(IniFile, AnOldFileThatStaysAfterTheReplaceGoesBackOrIsNamed) {
   std::string path = temp / "tarn.ini";
   WriteFileBytes(path, kSettings);
   {
-    RefusedDeletions scanner(L".old");
+    Deletions scanner(platform::SetFileDeleter, Refusing(L".old"));
     EXPECT_EQ(WriteError(path), "Unable to write to " + path);
   }
   EXPECT_EQ(ReadFileBytes(path), kSettings);
@@ -601,10 +598,10 @@ TEST(IniFile, AnOldFileThatStaysAfterTheReplaceGoesBackOrIsNamed) {
   std::string folder = UnixPath(temp.Path()), left, error;
   bool sealed = false;
   {
-    RefusedDeletions scanner(L".old", [&](const std::wstring& old) {
-      left = platform::Narrow(old);
-      sealed = !folder.empty() && RunUnixCommand("chattr +i '" + folder + "'");
-    });
+    Deletions scanner(platform::SetFileDeleter, Refusing(L".old", [&](const std::wstring& old) {
+                        left = platform::Narrow(old);
+                        sealed = !folder.empty() && RunUnixCommand("chattr +i '" + folder + "'");
+                      }));
     error = WriteError(path);
   }
   if (sealed) RunUnixCommand("chattr -i '" + folder + "'");
@@ -631,12 +628,14 @@ TEST(IniFile, RightsThatCannotBePutBackAreNeverChangedByAWrite) {
     LetEveryoneWrite(path);
     std::string rights = Rights(path), error;
     int tries = 0;
-    platform::RightsSetter previous = platform::SetRightsSetter([&](const std::wstring&, SECURITY_INFORMATION, PACL) {
-      ++tries;
-      return c.error;
-    });
-    error = WriteError(path);
-    platform::SetRightsSetter(std::move(previous));
+    {
+      StandIn<platform::RightsSetter> refused(platform::SetRightsSetter,
+                                              [&](const std::wstring&, SECURITY_INFORMATION, PACL) {
+                                                ++tries;
+                                                return c.error;
+                                              });
+      error = WriteError(path);
+    }
     EXPECT_GT(tries, 0) << "the replace kept the rights: nothing was tried";
     EXPECT_EQ(Rights(path), rights);
     EXPECT_EQ(error, c.written ? "" : "Unable to write to " + path);
@@ -671,7 +670,7 @@ TEST(IniFile, AnUndoThatFailsIsSaid) {
   EXPECT_EQ(ReadFileBytes(kept), quoted);
   // The file that the write made cannot be deleted.
   {
-    RefusedDeletions scanner(L"new.ini");
+    Deletions scanner(platform::SetFileDeleter, Refusing(L"new.ini"));
     EXPECT_EQ(writeError(made), notUndone(made));
   }
   EXPECT_EQ(ReadFileBytes(made), "[Main]\r\nLanguage=\"GER\"\r\n");
