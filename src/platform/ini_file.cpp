@@ -266,15 +266,16 @@ bool WriteInPlace(const std::wstring& path, const std::string& bytes, const std:
 }
 
 // The file holds the bytes afterwards (no failure), or exactly what it held before, or (Left)
-// the bytes or none, with its old bytes in the file named. A link is kept: the file it points to
-// is written.
+// the bytes or none, with its old bytes in the file named; a file named in left stays beside it.
+// A link is kept: the file it points to is written.
 WriteFailure Replace(const std::string& target, const std::string& bytes, const std::string& old) {
   DWORD error = 0;
   std::wstring path = FinalPath(Widen(target), error);
   WriteFailure failure{WriteFailure::Create, error, {}};
   if (path.empty() || WriteWholeFile(path, bytes, failure)) return failure;
   bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (!exists || (failure.error != ERROR_ACCESS_DENIED && failure.error != ERROR_UNABLE_TO_REMOVE_REPLACED))
+  if (!failure.left.empty() || !exists ||
+      (failure.error != ERROR_ACCESS_DENIED && failure.error != ERROR_UNABLE_TO_REMOVE_REPLACED))
     return failure;
   // Rights that let the file be written but not deleted or renamed: written in place, now that
   // the whole new text stands on the disk.
@@ -333,6 +334,8 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
   WriteFailure failure = Replace(path_, *edited, *bytes);
   if (failure.step == WriteFailure::Left)
     throw Error(FormatText("Unable to finish writing %s: its old text stays in %s", {path_, Narrow(failure.left)}));
+  if (!failure.left.empty())
+    throw Error(FormatText("Unable to write to %s, and %s stays beside it", {path_, Narrow(failure.left)}));
   if (failure.step != WriteFailure::None) throw refused;
   // The game reads the file with the system's reader: a write that it would not read back as
   // written is undone rather than reported done.

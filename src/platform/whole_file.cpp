@@ -118,7 +118,8 @@ bool ReplaceExisting(const std::wstring& path, NewFileCopy& copy, WriteFailure& 
     failure.left = backup;
     return false;
   }
-  DeleteFileW(backup.c_str());  // a copy of the old file, where the system made one
+  // A copy of the old file, where the system made one.
+  if (Exists(backup) && !RemoveFile(backup)) failure.left = backup;
   return false;
 }
 
@@ -182,8 +183,11 @@ std::wstring FinalPath(const std::wstring& path, DWORD& error) {
   return final;
 }
 
-NewFileCopy::~NewFileCopy() {
-  if (!path_.empty()) DeleteFileW(path_.c_str());
+NewFileCopy::~NewFileCopy() { Discard(); }
+
+bool NewFileCopy::Discard() {
+  if (!path_.empty() && RemoveFile(path_)) path_.clear();
+  return path_.empty();
 }
 
 bool NewFileCopy::Write(const std::wstring& prefix, std::string_view bytes, DWORD attributes, DWORD& error,
@@ -224,20 +228,20 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailu
   bool made = false;
   if (!copy.Write(path, bytes, kept, failure.error, made, flush)) {
     failure.step = made ? WriteFailure::Write : WriteFailure::Create;
-    return false;
-  }
-  failure.step = WriteFailure::Replace;
-  if (!exists) {
-    if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
-      failure.error = GetLastError();
-      return false;
+  } else {
+    failure.step = WriteFailure::Replace;
+    bool placed = exists ? ReplaceExisting(path, copy, failure)
+                         : MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (placed) {
+      copy.Placed();
+      failure = {};
+      return true;
     }
-    copy.Placed();
-  } else if (!ReplaceExisting(path, copy, failure)) {
-    return false;
+    if (!exists) failure.error = GetLastError();
   }
-  failure = {};
-  return true;
+  // A new file that cannot be deleted stays beside the target: it is named.
+  if (!copy.Discard() && failure.left.empty()) failure.left = copy.Path();
+  return false;
 }
 
 }  // namespace platform

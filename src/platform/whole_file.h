@@ -54,13 +54,15 @@ class NewFileCopy {
              bool flush = true);
   const std::wstring& Path() const { return path_; }
   void Placed() { path_.clear(); }
+  // Deletes the file unless it was placed; false while it stays.
+  bool Discard();
 
  private:
   std::wstring path_;
 };
 
-// Why a whole-file write failed; the file is then as it was and nothing is left beside it, but
-// after Left.
+// Why a whole-file write failed; the file is then as it was, but after Left, and nothing is left
+// beside it, but the file named in left.
 struct WriteFailure {
   enum Step {
     None,
@@ -75,7 +77,8 @@ struct WriteFailure {
               // could not take the place, nothing)
   } step = None;
   DWORD error = 0;  // the system's reason
-  std::wstring left;
+  std::wstring left;  // a file beside the target that could not be deleted: the old file (Left)
+                      // or a new one that the write made; empty when none stays
 };
 
 // Writes the bytes to the file at path (a final path, see FinalPath), which holds afterwards

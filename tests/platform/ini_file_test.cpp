@@ -612,6 +612,32 @@ TEST(IniFile, AnOldFileThatStaysAfterTheReplaceGoesBackOrIsNamed) {
   EXPECT_EQ(FolderNames(temp.Path()).size(), 2u);
 }
 
+// The new file beside it cannot be deleted after a write that failed: the write names it.
+TEST(IniFile, ANewFileThatStaysAfterAFailedWriteIsNamed) {
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held ? "the game holds the file without delete sharing" : "the disk is full");
+    TempDir temp;
+    std::string path = temp / "tarn.ini", left, error;
+    WriteFileBytes(path, kSettings);
+    HANDLE game = held ? CreateFileW(platform::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr)
+                       : INVALID_HANDLE_VALUE;
+    {
+      Deletions scanner(platform::SetFileDeleter,
+                        Refusing(L".tmp", [&](const std::wstring& copy) { left = platform::Narrow(copy); }));
+      std::optional<FillingDisk> disk;
+      if (!held) disk.emplace(10);
+      error = WriteError(path);
+    }
+    if (game != INVALID_HANDLE_VALUE) CloseHandle(game);
+    ASSERT_FALSE(left.empty()) << "no new file was to go";
+    EXPECT_EQ(error, "Unable to write to " + path + ", and " + left + " stays beside it");
+    EXPECT_EQ(ReadFileBytes(path), kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()).size(), 2u);
+    DeleteFileW(platform::Widen(left).c_str());
+  }
+}
+
 // Rights that cannot be put back after the replace: the old file goes back, rights and all;
 // where the system refused them for want of rights the text is then written in place, else the
 // write is refused.
