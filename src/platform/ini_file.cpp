@@ -97,7 +97,8 @@ std::string Bytes(const Text& text) {
 // An 8-bit file is read in the system's ANSI code page, which may be UTF-8.
 unsigned CodePage(Encoding e) { return e == Encoding::Utf8 ? CP_UTF8 : SystemCodePages().ansi; }
 
-std::wstring Decode(std::wstring_view units, Encoding encoding) {
+// The text of the file's code units; nothing when the conversion fails.
+std::optional<std::wstring> Decode(std::wstring_view units, Encoding encoding) {
   if (IsUtf16(encoding)) return std::wstring(units);
   return FromCodePage(std::string(units.begin(), units.end()), CodePage(encoding));
 }
@@ -112,7 +113,9 @@ std::optional<std::wstring> Encode(const std::string& utf8, Encoding encoding) {
   return std::wstring(bytes->begin(), bytes->end());
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+// What the system's reader strips around names, section names and values: blank, tab, vertical
+// tab, form feed and Ctrl-Z, in every encoding; no other space of Unicode.
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == L'\x1a'; }
 
 // [begin, end) less the blanks at both ends.
 void Trim(const std::wstring& s, size_t& begin, size_t& end) {
@@ -120,9 +123,11 @@ void Trim(const std::wstring& s, size_t& begin, size_t& end) {
   while (end > begin && IsBlank(s[end - 1])) --end;
 }
 
-bool SameName(const Text& text, size_t begin, size_t end, const std::wstring& name) {
-  std::wstring found = Decode(std::wstring_view(text.units).substr(begin, end - begin), text.encoding);
-  return CompareStringOrdinal(found.data(), static_cast<int>(found.size()), name.data(),
+// Whether the name in [begin, end) is the name; unknown when it cannot be decoded.
+std::optional<bool> SameName(const Text& text, size_t begin, size_t end, const std::wstring& name) {
+  std::optional<std::wstring> found = Decode(std::wstring_view(text.units).substr(begin, end - begin), text.encoding);
+  if (!found) return std::nullopt;
+  return CompareStringOrdinal(found->data(), static_cast<int>(found->size()), name.data(),
                               static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
 }
 
@@ -151,6 +156,7 @@ struct Place {
   bool keyFound = false;
   bool hasValue = false;  // the key's line holds a "="
   size_t valueBegin = 0, valueEnd = 0;  // the value as written, quotes included
+  bool undecodable = false;  // a name on the way could not be decoded: where the key is, is unknown
 };
 
 Place Find(const Text& text, const std::string& section, const std::string& key) {
@@ -170,7 +176,12 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
       size_t nameBegin = begin + 1, nameEnd = close;
       Trim(s, nameBegin, nameEnd);
       // Only the first section of that name takes new keys.
-      if (!place.sectionFound && SameName(text, nameBegin, nameEnd, wsection)) {
+      std::optional<bool> same = place.sectionFound ? false : SameName(text, nameBegin, nameEnd, wsection);
+      if (!same) {
+        place.undecodable = true;
+        break;
+      }
+      if (*same) {
         inSection = true;
         place.sectionFound = true;
         place.sectionEnd = next;
@@ -183,7 +194,12 @@ Place Find(const Text& text, const std::string& section, const std::string& key)
       size_t equals = s.find(L'=', begin);
       size_t nameBegin = begin, nameEnd = equals < end ? equals : end;
       Trim(s, nameBegin, nameEnd);
-      if (SameName(text, nameBegin, nameEnd, wkey)) {
+      std::optional<bool> same = SameName(text, nameBegin, nameEnd, wkey);
+      if (!same) {
+        place.undecodable = true;
+        break;
+      }
+      if (*same) {
         place.keyFound = true;
         place.hasValue = equals < end;
         place.valueBegin = place.hasValue ? equals + 1 : nameEnd;
@@ -204,6 +220,7 @@ std::optional<std::string> Edited(Text text, const std::string& section, const s
   if (!text.editable || !wsection || !wkey || !wvalue) return std::nullopt;
   std::wstring& s = text.units;
   Place place = Find(text, section, key);
+  if (place.undecodable) return std::nullopt;
   if (place.keyFound) {
     s.replace(place.valueBegin, place.valueEnd - place.valueBegin, place.hasValue ? *wvalue : L"=" + *wvalue);
   } else {
@@ -248,28 +265,32 @@ bool WriteInPlace(const std::wstring& path, const std::string& bytes, const std:
   return ok;
 }
 
-// The file holds the bytes afterwards, or, on false, exactly what it held before. A link is
-// kept: the file it points to is written.
-bool Replace(const std::string& target, const std::string& bytes, const std::string& old) {
+// The file holds the bytes afterwards (no failure), or exactly what it held before, or (Left)
+// the bytes or none, with its old bytes in the file named; a file named in left stays beside it.
+// A link is kept: the file it points to is written.
+WriteFailure Replace(const std::string& target, const std::string& bytes, const std::string& old) {
   DWORD error = 0;
   std::wstring path = FinalPath(Widen(target), error);
-  if (path.empty()) return false;
-  WriteFailure failure;
-  if (WriteWholeFile(path, bytes, failure)) return true;
+  WriteFailure failure{WriteFailure::Create, error, {}};
+  if (path.empty() || WriteWholeFile(path, bytes, failure)) return failure;
   bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (!exists || (failure.error != ERROR_ACCESS_DENIED && failure.error != ERROR_UNABLE_TO_REMOVE_REPLACED))
-    return false;
+  if (!failure.left.empty() || !exists ||
+      (failure.error != ERROR_ACCESS_DENIED && failure.error != ERROR_UNABLE_TO_REMOVE_REPLACED))
+    return failure;
   // Rights that let the file be written but not deleted or renamed: written in place, now that
   // the whole new text stands on the disk.
-  if (failure.step == WriteFailure::Replace) return WriteInPlace(path, bytes, old);
+  WriteFailure inPlace{WriteFailure::Write, failure.error, {}};
+  if (failure.step == WriteFailure::Replace) return WriteInPlace(path, bytes, old) ? WriteFailure() : inPlace;
   // A folder that lets its files be written but not new files be made: the whole new text goes
   // to the temporary folder first, then into the file in place.
-  if (failure.step != WriteFailure::Create) return false;
+  if (failure.step != WriteFailure::Create) return failure;
   NewFileCopy elsewhere;
   std::string temp = TempDirectory();
   bool made = false;
   return !temp.empty() && elsewhere.Write(Widen(temp + "tarnholm-ini"), bytes, 0, error, made) &&
-         WriteInPlace(path, bytes, old);
+                 WriteInPlace(path, bytes, old)
+             ? WriteFailure()
+             : inPlace;
 }
 
 // The value as the system's own reader gives it, empty when the key is missing.
@@ -290,7 +311,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
   if (!bytes) return defaultValue;
   Text text = Decoded(*bytes);
   Place place = Find(text, section, key);
-  if (!place.hasValue) return defaultValue;
+  if (place.undecodable || !place.hasValue) return defaultValue;
   size_t begin = place.valueBegin, end = place.valueEnd;
   // A value in a pair of quotes is read without them.
   if (end - begin >= 2 && (text.units[begin] == L'"' || text.units[begin] == L'\'') &&
@@ -298,7 +319,8 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
     ++begin;
     --end;
   }
-  return Narrow(Decode(std::wstring_view(text.units).substr(begin, end - begin), text.encoding));
+  std::optional<std::wstring> value = Decode(std::wstring_view(text.units).substr(begin, end - begin), text.encoding);
+  return value ? Narrow(*value) : defaultValue;
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
@@ -308,16 +330,21 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
   std::optional<std::string> bytes = ReadBytes(path_);
   std::optional<std::string> edited;
   if (bytes) edited = Edited(Decoded(*bytes), section, key, value);
-  if (!edited || !Replace(path_, *edited, *bytes)) throw refused;
+  if (!edited) throw refused;
+  WriteFailure failure = Replace(path_, *edited, *bytes);
+  if (failure.step == WriteFailure::Left)
+    throw Error(FormatText("Unable to finish writing %s: its old text stays in %s", {path_, Narrow(failure.left)}));
+  if (!failure.left.empty())
+    throw Error(FormatText("Unable to write to %s, and %s stays beside it", {path_, Narrow(failure.left)}));
+  if (failure.step != WriteFailure::None) throw refused;
   // The game reads the file with the system's reader: a write that it would not read back as
   // written is undone rather than reported done.
   if (SystemReads(path_, section, key) == value) return;
   DWORD error = 0;
-  if (existed)
-    Replace(path_, *bytes, *edited);
-  else
-    DeleteFileW(FinalPath(Widen(path_), error).c_str());
-  throw refused;
+  bool undone = existed ? Replace(path_, *bytes, *edited).step == WriteFailure::None
+                        : RemoveFile(FinalPath(Widen(path_), error));
+  if (undone) throw refused;
+  throw Error(FormatText("Unable to write to %s, and the file could not be put back as it was", {path_}));
 }
 
 }  // namespace platform

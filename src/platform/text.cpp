@@ -80,13 +80,13 @@ std::optional<std::string> ToCodePage(std::wstring_view text, unsigned codePage)
   return out;
 }
 
-std::wstring FromCodePage(std::string_view bytes, unsigned codePage) {
-  if (bytes.empty()) return {};
+std::optional<std::wstring> FromCodePage(std::string_view bytes, unsigned codePage) {
+  if (bytes.empty()) return std::wstring();
   int size = static_cast<int>(bytes.size());
   int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-  if (n <= 0) return {};
+  if (n <= 0) return std::nullopt;
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), size, out.data(), n);
+  if (MultiByteToWideChar(codePage, 0, bytes.data(), size, out.data(), n) != n) return std::nullopt;
   return out;
 }
 

@@ -26,6 +26,7 @@ CodePages SetCodePages(CodePages pages);
 // The text in the code page, letter for letter; none when the page lacks one of its letters (a
 // best-fit look-alike or a stand-in would be another text) or the conversion fails.
 std::optional<std::string> ToCodePage(std::wstring_view text, unsigned codePage);
-std::wstring FromCodePage(std::string_view bytes, unsigned codePage);
+// The bytes read in the code page, as the system reads them; none when the conversion fails.
+std::optional<std::wstring> FromCodePage(std::string_view bytes, unsigned codePage);
 
 }  // namespace platform

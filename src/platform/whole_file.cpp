@@ -15,6 +15,16 @@ FileWriter& Writer() {
   return writer;
 }
 
+FileDeleter& Deleter() {
+  static FileDeleter deleter;
+  return deleter;
+}
+
+RightsSetter& Setter() {
+  static RightsSetter setter;
+  return setter;
+}
+
 // A name beside prefix that nothing has yet: "<prefix>.<process>-<n><suffix>".
 std::wstring FreeName(const std::wstring& prefix, int n, const wchar_t* suffix) {
   return prefix + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + suffix;
@@ -46,21 +56,27 @@ std::optional<Rights> RightsOf(const std::wstring& path) {
 }
 
 // The system's replace keeps the replaced file's access list on Windows; Wine's renames the new
-// file into place with the new file's rights, so they are put back when they differ.
-void Restore(const std::wstring& path, const std::optional<Rights>& before) {
+// file into place with the new file's rights, so they are put back when they differ. The system's
+// reason when they could not be; 0 when they are as before (or were not known before).
+DWORD Restore(const std::wstring& path, const std::optional<Rights>& before) {
   std::optional<Rights> now = RightsOf(path);
-  if (!before || before->dacl.empty() || !now || now->dacl == before->dacl) return;
+  if (!before || before->dacl.empty() || (now && now->dacl == before->dacl)) return ERROR_SUCCESS;
   PSECURITY_DESCRIPTOR sd = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(before->dacl.c_str(), SDDL_REVISION_1, &sd, nullptr))
-    return;
+    return GetLastError();
   BOOL present = FALSE, defaulted = FALSE;
   PACL dacl = nullptr;
-  if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present)
-    SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
-                          DACL_SECURITY_INFORMATION | (before->isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                                           : UNPROTECTED_DACL_SECURITY_INFORMATION),
-                          nullptr, nullptr, dacl, nullptr);
+  DWORD error = ERROR_INVALID_SECURITY_DESCR;
+  if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present) {
+    SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION |
+        (before->isProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    error = Setter() ? Setter()(path, what, dacl)
+                     : SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT, what, nullptr,
+                                             nullptr, dacl, nullptr);
+  }
   LocalFree(sd);
+  return error;
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -69,11 +85,11 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 // our own, which is then deleted: without a backup name Wine's replace makes an empty temporary
 // file beside the target and leaves it when the replace fails, one more at every failure, and it
 // deletes that temporary file by a call that removes what a link points to.
-bool ReplaceExisting(const std::wstring& path, NewFileCopy& copy, DWORD& error) {
+bool ReplaceExisting(const std::wstring& path, NewFileCopy& copy, WriteFailure& failure) {
   std::wstring backup;
   for (int n = 0; backup.empty() || Exists(backup); ++n) {
     if (n == 100) {
-      error = ERROR_FILE_EXISTS;
+      failure.error = ERROR_FILE_EXISTS;
       return false;
     }
     backup = FreeName(path, n, L".old");
@@ -81,27 +97,43 @@ bool ReplaceExisting(const std::wstring& path, NewFileCopy& copy, DWORD& error) 
   std::optional<Rights> rights = RightsOf(path);
   if (ReplaceFileW(path.c_str(), copy.Path().c_str(), backup.c_str(), 0, nullptr, nullptr)) {
     copy.Placed();
-    DeleteFileW(backup.c_str());
-    Restore(path, rights);
-    return true;
+    DWORD error = Restore(path, rights);
+    if (!error && RemoveFile(backup)) return true;
+    // Rights that changed, or an old file that stays beside: the old file goes back into its
+    // place, rights and all, and the write is refused.
+    failure.error = error ? error : GetLastError();
+    if (MoveFileExW(backup.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+    failure.step = WriteFailure::Left;
+    failure.left = backup;
+    return false;
   }
-  error = GetLastError();
+  failure.error = GetLastError();
   if (!Exists(path)) {
     // The old file went to the backup name and the new one could not follow: the old one goes
     // back. Where even that fails the new one takes the place, so that the file holds the new
-    // text rather than none; the backup then stays, the only copy of the old text.
+    // text rather than none; the backup then stays, the only copy of the old text, and is named.
     if (Exists(backup) && MoveFileExW(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
-    bool moved = MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
-    if (moved) copy.Placed();
-    return moved;
+    if (MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) copy.Placed();
+    failure.step = WriteFailure::Left;
+    failure.left = backup;
+    return false;
   }
-  DeleteFileW(backup.c_str());  // a copy of the old file, where the system made one
+  // A copy of the old file, where the system made one.
+  if (Exists(backup) && !RemoveFile(backup)) failure.left = backup;
   return false;
 }
 
 }  // namespace
 
 FileWriter SetFileWriter(FileWriter writer) { return std::exchange(Writer(), std::move(writer)); }
+
+FileDeleter SetFileDeleter(FileDeleter deleter) { return std::exchange(Deleter(), std::move(deleter)); }
+
+RightsSetter SetRightsSetter(RightsSetter setter) { return std::exchange(Setter(), std::move(setter)); }
+
+bool RemoveFile(const std::wstring& path) {
+  return Deleter() ? Deleter()(path) : DeleteFileW(path.c_str()) != FALSE;
+}
 
 bool WriteAll(HANDLE f, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -114,6 +146,30 @@ bool WriteAll(HANDLE f, std::string_view bytes) {
   return true;
 }
 
+std::wstring FinalPath(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0) return {};
+    bool fits = n < path.size();
+    path.resize(n);
+    if (fits) break;
+  }
+  constexpr std::wstring_view device = L"\\\\?\\", network = L"\\\\?\\UNC\\";
+  if (path.compare(0, network.size(), network) == 0)
+    path.replace(0, network.size(), L"\\\\");
+  else if (path.compare(0, device.size(), device) == 0)
+    path.erase(0, device.size());
+  // Anything but a full path (a volume without a drive letter) would be taken as relative.
+  bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  if (!drive && path.compare(0, 2, L"\\\\") != 0) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return {};
+  }
+  return path;
+}
+
 std::wstring FinalPath(const std::wstring& path, DWORD& error) {
   HANDLE f = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -121,21 +177,17 @@ std::wstring FinalPath(const std::wstring& path, DWORD& error) {
     error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? path : std::wstring();
   }
-  std::wstring final(MAX_PATH, L'\0');
-  DWORD n = GetFinalPathNameByHandleW(f, final.data(), static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
-  if (n >= final.size()) {
-    final.resize(n);
-    n = GetFinalPathNameByHandleW(f, final.data(), static_cast<DWORD>(final.size()), VOLUME_NAME_DOS);
-  }
-  error = GetLastError();
+  std::wstring final = FinalPath(f);
+  error = final.empty() ? GetLastError() : 0;
   CloseHandle(f);
-  if (n == 0 || n >= final.size()) return std::wstring();
-  final.resize(n);
   return final;
 }
 
-NewFileCopy::~NewFileCopy() {
-  if (!path_.empty()) DeleteFileW(path_.c_str());
+NewFileCopy::~NewFileCopy() { Discard(); }
+
+bool NewFileCopy::Discard() {
+  if (!path_.empty() && RemoveFile(path_)) path_.clear();
+  return path_.empty();
 }
 
 bool NewFileCopy::Write(const std::wstring& prefix, std::string_view bytes, DWORD attributes, DWORD& error,
@@ -166,7 +218,7 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailu
   bool exists = GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before);
   // Windows refuses to write a read-only file; Wine, run as root, would not.
   if (exists && (before.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    failure = {WriteFailure::ReadOnly, ERROR_ACCESS_DENIED};
+    failure = {WriteFailure::ReadOnly, ERROR_ACCESS_DENIED, {}};
     return false;
   }
   DWORD kept = exists ? before.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
@@ -176,20 +228,20 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes, WriteFailu
   bool made = false;
   if (!copy.Write(path, bytes, kept, failure.error, made, flush)) {
     failure.step = made ? WriteFailure::Write : WriteFailure::Create;
-    return false;
-  }
-  failure.step = WriteFailure::Replace;
-  if (!exists) {
-    if (!MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
-      failure.error = GetLastError();
-      return false;
+  } else {
+    failure.step = WriteFailure::Replace;
+    bool placed = exists ? ReplaceExisting(path, copy, failure)
+                         : MoveFileExW(copy.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (placed) {
+      copy.Placed();
+      failure = {};
+      return true;
     }
-    copy.Placed();
-  } else if (!ReplaceExisting(path, copy, failure.error)) {
-    return false;
+    if (!exists) failure.error = GetLastError();
   }
-  failure = {};
-  return true;
+  // A new file that cannot be deleted stays beside the target: it is named.
+  if (!copy.Discard() && failure.left.empty()) failure.left = copy.Path();
+  return false;
 }
 
 }  // namespace platform

@@ -6,7 +6,9 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
+using platform::FinalPath;
 using platform::Widen;
 
 namespace uninstaller {
@@ -22,23 +24,6 @@ bool IsPlainName(std::string_view name) {
     if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
       return false;
   return true;
-}
-
-// The path that the system resolves for an open file or folder, every link on the way followed,
-// without the "\\?\" prefix; empty when it cannot say.
-std::wstring FinalPath(HANDLE handle) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0) return {};
-    bool fits = n < path.size();
-    path.resize(n);
-    if (fits) break;
-  }
-  constexpr std::wstring_view prefix = L"\\\\?\\";
-  if (path.compare(0, prefix.size(), prefix) == 0) path.erase(0, prefix.size());
-  return path;
 }
 
 bool SamePath(std::wstring_view a, std::wstring_view b) {

@@ -155,6 +155,12 @@ TEST_F(GameLanguage, EachEncodingAndLineEndIsShownAsTheGameReadsItAndWrittenInIt
       {"a header without \"]\" before the real section",
        "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=POL\r\n", "POL",
        "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=FRA\r\n"},
+      {"a vertical tab before the key, which the game reads as blank", "[Main]\r\n\x0bLanguage=POL\r\n", "POL",
+       "[Main]\r\n\x0bLanguage=FRA\r\n"},
+      {"a form feed after the key", "[Main]\r\nLanguage\x0c=POL\r\n", "POL", "[Main]\r\nLanguage\x0c=FRA\r\n"},
+      {"a Ctrl-Z after the key", "[Main]\r\nLanguage\x1a=POL\r\n", "POL", "[Main]\r\nLanguage\x1a=FRA\r\n"},
+      {"a vertical tab in the section's brackets", "[\x0bMain]\r\nLanguage=POL\r\n", "POL",
+       "[\x0bMain]\r\nLanguage=FRA\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -37,6 +37,25 @@ TEST(CodePage, TextConvertsLetterForLetterOrNotAtAll) {
   }
 }
 
+// Bytes are read as the system reads them, or not at all: a conversion that fails is no empty text.
+TEST(CodePage, BytesReadInTheCodePageOrNotAtAll) {
+  struct Case {
+    unsigned codePage;
+    const char* bytes;
+    std::optional<std::wstring> text;  // none: refused
+  };
+  const Case cases[] = {
+      {1250, "\xA3ucja", L"\u0141ucja"},
+      {CP_UTF8, "\xC5\x81ucja", L"\u0141ucja"},
+      {12345, "ENG", std::nullopt},  // a code page the system cannot convert from
+      {12345, "", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.codePage << " " << c.bytes);
+    EXPECT_EQ(platform::FromCodePage(c.bytes, c.codePage), c.text);
+  }
+}
+
 // The uninstaller's batch names its own path in the OEM code page, whichever that is; on a
 // system whose code page is UTF-8 the path is UTF-8, never none (the batch would not be made).
 TEST(CodePage, AnOemPathIsExactOrTheShortPathOrNone) {

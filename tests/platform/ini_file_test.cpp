@@ -5,6 +5,7 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -116,6 +117,17 @@ const EditCase kEdits[] = {
      "[Main\r\nLanguage=ENG\r\n[Main]\r\nLanguage=GER\r\n"},
     {"a header without \"]\" is a line of the section before it", "[Main]\r\n[Video\r\nLanguage=POL\r\n",
      "[Main]\r\n[Video\r\nLanguage=GER\r\n"},
+    {"a vertical tab before the key is blank", "[Main]\r\n\x0bLanguage=POL\r\n", "[Main]\r\n\x0bLanguage=GER\r\n"},
+    {"a form feed after the key is blank", "[Main]\r\nLanguage\x0c=POL\r\n", "[Main]\r\nLanguage\x0c=GER\r\n"},
+    {"a Ctrl-Z after the key is blank", "[Main]\r\nLanguage\x1a=POL\r\n", "[Main]\r\nLanguage\x1a=GER\r\n"},
+    {"a vertical tab in the section's brackets is blank", "[\x0bMain]\r\nLanguage=POL\r\n",
+     "[\x0bMain]\r\nLanguage=GER\r\n"},
+    {"each of them around the value and the line stays", "\x1a[Main\x0c]\r\n\t\x0cLanguage=\x0b\x1aPOL\x0c\t\x1a\r\n",
+     "\x1a[Main\x0c]\r\n\t\x0cLanguage=\x0b\x1aGER\x0c\t\x1a\r\n"},
+    {"in UTF-16 too", Utf16File(L"[\x0bMain]\r\n\x0cLanguage\x1a=\x0bPOL\r\n"),
+     Utf16File(L"[\x0bMain]\r\n\x0cLanguage\x1a=\x0bGER\r\n")},
+    {"a no-break space is no blank: that key is another", Utf16File(L"[Main]\r\n\u00a0Language=POL\r\n"),
+     Utf16File(L"[Main]\r\n\u00a0Language=POL\r\nLanguage=GER\r\n")},
 };
 
 TEST(IniFile, AWriteChangesTheOneValueAndLeavesEveryOtherByteOrNone) {
@@ -181,22 +193,26 @@ TEST(IniFile, AnEightBitFileTakesTheSystemsCodePageOrRefuses) {
   }
 }
 
-// The code page is the system's unless a test sets another.
-class CodePages {
+// A stand-in put into one of the platform's seams (code pages, deletions, rights) for a scope;
+// the previous one goes back after it.
+template <typename T>
+class StandIn {
  public:
-  explicit CodePages(platform::CodePages pages) : previous_(platform::SetCodePages(pages)) {}
-  ~CodePages() { platform::SetCodePages(previous_); }
-  CodePages(const CodePages&) = delete;
+  StandIn(T (*set)(T), T value) : set_(set), previous_(set(std::move(value))) {}
+  ~StandIn() { set_(std::move(previous_)); }
+  StandIn(const StandIn&) = delete;
 
  private:
-  platform::CodePages previous_;
+  T (*set_)(T);
+  T previous_;
 };
+using CodePages = StandIn<platform::CodePages>;
 
 TEST(IniFile, AConversionThatFailsIsARefusalNeverAnEmptyValue) {
   TempDir temp;
   std::string path = temp / "tarn.ini";
   WriteFileBytes(path, "[Main]\r\nLanguage=POL\r\n");
-  CodePages unknown({12345, 0});  // a code page that the system cannot convert to
+  CodePages unknown(platform::SetCodePages, {12345, 0});  // a code page that the system cannot convert to
   EXPECT_THROW(IniFile(path).WriteString("Main", "Language", "GER"), platform::Error);
   EXPECT_EQ(ReadFileBytes(path), "[Main]\r\nLanguage=POL\r\n");
 }
@@ -211,7 +227,7 @@ TEST(IniFile, AnEightBitFileIsReadInTheSystemsCodePageUtf8Too) {
   };
   for (Case c : {Case{CP_UTF8, "\xC5\x81ucja"}, Case{1250, "\xC4\xB9\xC2\x81ucja"}}) {
     SCOPED_TRACE(c.ansi);
-    CodePages pages({c.ansi, 0});
+    CodePages pages(platform::SetCodePages, {c.ansi, 0});
     EXPECT_EQ(IniFile(path).ReadString("Main", "Gracz", ""), c.read);
   }
 }
@@ -238,6 +254,18 @@ TEST(IniFile, ReadsWhatTheSystemsReaderReads) {
       "[\r\nLanguage=POL\r\n",
       "[Ma]in]\r\nLanguage=POL\r\n",
       "[Main]x\r\nLanguage=POL\r\n",
+      "[Main]\r\n\x0bLanguage=POL\r\n",
+      "[Main]\r\nLanguage\x0c=POL\r\n",
+      "[Main]\r\nLanguage\x1a=POL\r\n",
+      "[\x0bMain]\r\nLanguage=POL\r\n",
+      "[Main\x1a]\r\nLanguage=POL\r\n",
+      "\x0c[Main]\r\n\tLanguage=\x0b\x1a\"POL\"\x0c\x1a\r\n",
+      "[Main]\r\n\x1cLanguage=POL\r\n",
+      "[Main]\r\n\x85Language=POL\r\n",
+      "[Main]\r\n\xa0Language=POL\r\n",
+      Utf16File(L"[\x0bMain]\r\n\x1aLanguage\x0c=\x0bPOL\x1a\r\n"),
+      Utf16File(L"[Main]\r\n\u00a0Language=POL\r\n"),
+      Utf16File(L"[Main]\r\n\u3000Language=POL\r\n"),
   };
   TempDir temp;
   std::string path = temp / "tarn.ini";
@@ -538,6 +566,177 @@ TEST(IniFile, AWriteThatTheSystemsReaderWouldReadOtherwiseIsUndone) {
     EXPECT_THROW(IniFile(missing).WriteString("Main", "Language", value), platform::Error);
     EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
   }
+}
+
+// A deleter that refuses to delete the files whose names end so, as a file that a virus scanner
+// holds stays, after running the side step given.
+platform::FileDeleter Refusing(std::wstring ending, std::function<void(const std::wstring&)> sideStep = {}) {
+  return [=](const std::wstring& path) {
+    if (path.size() < ending.size() || path.compare(path.size() - ending.size(), ending.size(), ending) != 0)
+      return DeleteFileW(path.c_str()) != FALSE;
+    if (sideStep) sideStep(path);
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return false;
+  };
+}
+using Deletions = StandIn<platform::FileDeleter>;
+
+// The old file cannot be deleted after the replace: it goes back, and the write is refused with
+// nothing beside the file. Where it cannot go back either, the write says so and names it.
+TEST(IniFile, AnOldFileThatStaysAfterTheReplaceGoesBackOrIsNamed) {
+  TempDir temp;
+  std::string path = temp / "tarn.ini";
+  WriteFileBytes(path, kSettings);
+  {
+    Deletions scanner(platform::SetFileDeleter, Refusing(L".old"));
+    EXPECT_EQ(WriteError(path), "Unable to write to " + path);
+  }
+  EXPECT_EQ(ReadFileBytes(path), kSettings);
+  EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+
+  // The folder is sealed when the old file is to go, so that it cannot go back either.
+  std::string folder = UnixPath(temp.Path()), left, error;
+  bool sealed = false;
+  {
+    Deletions scanner(platform::SetFileDeleter, Refusing(L".old", [&](const std::wstring& old) {
+                        left = platform::Narrow(old);
+                        sealed = !folder.empty() && RunUnixCommand("chattr +i '" + folder + "'");
+                      }));
+    error = WriteError(path);
+  }
+  if (sealed) RunUnixCommand("chattr -i '" + folder + "'");
+  if (!sealed) GTEST_SKIP() << "this machine lets no test seal a folder (chattr +i needs root)";
+  EXPECT_EQ(error, "Unable to finish writing " + path + ": its old text stays in " + left);
+  EXPECT_EQ(ReadFileBytes(path), kWritten);
+  EXPECT_EQ(ReadFileBytes(left), kSettings);
+  EXPECT_EQ(FolderNames(temp.Path()).size(), 2u);
+}
+
+// The new file beside it cannot be deleted after a write that failed: the write names it.
+TEST(IniFile, ANewFileThatStaysAfterAFailedWriteIsNamed) {
+  for (bool held : {false, true}) {
+    SCOPED_TRACE(held ? "the game holds the file without delete sharing" : "the disk is full");
+    TempDir temp;
+    std::string path = temp / "tarn.ini", left, error;
+    WriteFileBytes(path, kSettings);
+    HANDLE game = held ? CreateFileW(platform::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr)
+                       : INVALID_HANDLE_VALUE;
+    {
+      Deletions scanner(platform::SetFileDeleter,
+                        Refusing(L".tmp", [&](const std::wstring& copy) { left = platform::Narrow(copy); }));
+      std::optional<FillingDisk> disk;
+      if (!held) disk.emplace(10);
+      error = WriteError(path);
+    }
+    if (game != INVALID_HANDLE_VALUE) CloseHandle(game);
+    ASSERT_FALSE(left.empty()) << "no new file was to go";
+    EXPECT_EQ(error, "Unable to write to " + path + ", and " + left + " stays beside it");
+    EXPECT_EQ(ReadFileBytes(path), kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()).size(), 2u);
+    DeleteFileW(platform::Widen(left).c_str());
+  }
+}
+
+// Rights that cannot be put back after the replace: the old file goes back, rights and all;
+// where the system refused them for want of rights the text is then written in place, else the
+// write is refused.
+TEST(IniFile, RightsThatCannotBePutBackAreNeverChangedByAWrite) {
+  struct Case {
+    DWORD error;
+    bool written;
+  };
+  for (Case c : {Case{ERROR_ACCESS_DENIED, true}, Case{ERROR_SHARING_VIOLATION, false}}) {
+    SCOPED_TRACE(c.error);
+    TempDir temp;
+    std::string path = temp / "tarn.ini";
+    WriteFileBytes(path, kSettings);
+    LetEveryoneWrite(path);
+    std::string rights = Rights(path), error;
+    int tries = 0;
+    {
+      StandIn<platform::RightsSetter> refused(platform::SetRightsSetter,
+                                              [&](const std::wstring&, SECURITY_INFORMATION, PACL) {
+                                                ++tries;
+                                                return c.error;
+                                              });
+      error = WriteError(path);
+    }
+    EXPECT_GT(tries, 0) << "the replace kept the rights: nothing was tried";
+    EXPECT_EQ(Rights(path), rights);
+    EXPECT_EQ(error, c.written ? "" : "Unable to write to " + path);
+    EXPECT_EQ(ReadFileBytes(path), c.written ? kWritten : kSettings);
+    EXPECT_EQ(FolderNames(temp.Path()), std::vector<std::string>{"tarn.ini"});
+  }
+}
+
+// A write that the system's reader would read otherwise is undone; where the undo fails, the
+// write does not say that the file is as it was.
+TEST(IniFile, AnUndoThatFailsIsSaid) {
+  TempDir temp;
+  std::string kept = temp / "tarn.ini", made = temp / "new.ini";
+  auto writeError = [](const std::string& path) {
+    try {
+      IniFile(path).WriteString("Main", "Language", "\"GER\"");
+    } catch (const platform::Error& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  auto notUndone = [](const std::string& path) {
+    return "Unable to write to " + path + ", and the file could not be put back as it was";
+  };
+  // The disk is full once the new text stands.
+  const std::string quoted = "[Main]\r\nName=Kor\r\nLanguage=\"GER\"\r\n[Video]\r\nWidth=1024\r\n";
+  WriteFileBytes(kept, kSettings);
+  {
+    FillingDisk disk(quoted.size());
+    EXPECT_EQ(writeError(kept), notUndone(kept));
+  }
+  EXPECT_EQ(ReadFileBytes(kept), quoted);
+  // The file that the write made cannot be deleted.
+  {
+    Deletions scanner(platform::SetFileDeleter, Refusing(L"new.ini"));
+    EXPECT_EQ(writeError(made), notUndone(made));
+  }
+  EXPECT_EQ(ReadFileBytes(made), "[Main]\r\nLanguage=\"GER\"\r\n");
+  EXPECT_EQ(FolderNames(temp.Path()), (std::vector<std::string>{"new.ini", "tarn.ini"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The resolved path is kept as the programs keep paths: full, in long names, without "\\?\",
+// through a link the file that it points to; a missing file is its own path.
+TEST(FinalPath, IsTheFullPathInLongNamesWithoutTheDevicePrefix) {
+  TempDir temp, elsewhere;
+  std::string folder = temp / "Tarnholm settings folder", file = folder + "\\tarn settings.ini";
+  ASSERT_TRUE(CreateDirectoryW(platform::Widen(folder).c_str(), nullptr));
+  WriteFileBytes(file, "x");
+  wchar_t longFile[MAX_PATH], shortFile[MAX_PATH];
+  ASSERT_GT(GetLongPathNameW(platform::Widen(file).c_str(), longFile, MAX_PATH), 0u);
+  ASSERT_GT(GetShortPathNameW(platform::Widen(file).c_str(), shortFile, MAX_PATH), 0u);
+  std::wstring longFolder = longFile;
+  longFolder.erase(longFolder.rfind(L'\\'));
+  DWORD error = 0;
+  auto same = [](const std::wstring& a, const std::wstring& b) {
+    return platform::EqualsIgnoreCase(platform::Narrow(a), platform::Narrow(b));
+  };
+  EXPECT_PRED2(same, platform::FinalPath(platform::Widen(file), error), longFile);
+  EXPECT_PRED2(same, platform::FinalPath(shortFile, error), longFile);
+  std::wstring missing = platform::Widen(temp / "missing.ini");
+  EXPECT_EQ(platform::FinalPath(missing, error), missing);
+  HANDLE held = CreateFileW(platform::Widen(folder).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_PRED2(same, platform::FinalPath(held), longFolder);
+  CloseHandle(held);
+
+  std::string link = elsewhere / "tarn.ini";
+  if (UnixPath(link).empty() || !RunUnixCommand("ln -s '" + UnixPath(file) + "' '" + UnixPath(link) + "'"))
+    GTEST_SKIP() << "this machine makes no links (not under Wine)";
+  EXPECT_PRED2(same, platform::FinalPath(platform::Widen(link), error), longFile);
 }
 
 }  // namespace
