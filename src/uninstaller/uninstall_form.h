@@ -37,7 +37,7 @@ class TForm1 : public shared::WizardForm {
   ui::Label ProgressLabel{&BottomRightPanel3, "ProgressLabel", 8, 35};
   ui::ProgressBar ProgressBar1{&BottomRightPanel3, "ProgressBar1"};
 
-  // The file that the self-removal batch deletes: this program's own.
+  // This program's own file, which the close moves aside for the self-removal batch to delete.
   std::string ExecutablePath;
 
   void NextButtonClick(ui::Object* Sender);
