@@ -59,7 +59,9 @@ class OwnFile {
   // Within its volume only: a move to another would copy the file and delete it here.
   bool MoveTo(const std::string& path) {
     if (!taken_) return false;
-    std::wstring target = Widen(path);
+    // As the system's own name of the path, which is taken whether or not the call converts a
+    // drive-letter path first.
+    std::wstring target = L"\\??\\" + Widen(path);
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
     rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));

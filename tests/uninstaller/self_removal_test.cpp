@@ -235,6 +235,28 @@ TEST_F(SelfRemovalTest, AFolderSwappedAfterTheProgramEndedLeadsTheBatchNowhereEl
   }
 }
 
+// Wine lets the folder of a running program be put aside while it runs: at its close the path then
+// leads through a link to a decoy's file, which is neither moved nor deleted; the program's own
+// file stays where it was put, and no batch runs.
+TEST_F(SelfRemovalTest, AFolderSwappedWhileTheProgramRunsLeavesTheDecoyAlone) {
+  testing_support::TempDir parent, batchFolder;
+  EnvironmentOverride tmpForThisRun("TMP", batchFolder.Path());
+  std::string folder = parent / "Tarnholm Manager\\", decoy = parent / "Decoy\\";
+  for (const std::string& f : {folder, decoy}) CreateDirectoryW(Widen(f).c_str(), nullptr);
+  testing_support::WriteFileBytes(decoy + "uninstall.exe", "decoy");
+  RunningImage running(folder + "uninstall.exe");
+  ASSERT_TRUE(running.Mapped());
+  std::string unixFolder = testing_support::UnixPath(parent / "Tarnholm Manager");
+  ASSERT_FALSE(unixFolder.empty());
+  ASSERT_TRUE(testing_support::RunUnixCommand("mv '" + unixFolder + "' '" + unixFolder + " (moved)'"));
+  UnixLink link(decoy, parent / "Tarnholm Manager");
+  ASSERT_TRUE(link.Made()) << "links are made on the machine's side";
+  uninstaller::StartSelfRemoval(folder + "uninstall.exe");
+  EXPECT_EQ(testing_support::ReadFileBytes(decoy + "uninstall.exe"), "decoy");
+  EXPECT_EQ(ListTree(batchFolder.Path()), std::vector<std::string>{});
+  EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager (moved)\\uninstall.exe"));
+}
+
 TEST_F(SelfRemovalTest, TheBatchGivesUpOnAFileThatNeverComesFree) {
   std::string exe = temp / "uninstall.exe", batch = temp / "bounded.bat";
   testing_support::WriteFileBytes(exe, "MZ");
