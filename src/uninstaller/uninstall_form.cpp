@@ -85,11 +85,19 @@ void TForm1::NextButtonClick(ui::Object*) {
 void TForm1::Remove() {
   if (DirEdit.Text().empty()) {
     ShowPageBox("There are no game files!", "Nie ma żadnych plików gry!", MB_ICONWARNING);
-  } else if (!DeleteFolderFiles()) {
+  } else if (Removal removal = DeleteFolderFiles(); removal == Removal::Refused) {
     // A stale or tampered record: nothing is deleted, neither files nor records, so the
     // uninstaller stays to be run again once the folder is right.
     ShowPageBox("The uninstaller's record does not name its own folder, so nothing was deleted.",
                 "Zapis deinstalatora nie wskazuje jego własnego folderu, więc niczego nie usunięto.",
+                MB_ICONWARNING);
+    return;
+  } else if (removal == Removal::Stopped) {
+    // Files may remain: the records stay too, so that the uninstaller can be run again.
+    ShowPageBox("The uninstallation has stopped because its folder is no longer the one checked, "
+                "so some files may remain. You may run it again.",
+                "Deinstalacja została przerwana, bo jej folder nie jest już tym sprawdzonym, więc "
+                "część plików mogła pozostać. Można ją uruchomić ponownie.",
                 MB_ICONWARNING);
     return;
   } else {
@@ -155,16 +163,17 @@ void TForm1::FormShow(ui::Object*) {
   DirEdit.SetText(registry.ReadString(shared::kPathValue));
 }
 
-bool TForm1::DeleteFolderFiles() {
+TForm1::Removal TForm1::DeleteFolderFiles() {
   const std::vector<std::string> systemFolders = SystemFolders();
   auto held = std::make_unique<HeldFolder>(DirEdit.Text(), data_.product.folderName, systemFolders);
-  if (held->GetState() == HeldFolder::State::Foreign) return false;
+  if (held->GetState() == HeldFolder::State::Foreign) return Removal::Refused;
   const std::string pattern = held->Path() + "*.*";
   int count = 0;
   for (platform::DirectorySearch search(pattern); search.Found(); search.Next())
     if (!search.IsDotEntry()) ++count;
   ProgressBar1.SetMax(count);
 
+  Removal removal = Removal::Finished;
   int handled = 0;
   for (platform::DirectorySearch search(pattern); search.Found(); search.Next()) {
     // The folder text, read for every entry: an edit made meanwhile applies to the rest once its
@@ -172,18 +181,25 @@ bool TForm1::DeleteFolderFiles() {
     const std::string& text = DirEdit.Text();
     if (!platform::EqualsIgnoreCase(platform::WithTrailingBackslash(text), held->Path())) {
       held = std::make_unique<HeldFolder>(text, data_.product.folderName, systemFolders);
-      if (held->GetState() != HeldFolder::State::Held) break;
+      if (held->GetState() != HeldFolder::State::Held) {
+        removal = Removal::Stopped;
+        break;
+      }
     }
     NameLabel1.SetCaption(held->Path() + search.Name());
-    // Folders, read-only files and files in use (this program among them) stay.
-    if (!search.IsDotEntry()) held->DeleteEntry(search.Name());
+    // Folders, read-only files and files in use (this program among them) stay; a folder that
+    // can no longer be reached as the one held (one above it renamed) ends the deletion.
+    if (!search.IsDotEntry() && !held->DeleteEntry(search.Name()) && !held->StillHeld()) {
+      removal = Removal::Stopped;
+      break;
+    }
     Sleep(10);
     if (!search.IsDotEntry()) ++handled;
     ProgressBar1.SetPosition(handled);
     ui::Application::Instance().ProcessMessages();
   }
   NameLabel1.SetCaption("");
-  return true;
+  return removal;
 }
 
 void TForm1::DeleteRegistryKeys() {

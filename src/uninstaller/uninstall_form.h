@@ -37,7 +37,7 @@ class TForm1 : public shared::WizardForm {
   ui::Label ProgressLabel{&BottomRightPanel3, "ProgressLabel", 8, 35};
   ui::ProgressBar ProgressBar1{&BottomRightPanel3, "ProgressBar1"};
 
-  // The file that the self-removal batch deletes: this program's own.
+  // This program's own file, which the close moves aside for the self-removal batch to delete.
   std::string ExecutablePath;
 
   void NextButtonClick(ui::Object* Sender);
@@ -49,11 +49,17 @@ class TForm1 : public shared::WizardForm {
   // After the removal step: hands the deletion of this program's file to a hidden batch.
   void FormClose(ui::Object* Sender, ui::CloseAction& Action);
 
+  enum class Removal {
+    Finished,  // every entry handled; what could not be deleted stays
+    Refused,   // nothing deleted: the text does not name the product's own folder (HeldFolder)
+    Stopped,   // ended early: the folder is no longer the one checked, so files may remain
+  };
   // Deletes the files directly inside the folder named by DirEdit (with or without its trailing
   // backslash), showing each name and the progress; subfolders, links to folders and files that
-  // cannot be deleted stay. False, with nothing deleted, while the text does not name the
-  // product's own folder on a local fixed disk, reached through no link (HeldFolder).
-  bool DeleteFolderFiles();
+  // cannot be deleted stay. Refused while the text does not name the product's own folder on a
+  // local fixed disk, reached through no link; Stopped when, while it runs, the text comes to name
+  // no such folder or the recorded path no longer leads to the folder held.
+  Removal DeleteFolderFiles();
   // Deletes the product's key and its uninstall entry, each with everything under it.
   void DeleteRegistryKeys();
 

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "support/display.h"
 #include "support/fixtures.h"
+#include "support/unix_side.h"
 #include "support/window_driver.h"
 #include "uninstaller/product_data.h"
 #include "uninstaller_fixture.h"
@@ -159,6 +160,85 @@ TEST(UninstallProgram, BothUninstallersClosedTogetherRemoveThemselves) {
     EXPECT_TRUE(WaitFor([&] { return ListTree(folder).empty(); }, 60000)) << "the batch left it";
   }
   EXPECT_TRUE(BatchesGone(parent.Path()));
+}
+
+// The uninstaller has closed; as soon as its process has ended, its folder, or the folder above
+// it, is put aside on the machine's side and a link to a decoy with an uninstaller of its own put
+// in its place. The batch deletes the program's own file all the same, and the decoy's stays.
+TEST(UninstallProgram, AFolderSwappedAfterItEndedLeadsItsBatchNowhereElse) {
+  SKIP_WITHOUT_DISPLAY();
+  constexpr int kRuns = 10;
+  for (int run = 0; run < kRuns; ++run) {
+    bool above = run % 2 == 1;
+    SCOPED_TRACE("run " + std::to_string(run) + (above ? ", the folder above it" : ", the folder itself"));
+    TempDir parent;
+    std::string temp = parent / "Temp\\", games = parent / "Games\\", decoys = parent / "DecoyGames\\";
+    for (const std::string& f : {temp, games, decoys}) CreateDirectoryW(Widen(f).c_str(), nullptr);
+    EnvironmentOverride tmp("TMP", temp);
+    std::string folder = Install(games, uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
+    std::string decoy = Install(decoys, uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
+    MachineRecords records(shared::kManager, folder);
+    {
+      Process program(folder + shared::kUninstallExe);
+      ASSERT_TRUE(program.Started());
+      HWND confirm;
+      ASSERT_TRUE(RemoveAndAskToClose(program, uninstaller::kManagerUninstall, confirm));
+      Press(confirm, "&Yes");
+      ASSERT_TRUE(program.WaitForExit(30000));
+    }
+    std::string from = above ? parent / "Games" : games + "Tarnholm Manager";
+    std::string unixFrom = UnixPath(from);
+    ASSERT_FALSE(unixFrom.empty());
+    ASSERT_TRUE(RunUnixCommand("mv '" + unixFrom + "' '" + unixFrom + " (moved)'"));
+    UnixLink link(above ? decoys : decoys + "Tarnholm Manager", from);
+    ASSERT_TRUE(link.Made()) << "links are made on the machine's side";
+    EXPECT_TRUE(BatchesGone(temp));
+    EXPECT_EQ(ListTree(decoy), (std::vector<std::string>{"Parley.exe", "uninstall.exe"}));
+    EXPECT_EQ(ListTree(temp), std::vector<std::string>{}) << "the program's own file went";
+    std::string moved = above ? parent / "Games (moved)\\Tarnholm Manager\\" : games + "Tarnholm Manager (moved)\\";
+    EXPECT_EQ(ListTree(moved), std::vector<std::string>{});
+  }
+}
+
+// While the removal of a large folder runs, a letter typed into the folder box makes its text
+// name no folder of the product's: the removal stops, says so, and keeps both records and the
+// program's own file, which stays to be run again.
+TEST(UninstallProgram, ARemovalStoppedByAnEditSaysSoAndKeepsTheRecords) {
+  SKIP_WITHOUT_DISPLAY();
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  std::vector<std::string> files;
+  for (int i = 0; i < 400; ++i) files.push_back("map" + std::to_string(i) + ".dat");
+  std::string folder = Install(parent.Path(), uninstaller::kManagerUninstall, "manager", files);
+  MachineRecords records(shared::kManager, folder);
+  const std::string stopped =
+      "The uninstallation has stopped because its folder is no longer the one checked, so some "
+      "files may remain. You may run it again.";
+  {
+    Process program(folder + shared::kUninstallExe);
+    HWND window;
+    ASSERT_TRUE(AwaitWindow(program, uninstaller::kManagerUninstall.captionEnglish, window));
+    Press(window, "Next >");
+    Press(window, "Uninstall");
+    // The removal runs once the label names a file of the folder.
+    ASSERT_TRUE(WaitFor([&] {
+      for (HWND label : ControlsOfClass(window, "Static"))
+        if (WindowText(label).rfind(folder + "map", 0) == 0) return true;
+      return false;
+    }));
+    HWND edit = FindControlOfClass(window, "Edit");
+    ASSERT_NE(edit, nullptr);
+    TypeText(edit, "x");
+    EXPECT_TRUE(AnswerBox(stopped, IDOK, program.Id()));
+    EXPECT_TRUE(KeyExists(shared::kManager.KeyPath()));
+    EXPECT_TRUE(KeyExists(shared::kManager.EntryPath()));
+    HWND cancel = FindControl(window, "Cancel");
+    ASSERT_NE(cancel, nullptr) << "nothing to remove itself after";
+    EXPECT_EQ(CloseCountingBoxes(program, cancel, "The uninstallation has finished. You may close this program."), 0);
+  }
+  EXPECT_GT(ListTree(folder).size(), 1u) << "files remain";
+  EXPECT_TRUE(platform::FileExists(folder + shared::kUninstallExe));
+  EXPECT_TRUE(BatchesGone(parent.Path())) << "no batch was written";
 }
 
 // A record that reaches its folder through a link, or on another machine, deletes nothing there

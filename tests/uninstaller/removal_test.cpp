@@ -414,6 +414,67 @@ TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
   }
 }
 
+// While the removal runs the folder stops being the one checked: its text is set to a folder that
+// is not the product's own, or to its own name where there is none, or a folder above it is
+// renamed. The deletion stops there, says so in the active language, and keeps both records and
+// the Cancel button, so that the player can run it again.
+TEST_F(RemovalTest, ARemovalThatStopsEarlySaysSoAndKeepsTheRecords) {
+  const std::string stoppedEnglish =
+      "The uninstallation has stopped because its folder is no longer the one checked, so some "
+      "files may remain. You may run it again.";
+  const std::string stoppedPolish =
+      "Deinstalacja została przerwana, bo jej folder nie jest już tym sprawdzonym, więc część "
+      "plików mogła pozostać. Można ją uruchomić ponownie.";
+  enum Change { AnotherFolder, MissingOwnFolder, FolderAboveRenamed };
+  struct Case {
+    const char* name;
+    Change change;
+    bool polish;
+    const std::string& box;
+    const char* cancel;
+  };
+  const Case cases[] = {
+      {"text set to another folder", AnotherFolder, false, stoppedEnglish, "Cancel"},
+      {"text set to another folder, Polish", AnotherFolder, true, stoppedPolish, "Anuluj"},
+      {"text set to its own name where there is none", MissingOwnFolder, false, stoppedEnglish,
+       "Cancel"},
+      {"folder above renamed", FolderAboveRenamed, false, stoppedEnglish, "Cancel"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing_support::TempDir parent;
+    std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
+    MakeFolder(games);
+    MakeFolderWithFiles(folder);
+    for (int i = 0; i < 20; ++i) testing_support::WriteFileBytes(folder + "map" + std::to_string(i) + ".dat", "map");
+    WriteRecords(registry, shared::kManager, folder);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    if (c.polish) form.Polski1.Click();
+    form.NextButton.Click();
+    std::string now = folder;
+    testing_support::AtNextMessages change([&] {
+      if (c.change == AnotherFolder) form.DirEdit.SetText(parent / "Other\\");
+      if (c.change == MissingOwnFolder) form.DirEdit.SetText(parent / "Missing\\Tarnholm Manager\\");
+      if (c.change == FolderAboveRenamed &&
+          MoveFileW(Widen(parent / "Games").c_str(), Widen(parent / "Renamed").c_str()))
+        now = parent / "Renamed\\Tarnholm Manager\\";
+    });
+    form.NextButton.Click();
+    EXPECT_TRUE(change.Ran());
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{c.box});
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.boxes[0].flags, MB_ICONWARNING | MB_OK);
+    EXPECT_FALSE(ListTree(now).empty()) << "stopped before the last file";
+    EXPECT_EQ(registry.GetString(KeyPath(shared::kManager), "Path"), folder);
+    EXPECT_TRUE(registry.KeyExists(EntryPath(shared::kManager)));
+    EXPECT_EQ(form.CancelButton.Caption(), c.cancel);
+    EXPECT_EQ(form.NameLabel1.Caption(), "");
+    dialogs.boxes.clear();
+    ui::Application::Instance().Reset();
+  }
+}
+
 // A press while the removal runs does nothing, while the window stays live: the language menu,
 // the window button, Cancel with its question. A press after it has ended runs it again.
 TEST_F(RemovalTest, ASecondPressWhileTheRemovalRunsDoesNothing) {

@@ -34,6 +34,27 @@ HeldFile::HeldFile(const std::string& path)
 
 HeldFile::~HeldFile() { CloseHandle(handle_); }
 
+RunningImage::RunningImage(const std::string& path) {
+  wchar_t system[MAX_PATH];
+  UINT n = GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring program = std::wstring(system, n) + L"\\notepad.exe";
+  if (!CopyFileW(program.c_str(), Widen(path).c_str(), FALSE)) return;
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_EXECUTE,
+                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY | SEC_IMAGE, 0, 0, nullptr);
+  if (mapping) view_ = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  if (mapping) CloseHandle(mapping);
+  CloseHandle(file);
+}
+
+RunningImage::~RunningImage() { End(); }
+
+void RunningImage::End() {
+  if (view_) UnmapViewOfFile(view_);
+  view_ = nullptr;
+}
+
 namespace {
 std::string WithoutBackslash(std::string path) {
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -65,7 +86,7 @@ NetworkFolder::~NetworkFolder() {
 
 bool BatchesGone(const std::string& folder) {
   return testing_support::WaitFor([&] {
-    platform::DirectorySearch search(folder + uninstaller::kBatchFileStem + "*.bat");
+    platform::DirectorySearch search(folder + uninstaller::kBatchFileStem + "*");
     return !search.Found();
   }, 60000);
 }
@@ -107,10 +128,11 @@ void UninstallerTest::TearDown() {
 }
 
 bool UninstallerTest::AwaitSelfRemoval(const std::string& tempFolder) {
-  // A batch that already did its work has gone with the stand-in.
+  // A batch that already did its work has gone with the stand-in and its folder.
   if (!platform::FileExists(BatchPath(tempFolder)) && platform::FileExists(StandInExe())) return false;
-  bool removed =
-      testing_support::WaitFor([&] { return !platform::FileExists(StandInExe()); }, 60000);
+  std::string aside = AsideFolder(tempFolder);
+  bool removed = testing_support::WaitFor(
+      [&] { return !platform::FileExists(StandInExe()) && !platform::DirectoryExists(aside); }, 60000);
   return BatchesGone(tempFolder.empty() ? temp.Path() : tempFolder) && removed;
 }
 

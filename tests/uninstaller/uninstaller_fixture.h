@@ -40,6 +40,22 @@ class HeldFile {
   HANDLE handle_;
 };
 
+// Keeps a program file mapped as a program's image, as a running program keeps its own: it can be
+// renamed or moved within its volume, but not deleted. The file at the path becomes a copy of a
+// small program of the system.
+class RunningImage {
+ public:
+  explicit RunningImage(const std::string& path);
+  ~RunningImage();
+  RunningImage(const RunningImage&) = delete;
+  bool Mapped() const { return view_ != nullptr; }
+  // Unmaps it, as the program's end does.
+  void End();
+
+ private:
+  void* view_ = nullptr;
+};
+
 // A symbolic link made on the machine's side, which Wine shows as a link (a folder link with the
 // reparse-point attribute); the link alone goes at the end, never what it points to.
 class UnixLink {
@@ -72,7 +88,8 @@ class NetworkFolder {
   bool declared_ = false;
 };
 
-// Waits until no self-removal batch is left in the folder: each deletes itself last.
+// Waits until no self-removal batch, nor a folder of one, is left in the folder: each batch
+// deletes its folder and then itself last.
 bool BatchesGone(const std::string& folder);
 
 // Registry paths as ScratchRegistry takes them (below the redirected root).
@@ -92,13 +109,17 @@ class UninstallerTest : public ::testing::Test {
   // test, never the test program itself.
   uninstaller::TForm1& MakeForm(const uninstaller::UninstallProductData& data);
   // Waits until a batch that the window started (in the temporary folder given, the test's own by
-  // default) has deleted the stand-in and then itself; false when there was no batch or either
-  // stayed.
+  // default) has deleted the stand-in that it moved aside, the folder that received it, and then
+  // itself; false when there was no batch or any of them stayed.
   bool AwaitSelfRemoval(const std::string& tempFolder = {});
-  // The batch of this process, which holds the window.
+  // The batch of this process, which holds the window, and the folder that receives its file.
   std::string BatchPath(const std::string& tempFolder = {}) const {
     return (tempFolder.empty() ? temp.Path() : tempFolder) + uninstaller::kBatchFileStem +
            std::to_string(GetCurrentProcessId()) + ".bat";
+  }
+  std::string AsideFolder(const std::string& tempFolder = {}) const {
+    std::string batch = BatchPath(tempFolder);
+    return batch.substr(0, batch.size() - 4) + "\\";
   }
   std::string StandInExe() const { return temp / "StandIn\\uninstall.exe"; }
 
