@@ -307,15 +307,18 @@ TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
   EXPECT_EQ(ReadFileBytes(versionFile), package.body);
 }
 
-// A package address that the program does not speak: the problem line, and the server, proxy for
-// every host, receives no request for it.
-TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
+// A package address that the program does not speak (another scheme, or a host that no host name
+// is): the problem line, and the server, proxy for every host, receives no request for it.
+TEST(UpdaterWindow, APackageAddressItDoesNotSpeakFetchesNothing) {
   SKIP_WITHOUT_DISPLAY();
   HttpReply package;
   package.body = "package";
   for (const char* url :
        {"https://updates.tarnholm.example:8443/thenc.zip", "ftp://updates.tarnholm.example/thenc.zip",
-        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip"}) {
+        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip",
+        "http://updates tarnholm.example/thenc.zip", "http://updates\ttarnholm.example/thenc.zip",
+        "http://updates\x01tarnholm.example/thenc.zip", "http://player@updates.tarnholm.example/thenc.zip",
+        "http://aktualizacje.łódź.example/thenc.zip"}) {
     SCOPED_TRACE(url);
     TempDir dir;
     UpdaterAgainstServer run(package, url);
@@ -328,6 +331,59 @@ TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
               "Are you sure you want to quit the program?");
     EXPECT_TRUE(run.updater->WaitForExit());
   }
+}
+
+// A second Yes while the package is coming: no save dialog, no second request, and the log says
+// that the file is already coming; the running download ends in its own file.
+TEST(UpdaterWindow, ASecondYesWhileThePackageIsComingAsksForNoFile) {
+  SKIP_WITHOUT_DISPLAY();
+  TempDir dir;
+  HttpReply package;
+  package.body = std::string(200000, 'q');
+  package.dripBytes = 2000;
+  package.dripPauseMs = 50;
+  UpdaterAgainstServer run(package);
+  std::string target = dir / "thenc.zip";
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(target));
+  const std::string started = kAsked + "\r\nFile downloading";
+  ASSERT_TRUE(WaitFor([&] { return run.Log() == started; })) << run.Log();
+
+  ClickButton(FindControl(run.window, "Find New Version"));
+  ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, run.updater->Id()))
+      << "the updater did not ask again";
+  const std::string refused = started + "\r\n" + kAsked + "\r\nThe file is already being downloaded";
+  EXPECT_TRUE(WaitFor([&] { return run.Log().rfind(refused, 0) == 0; })) << run.Log();
+  EXPECT_EQ(WaitForFileDialog(run.updater->Id(), 0), nullptr) << "a second save dialog";
+  EXPECT_TRUE(WaitFor([&] { return run.Log() == refused + "\r\nThe program finished downloading the file"; }))
+      << run.Log();
+  EXPECT_EQ(ReadFileBytes(target), package.body);
+  EXPECT_EQ(run.PackageRequests(), 1);
+
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit());
+}
+
+// A version check that fails after the program made its version file (a body in chunks, which no
+// end can be trusted of) leaves no file beside the program.
+TEST(UpdaterWindow, AFailedVersionCheckLeavesNoVersionFile) {
+  SKIP_WITHOUT_DISPLAY();
+  UpdaterAgainstServer run(HttpReply{});
+  ASSERT_TRUE(run.Shown());
+  HttpReply chunked;
+  chunked.raw = "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n[update]\n\r\n0\r\n\r\n";
+  run.server.Serve("/thencversion.ini", chunked);
+  std::string versionFile = platform::ExeFolder() + "..\\bin\\thencversion.ini";
+  struct Remove {  // so that no later test finds it
+    std::string file;
+    ~Remove() { platform::DeleteFileAt(file); }
+  } remove{versionFile};
+  ClickButton(FindControl(run.window, "Find New Version"));
+  EXPECT_TRUE(WaitFor([&] { return run.Log() == "Downloading informations...\r\nError"; })) << run.Log();
+  EXPECT_FALSE(platform::FileExists(versionFile));
+  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+            "Are you sure you want to quit the program?");
+  EXPECT_TRUE(run.updater->WaitForExit());
 }
 
 }  // namespace
