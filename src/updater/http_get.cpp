@@ -261,6 +261,9 @@ std::optional<RequestTarget> RedirectTarget(HINTERNET request, const RequestTarg
   DWORD size = static_cast<DWORD>(location.size() * sizeof(wchar_t)), index = 0;
   if (!HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location.data(), &size, &index)) return std::nullopt;
   location.resize(size / sizeof(wchar_t));
+  // As for the first address, no fragment is sent; cut before combining, which would resolve a
+  // "../" inside it.
+  location.erase(std::min(location.find(L'#'), location.size()));
   std::wstring combined(4096, L'\0');
   DWORD length = static_cast<DWORD>(combined.size());
   if (!InternetCombineUrlW(from.Url().c_str(), location.c_str(), combined.data(), &length, ICU_NO_ENCODE))
@@ -284,9 +287,8 @@ std::optional<RequestTarget> RedirectTarget(HINTERNET request, const RequestTarg
   to.port = parts.nPort;
   to.path.assign(path, parts.dwUrlPathLength);
   to.path.append(extra, parts.dwExtraInfoLength);
-  // As for the first address: no fragment is sent, and no host that is not a host name.
-  to.path.erase(std::min(to.path.find(L'#'), to.path.size()));
   if (to.path.empty() || to.path[0] != L'/') to.path.insert(0, L"/");
+  // As for the first address: no host that is not a host name.
   if (!IsHostName(std::wstring_view(to.host))) return std::nullopt;
   to.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
   return to;
