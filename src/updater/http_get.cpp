@@ -52,6 +52,12 @@ class TargetFile {
     handle_ = CreateFileW(Widen(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     claim_.open = handle_ != INVALID_HANDLE_VALUE;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (claim_.open && GetFileInformationByHandle(handle_, &info)) {
+      claim_.made = true;
+      claim_.volume = info.dwVolumeSerialNumber;
+      claim_.index = (ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    }
     return claim_.open;
   }
   bool Write(const char* data, DWORD size) {
@@ -96,6 +102,16 @@ std::optional<int> ParseLength(std::wstring_view text) {
     if (value > INT_MAX) return std::nullopt;
   }
   return static_cast<int>(value);
+}
+
+// What a host name may hold; anything else (a blank, a control character, "@", a byte outside
+// ASCII) would go raw into the request line and the Host header.
+template <typename Char>
+bool IsHostName(std::basic_string_view<Char> host) {
+  return !host.empty() && std::all_of(host.begin(), host.end(), [](Char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+           ch == '.' || ch == '-' || ch == '_';
+  });
 }
 
 std::optional<int> ParsePort(std::string_view text) {
@@ -147,7 +163,8 @@ ParsedURL ParseURL(const std::string& URL) {
     return out;
   }
   rest.remove_prefix(scheme.size());
-  size_t end = rest.find_first_of("/?#");
+  rest = rest.substr(0, rest.find('#'));
+  size_t end = rest.find_first_of("/?");
   std::string_view host = rest.substr(0, end);
   if (end != std::string_view::npos) {
     if (rest[end] == '/') out.Path.clear();
@@ -161,7 +178,7 @@ ParsedURL ParseURL(const std::string& URL) {
     host = host.substr(0, colon);
   }
   out.Host = std::string(host);
-  if (out.Host.empty()) out.Valid = false;
+  if (!IsHostName(host)) out.Valid = false;
   return out;
 }
 
@@ -195,8 +212,20 @@ int THTTPGetThread::Alive() { return alive_; }
 void THTTPGetThread::DiscardFile() {
   std::lock_guard<std::mutex> lock(file_.mutex);
   file_.discarded = true;
-  // It goes once the worker's handle closes, which it opened with FILE_SHARE_DELETE.
-  if (file_.open) DeleteFileW(Widen(FileName).c_str());
+  if (!file_.made) return;
+  // The file under the name is deleted through a handle, so the file checked is the file deleted.
+  // A file that the worker still holds (opened with FILE_SHARE_DELETE) goes once it closes it.
+  HANDLE file = CreateFileW(Widen(FileName).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file, &info) && info.dwVolumeSerialNumber == file_.volume &&
+      ((ULONGLONG{info.nFileIndexHigh} << 32) | info.nFileIndexLow) == file_.index) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+  }
+  CloseHandle(file);
 }
 
 void THTTPGetThread::Execute() {
@@ -232,6 +261,9 @@ std::optional<RequestTarget> RedirectTarget(HINTERNET request, const RequestTarg
   DWORD size = static_cast<DWORD>(location.size() * sizeof(wchar_t)), index = 0;
   if (!HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location.data(), &size, &index)) return std::nullopt;
   location.resize(size / sizeof(wchar_t));
+  // As for the first address, no fragment is sent; cut before combining, which would resolve a
+  // "../" inside it.
+  location.erase(std::min(location.find(L'#'), location.size()));
   std::wstring combined(4096, L'\0');
   DWORD length = static_cast<DWORD>(combined.size());
   if (!InternetCombineUrlW(from.Url().c_str(), location.c_str(), combined.data(), &length, ICU_NO_ENCODE))
@@ -256,6 +288,8 @@ std::optional<RequestTarget> RedirectTarget(HINTERNET request, const RequestTarg
   to.path.assign(path, parts.dwUrlPathLength);
   to.path.append(extra, parts.dwExtraInfoLength);
   if (to.path.empty() || to.path[0] != L'/') to.path.insert(0, L"/");
+  // As for the first address: no host that is not a host name.
+  if (!IsHostName(std::wstring_view(to.host))) return std::nullopt;
   to.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
   return to;
 }
@@ -278,13 +312,15 @@ std::shared_ptr<PendingRequest> THTTPGetThread::OpenRequest(const RequestTarget&
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                        INTERNET_OPTION_RECEIVE_TIMEOUT})
     InternetSetOptionW(h.connection, option, &Timeout, sizeof Timeout);
-  std::wstring accept = L"Accept: " + Widen(AcceptTypes);
+  // The client writes the header's name itself; the list holds only the types.
+  std::wstring accept = Widen(AcceptTypes);
   const wchar_t* acceptList[] = {accept.c_str(), nullptr};
   // The client would follow redirects without end; the worker follows them itself.
   DWORD flags = (UseCache ? 0 : INTERNET_FLAG_RELOAD) | INTERNET_FLAG_NO_AUTO_REDIRECT |
                 (where.secure ? INTERNET_FLAG_SECURE : 0);
   h.request = HttpOpenRequestW(h.connection, body.empty() ? L"GET" : L"POST", where.path.c_str(),
-                               L"HTTP/1.0", Widen(Referer).c_str(), acceptList, flags,
+                               L"HTTP/1.0", Widen(Referer).c_str(),
+                               accept.empty() ? nullptr : acceptList, flags,
                                reinterpret_cast<DWORD_PTR>(pending.get()));
   if (!h.request) return nullptr;
   pending->body = body;

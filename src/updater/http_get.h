@@ -26,10 +26,11 @@ using TOnDoneStringEvent = std::function<void(ui::Object* Sender, const std::str
 constexpr DWORD kTimeoutMs = 30000;
 
 // Where a request goes: "http://" (any letter case), the host, an optional ":port", then the path
-// from the first "/". The host and port end at the first "/", "?" or "#"; without a path the
-// request asks for "/" followed by the query or fragment, if any. No port means 80. An address
-// without "http://" (another scheme, or none) or with a port that is not a number from 1 to 65535
-// is unusable: the component speaks plain HTTP only.
+// from the first "/". A fragment ("#" and what follows) is the reader's own and is never sent. The
+// host and port end at the first "/" or "?"; without a path the request asks for "/" followed by
+// the query, if any. No port means 80. An address without "http://" (another scheme, or none),
+// with a host that holds more than letters, digits, dots, hyphens and underscores, or with a port
+// that is not a number from 1 to 65535 is unusable: the component speaks plain HTTP only.
 struct ParsedURL {
   std::string Host;
   int Port = 80;
@@ -46,12 +47,17 @@ struct HTTPGetLink {
   THTTPGet* Owner;
 };
 
-// Whether a worker holds its target file open, and whether the file was discarded: the worker and
-// the user-interface thread share it.
+// Whether a worker holds its target file open, which file it made, and whether the file was
+// discarded: the worker and the user-interface thread share it.
 struct FileClaim {
   std::mutex mutex;
   bool open = false;
   bool discarded = false;
+  // The file that the worker made, told by its volume and index: a file of the same name made
+  // by someone else after the worker closed its own is not this one.
+  bool made = false;
+  DWORD volume = 0;
+  ULONGLONG index = 0;
 };
 
 // A request and its handles while it is being sent, and where it goes (http_get.cpp).
@@ -68,8 +74,9 @@ class THTTPGetThread : public ui::Thread {
 
   // Workers not yet freed, in the whole process.
   static int Alive();
-  // Deletes the target file while this worker holds it open; a file that it has not made yet, or
-  // has closed, is left alone. Called on the user-interface thread.
+  // Deletes the target file that this worker made, also once it has closed it; a file of that name
+  // that it has not made is left alone, and none is made after. Called on the user-interface
+  // thread.
   void DiscardFile();
 
   // Copies taken at the start; the worker alone writes its outcome, read after Execute returned.
@@ -136,8 +143,8 @@ class THTTPGet : public ui::Object {
   void GetFile();
   // Makes a running transfer end as failed, at the worker's next stop check.
   void Abort();
-  // Aborts, and deletes the target file if the running transfer has made it and still writes it:
-  // a file of that name that it has not made (someone else's) stays.
+  // Aborts, and deletes the target file if the running transfer has made it (from inside the
+  // component's OnError too): a file of that name that it has not made (someone else's) stays.
   void Discard();
   bool Busy() const { return Worker != nullptr; }
 

@@ -159,6 +159,11 @@ void TForm1::HTTPGet1DoneFile(ui::Object*, const std::string& FileName, int) {
   if (ui::ShowBox(Handle(), ui::BoxKind::Message, "Czy chcesz pobrać nową wersję programu?",
                   "Informacja", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
+  // One package at a time: the running download goes on into its own file.
+  if (HTTPGet2.Busy()) {
+    Log("The file is already being downloaded", "Plik jest już pobierany");
+    return;
+  }
   // The user did not choose a file this time: none is written, not even an earlier one.
   if (!SaveDialog1.Execute()) return;
   HTTPGet2.URL = update.url;
@@ -167,7 +172,11 @@ void TForm1::HTTPGet1DoneFile(ui::Object*, const std::string& FileName, int) {
   Log("File downloading", "Pobieranie pliku");
 }
 
-void TForm1::HTTPGet1Error(ui::Object*) { Log("Error", "Błąd"); }
+void TForm1::HTTPGet1Error(ui::Object*) {
+  // What the failed check wrote of its file goes; a file of that name that it did not make stays.
+  HTTPGet1.Discard();
+  Log("Error", "Błąd");
+}
 
 void TForm1::HTTPGet2Progress(ui::Object*, int TotalSize, int Readed) {
   ProgressBar1.SetMax(TotalSize);

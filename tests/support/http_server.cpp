@@ -129,6 +129,7 @@ void HttpServer::Handle(SOCKET s) {
     in.append(chunk, static_cast<size_t>(n));
   }
   HttpRequest request;
+  request.raw = in.substr(0, headerEnd + 2);
   size_t lineEnd = in.find("\r\n");
   std::string line = in.substr(0, lineEnd);
   size_t sp1 = line.find(' '), sp2 = line.find(' ', sp1 + 1);

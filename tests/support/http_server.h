@@ -42,6 +42,8 @@ struct HttpRequest {
   std::string target;
   std::string headers;  // every header line, each ending in CRLF
   std::string body;
+  // The request line and the header lines as they arrived, each ending in CRLF.
+  std::string raw;
   // The value of a header, matched without regard to case; empty when missing.
   std::string Header(const std::string& name) const;
 };

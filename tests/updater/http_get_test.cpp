@@ -432,14 +432,29 @@ TEST(ParseURL, HostPortAndPath) {
       {"HTTP://Host/dir/v.ini", "Host", 80, "/dir/v.ini", true},
       {"http://host", "host", 80, "/", true},
       {"http://host:8080/x", "host", 8080, "/x", true},
-      {"http://host/a?b=c:d#e", "host", 80, "/a?b=c:d#e", true},
+      {"http://host/a?b=c:d#e", "host", 80, "/a?b=c:d", true},
+      {"http://host/thenc.zip#../../etc", "host", 80, "/thenc.zip", true},
       {"http://host:/x", "host", 80, "/x", true},
       {"http://host:http/x", "host", 0, "/x", false},
       {"http://host:70000/x", "host", 0, "/x", false},
       {"http:///x", "", 80, "/x", false},
       {"http://host:8080?x=1", "host", 8080, "/?x=1", true},
       {"http://host?x=1", "host", 80, "/?x=1", true},
-      {"http://host#a", "host", 80, "/#a", true},
+      {"http://host#a", "host", 80, "/", true},
+      {"http://host#a/b", "host", 80, "/", true},
+      {"http://host?x=1#y", "host", 80, "/?x=1", true},
+      {"http://up-dates_1.Host.example/x", "up-dates_1.Host.example", 80, "/x", true},
+      // No host name holds these: they would go raw into the request line and the Host header.
+      {"http://up dates/x", "up dates", 80, "/x", false},
+      {"http://host\t/x", "host\t", 80, "/x", false},
+      {"http://ho\x01st/x", "ho\x01st", 80, "/x", false},
+      {"http://host\x7f/x", "host\x7f", 80, "/x", false},
+      {"http://host\r\nX-A 1/x", "host\r\nX-A 1", 80, "/x", false},
+      {"http://user@host/x", "user@host", 80, "/x", false},
+      {"http://user:pw@host/x", "user", 0, "/x", false},
+      {"http://host:80@evil/x", "host", 0, "/x", false},
+      {"http://h\xC3\xB3st/x", "h\xC3\xB3st", 80, "/x", false},
+      {"http://h%41st/x", "h%41st", 80, "/x", false},
       // Only plain HTTP is spoken: another scheme, or none, names no usable address.
       {"https://host:8443/thenc.zip", "", 80, "/", false},
       {"HTTPS://host/thenc.zip", "", 80, "/", false},
@@ -477,13 +492,56 @@ TEST_F(HTTPGetTest, TheRequestCarriesTheComponentsSettings) {
   EXPECT_EQ(requests[0].method, "GET");
   EXPECT_EQ(requests[0].target, "/form?x=1");
   EXPECT_EQ(requests[0].Header("User-Agent"), "Brennick HTTPGet");
-  EXPECT_NE(requests[0].Header("Accept").find("text/plain"), std::string::npos);
+  EXPECT_EQ(requests[0].Header("Accept"), "text/plain");
   EXPECT_EQ(requests[0].Header("Referer"), "http://tarnholm.example/start");
   EXPECT_EQ(requests[0].body, "");
   EXPECT_EQ(requests[1].method, "POST");
   EXPECT_EQ(requests[1].Header("Content-Type"), "application/x-www-form-urlencoded");
   EXPECT_EQ(requests[1].body, "a=1&b=ł");
   EXPECT_EQ(requests[1].Header("User-Agent"), "");
+}
+
+// What the server receives for each address: the path and query without the fragment, and one
+// Accept header that holds the accepted types, after the first request and after a redirect.
+TEST_F(HTTPGetTest, TheRequestCarriesOneAcceptHeaderAndNoFragment) {
+  for (const char* target : {"/thenc.zip", "/dir/thenc.zip?v=2", "/", "/?v=2"})
+    server.Serve(target, Reply("package"));
+  HttpReply moved;
+  moved.status = "302 Found";
+  moved.headers = {"Location: /dir/thenc.zip?v=2#../../etc"};
+  server.Serve("/moved", moved);
+  struct Case {
+    const char* path;  // what follows the host in the address
+    std::vector<std::string> targets;
+  } cases[] = {
+      {"/thenc.zip#../../etc", {"/thenc.zip"}},
+      {"/dir/thenc.zip?v=2#top", {"/dir/thenc.zip?v=2"}},
+      {"#../../etc", {"/"}},
+      {"?v=2#x", {"/?v=2"}},
+      {"/thenc.zip#", {"/thenc.zip"}},
+      {"/moved#here", {"/moved", "/dir/thenc.zip?v=2"}},
+  };
+  get.FileName = dir / "thenc.zip";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    recorder.outcomes.clear();
+    size_t before = server.Requests().size();
+    get.URL = server.Url(c.path);
+    Run();
+    EXPECT_EQ(recorder.outcomes, std::vector<std::string>{"done " + get.FileName + " 7"});
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size() - before, c.targets.size());
+    for (size_t i = 0; i < c.targets.size(); ++i) {
+      const std::string& raw = requests[before + i].raw;
+      EXPECT_EQ(raw.substr(0, raw.find("\r\n")), "GET " + c.targets[i] + " HTTP/1.0");
+      EXPECT_EQ(raw.find('#'), std::string::npos) << raw;
+      size_t accepts = 0;
+      for (size_t at = raw.find("\r\nAccept:"); at != std::string::npos; at = raw.find("\r\nAccept:", at + 1))
+        ++accepts;
+      EXPECT_EQ(accepts, 1u) << raw;
+      EXPECT_EQ(requests[before + i].Header("Accept"), "*/*") << raw;
+    }
+  }
 }
 
 TEST_F(HTTPGetTest, GetFileWhileBusyStartsNothingAndTheRunningTransferKeepsItsCopies) {

@@ -277,19 +277,83 @@ TEST_F(UpdateFormTest, AClickWhileTheVersionFileIsComingOnlyWritesTheLineAgain) 
   EXPECT_EQ(Requests("/thencversion.ini"), 1);
 }
 
+// A second Yes while the package is coming asks for no file, starts nothing and says so; the
+// running download ends in its own file.
 TEST_F(UpdateFormTest, ASecondYesWhileThePackageIsComingStartsNoSecondDownload) {
-  StartSlowUpdate(10000, 20);
-  ASSERT_TRUE(WaitFor([&] { return !form->HTTPGet1.Busy(); }));
-  ASSERT_TRUE(form->HTTPGet2.Busy());
-  dialogs.AnswerSave(dir / "other.zip");
-  form->SpeedButton1.Click();
-  ASSERT_TRUE(WaitFor([&] { return Idle(); }));
-  Lines lines = form->Memo1.Lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "File downloading"), 2);
-  EXPECT_EQ(lines.back(), "The program finished downloading the file");
-  EXPECT_EQ(Requests("/thenc.zip"), 1);
-  EXPECT_EQ(ReadFileBytes(dir / "package.zip"), package);
-  EXPECT_FALSE(platform::FileExists(dir / "other.zip"));
+  struct Case {
+    bool polish;
+    Lines lines;
+  } cases[] = {
+      {false,
+       {"Downloading informations...", "Checking new version", "You can download new program version",
+        "File downloading", "Downloading informations...", "Checking new version",
+        "You can download new program version", "The file is already being downloaded",
+        "The program finished downloading the file"}},
+      {true,
+       {"Pobieranie informacji...", "Sprawdzanie, czy jest nowa wersja",
+        "Możesz ściągnąć nową wersję programu", "Pobieranie pliku", "Pobieranie informacji...",
+        "Sprawdzanie, czy jest nowa wersja", "Możesz ściągnąć nową wersję programu",
+        "Plik jest już pobierany", "Program zakończył pobieranie pliku"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.polish ? "Polish" : "English");
+    form->Memo1.SetText("");
+    dialogs.saves.clear();
+    if (c.polish) form->Polski1.Click();
+    platform::DeleteFileAt(dir / "package.zip");
+    StartSlowUpdate(1000, 50);
+    ASSERT_TRUE(WaitFor([&] { return !form->HTTPGet1.Busy(); }));
+    bool busyAtSecondYes = false;
+    dialogs.onBox = [&](const ui::BoxRequest&) { busyAtSecondYes = form->HTTPGet2.Busy(); };
+    form->SpeedButton1.Click();
+    ASSERT_TRUE(WaitFor([&] { return Idle(); }));
+    dialogs.onBox = nullptr;
+    ASSERT_TRUE(busyAtSecondYes);
+    EXPECT_EQ(form->Memo1.Lines(), c.lines);
+    EXPECT_EQ(dialogs.saves.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(dir / "package.zip"), package);
+  }
+  EXPECT_EQ(Requests("/thenc.zip"), 2);
+}
+
+// A check that fails after it made its version file leaves none beside the program, also where a
+// file of that name stood before; one that fails before it made its file leaves that file alone.
+TEST_F(UpdateFormTest, AFailedCheckLeavesNoVersionFileOfItsOwn) {
+  HttpReply chunked;
+  chunked.raw =
+      "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n[update]\n\r\n0\r\n\r\n";
+  HttpReply empty = Reply("");
+  empty.length = "40";
+  HttpReply stalled = Reply("[update]\r\nversion=3.1\r\n");
+  stalled.silentAfter = 10;
+  HttpReply gone = Reply("<html>gone</html>");
+  gone.status = "404 Not Found";
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    bool earlierFile;  // a file of that name stood there before the check
+    bool kept;
+  } cases[] = {
+      {"chunked", chunked, false, false},
+      {"announced but empty", empty, false, false},
+      {"stalled", stalled, false, false},
+      {"chunked over an earlier file", chunked, true, false},
+      {"not found, beside an earlier file", gone, true, true},
+  };
+  form->HTTPGet1.Timeout = 500;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->Memo1.SetText("");
+    if (c.earlierFile) testing_support::WriteFileBytes(VersionFile(), "earlier");
+    server.Serve("/thencversion.ini", c.reply);
+    FindNewVersion();
+    EXPECT_EQ(form->Memo1.Lines(), (Lines{"Downloading informations...", "Error"}));
+    EXPECT_EQ(platform::FileExists(VersionFile()), c.kept);
+    if (c.kept) {
+      EXPECT_EQ(ReadFileBytes(VersionFile()), "earlier");
+    }
+    platform::DeleteFileAt(VersionFile());
+  }
 }
 
 TEST_F(UpdateFormTest, ClosingTheWindowDuringADownloadEndsItWithoutEvents) {

@@ -20,6 +20,13 @@ using namespace testing_support;
 namespace {
 
 std::string UpdaterExe() { return platform::ExeFolder() + "..\\bin\\THENCUpdater.exe"; }
+// The version file beside the program.
+std::string VersionFile() { return platform::ExeFolder() + "..\\bin\\thencversion.ini"; }
+
+// Deletes the version file when a test ends, so that no later test finds it.
+struct RemoveVersionFileAtEnd {
+  ~RemoveVersionFileAtEnd() { platform::DeleteFileAt(VersionFile()); }
+};
 
 // Asks the window to close, answers the question with the button and returns the question.
 std::string AnswerCloseQuestion(HWND window, DWORD pid, const std::string& button) {
@@ -145,6 +152,17 @@ struct UpdaterAgainstServer {
     ClickButton(GetDlgItem(GetAncestor(name, GA_ROOT), IDOK));
   }
   std::string Log() const { return WindowText(FindControlOfClass(window, "Edit")); }
+  // Presses "Find New Version" once the server answers this for the version file.
+  void FindNewVersion(const HttpReply& versionFile) {
+    server.Serve("/thencversion.ini", versionFile);
+    ClickButton(FindControl(window, "Find New Version"));
+  }
+  // Closes the window through its question, answered Yes, and expects the program to end.
+  void Quit() {
+    EXPECT_EQ(AnswerCloseQuestion(window, updater->Id(), "&Yes"),
+              "Are you sure you want to quit the program?");
+    EXPECT_TRUE(updater->WaitForExit());
+  }
   // Requests for the package, whatever form of its address the proxy got.
   int PackageRequests() const {
     int n = 0;
@@ -173,11 +191,9 @@ TEST(UpdaterWindow, DownloadsANewerPackageIntoTheFileTypedIntoTheSaveDialog) {
 
   EXPECT_TRUE(WaitFor([&] { return run.Log() == kRoad; })) << run.Log();
   EXPECT_EQ(ReadFileBytes(target), package.body);
-  EXPECT_FALSE(platform::FileExists(platform::ExeFolder() + "..\\bin\\thencversion.ini"));
+  EXPECT_FALSE(platform::FileExists(VersionFile()));
 
-  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
-            "Are you sure you want to quit the program?");
-  EXPECT_TRUE(run.updater->WaitForExit());
+  run.Quit();
 }
 
 // Closing the window during a download, whatever the server does: the program ends within a few
@@ -230,22 +246,37 @@ TEST(UpdaterWindow, ClosingDuringADownloadEndsSoonAndKeepsWhatArrived) {
   }
 }
 
-// Closing the window while the version file is still coming leaves no part of it behind.
-TEST(UpdaterWindow, ClosingDuringTheVersionCheckLeavesNoVersionFile) {
+// A version check that ends without its version file leaves no part of it behind: the window
+// closed while the file was coming, or a body in chunks, whose end cannot be trusted, failed it.
+TEST(UpdaterWindow, AVersionCheckThatEndsWithoutItsFileLeavesNone) {
   SKIP_WITHOUT_DISPLAY();
-  UpdaterAgainstServer run(HttpReply{});
-  ASSERT_TRUE(run.Shown());
   HttpReply partial;
   partial.body = "[update]\r\nversion=3.1\r\nurl=http://updates.tarnholm.example/thenc.zip\r\n";
   partial.silentAfter = 10;
-  run.server.Serve("/thencversion.ini", partial);
-  std::string versionFile = platform::ExeFolder() + "..\\bin\\thencversion.ini";
-  ClickButton(FindControl(run.window, "Find New Version"));
-  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(versionFile).size() == 10; }));
-  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
-            "Are you sure you want to quit the program?");
-  EXPECT_TRUE(run.updater->WaitForExit(10000));
-  EXPECT_FALSE(platform::FileExists(versionFile));
+  HttpReply chunked;
+  chunked.raw = "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n[update]\n\r\n0\r\n\r\n";
+  struct Case {
+    const char* name;
+    HttpReply reply;
+    bool closed;  // the window is closed once 10 bytes are in the file, else the check fails
+  } cases[] = {{"closed while coming", partial, true}, {"failed", chunked, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RemoveVersionFileAtEnd remove;
+    UpdaterAgainstServer run(HttpReply{});
+    ASSERT_TRUE(run.Shown());
+    run.FindNewVersion(c.reply);
+    if (c.closed) {
+      EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(VersionFile()).size() == 10; }));
+      EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
+                "Are you sure you want to quit the program?");
+      EXPECT_TRUE(run.updater->WaitForExit(10000));
+    } else {
+      EXPECT_TRUE(WaitFor([&] { return run.Log() == "Downloading informations...\r\nError"; })) << run.Log();
+    }
+    EXPECT_FALSE(platform::FileExists(VersionFile()));
+    if (!c.closed) run.Quit();
+  }
 }
 
 // The dialog cancelled with Escape after an earlier download: nothing is fetched or logged, the
@@ -274,9 +305,7 @@ TEST(UpdaterWindow, CancellingTheSaveDialogDownloadsNothing) {
   EXPECT_EQ(ReadFileBytes(later), package.body);
   EXPECT_EQ(run.PackageRequests(), 2);
 
-  EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
-            "Are you sure you want to quit the program?");
-  EXPECT_TRUE(run.updater->WaitForExit());
+  run.Quit();
 }
 
 // The package saved under the version file's own name beside the program is kept: after its
@@ -286,20 +315,16 @@ TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
   HttpReply package;
   package.body = std::string(300000, 'z');
   UpdaterAgainstServer run(package);
-  std::string versionFile = platform::ExeFolder() + "..\\bin\\thencversion.ini";
-  struct Remove {
-    std::string file;
-    ~Remove() { platform::DeleteFileAt(file); }
-  } remove{versionFile};
+  std::string versionFile = VersionFile();
+  RemoveVersionFileAtEnd remove;
   ASSERT_NO_FATAL_FAILURE(run.StartDownload(versionFile));
   ASSERT_TRUE(WaitFor([&] { return run.Log() == kRoad; })) << run.Log();
   EXPECT_EQ(ReadFileBytes(versionFile), package.body);
 
   HttpReply silent;
   silent.silent = true;
-  run.server.Serve("/thencversion.ini", silent);
   size_t requests = run.server.Requests().size();
-  ClickButton(FindControl(run.window, "Find New Version"));
+  run.FindNewVersion(silent);
   EXPECT_TRUE(WaitFor([&] { return run.server.Requests().size() > requests; }));
   EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
             "Are you sure you want to quit the program?");
@@ -307,15 +332,18 @@ TEST(UpdaterWindow, APackageSavedUnderTheVersionFilesNameStays) {
   EXPECT_EQ(ReadFileBytes(versionFile), package.body);
 }
 
-// A package address that the program does not speak: the problem line, and the server, proxy for
-// every host, receives no request for it.
-TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
+// A package address that the program does not speak (another scheme, or a host that no host name
+// is): the problem line, and the server, proxy for every host, receives no request for it.
+TEST(UpdaterWindow, APackageAddressItDoesNotSpeakFetchesNothing) {
   SKIP_WITHOUT_DISPLAY();
   HttpReply package;
   package.body = "package";
   for (const char* url :
        {"https://updates.tarnholm.example:8443/thenc.zip", "ftp://updates.tarnholm.example/thenc.zip",
-        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip"}) {
+        "file:///C:/thenc.zip", "updates.tarnholm.example/thenc.zip",
+        "http://updates tarnholm.example/thenc.zip", "http://updates\ttarnholm.example/thenc.zip",
+        "http://updates\x01tarnholm.example/thenc.zip", "http://player@updates.tarnholm.example/thenc.zip",
+        "http://aktualizacje.łódź.example/thenc.zip"}) {
     SCOPED_TRACE(url);
     TempDir dir;
     UpdaterAgainstServer run(package, url);
@@ -324,10 +352,37 @@ TEST(UpdaterWindow, APackageAddressOfAnotherSchemeFetchesNothing) {
     EXPECT_TRUE(WaitFor([&] { return run.Log() == expected; })) << run.Log();
     EXPECT_EQ(run.server.Requests().size(), 1u) << "the version file's only";
     EXPECT_FALSE(platform::FileExists(dir / "thenc.zip"));
-    EXPECT_EQ(AnswerCloseQuestion(run.window, run.updater->Id(), "&Yes"),
-              "Are you sure you want to quit the program?");
-    EXPECT_TRUE(run.updater->WaitForExit());
+    run.Quit();
   }
+}
+
+// A second Yes while the package is coming: no save dialog, no second request, and the log says
+// that the file is already coming; the running download ends in its own file.
+TEST(UpdaterWindow, ASecondYesWhileThePackageIsComingAsksForNoFile) {
+  SKIP_WITHOUT_DISPLAY();
+  TempDir dir;
+  HttpReply package;
+  package.body = std::string(200000, 'q');
+  package.dripBytes = 2000;
+  package.dripPauseMs = 50;
+  UpdaterAgainstServer run(package);
+  std::string target = dir / "thenc.zip";
+  ASSERT_NO_FATAL_FAILURE(run.StartDownload(target));
+  const std::string started = kAsked + "\r\nFile downloading";
+  ASSERT_TRUE(WaitFor([&] { return run.Log() == started; })) << run.Log();
+
+  ClickButton(FindControl(run.window, "Find New Version"));
+  ASSERT_TRUE(AnswerBox("Czy chcesz pobrać nową wersję programu?", IDYES, run.updater->Id()))
+      << "the updater did not ask again";
+  const std::string refused = started + "\r\n" + kAsked + "\r\nThe file is already being downloaded";
+  EXPECT_TRUE(WaitFor([&] { return run.Log().rfind(refused, 0) == 0; })) << run.Log();
+  EXPECT_EQ(WaitForFileDialog(run.updater->Id(), 0), nullptr) << "a second save dialog";
+  EXPECT_TRUE(WaitFor([&] { return run.Log() == refused + "\r\nThe program finished downloading the file"; }))
+      << run.Log();
+  EXPECT_EQ(ReadFileBytes(target), package.body);
+  EXPECT_EQ(run.PackageRequests(), 1);
+
+  run.Quit();
 }
 
 }  // namespace
