@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 #include "platform/temp_folder.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
 using platform::Widen;
 
@@ -39,14 +40,10 @@ class OwnFile {
     if (handle_ == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle_, &info) ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
       return;
-    std::wstring asked(32768, L'\0'), resolved(32768, L'\0');
+    std::wstring asked(32768, L'\0');
     DWORD n = GetLongPathNameW(Widen(path).c_str(), asked.data(), static_cast<DWORD>(asked.size()));
     asked.resize(n < asked.size() ? n : 0);
-    DWORD m = GetFinalPathNameByHandleW(handle_, resolved.data(), static_cast<DWORD>(resolved.size()),
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    resolved.resize(m < resolved.size() ? m : 0);
-    constexpr std::wstring_view prefix = L"\\\\?\\";
-    if (resolved.compare(0, prefix.size(), prefix) == 0) resolved.erase(0, prefix.size());
+    std::wstring resolved = platform::FinalPath(handle_);
     taken_ = !asked.empty() &&
              CompareStringOrdinal(asked.data(), static_cast<int>(asked.size()), resolved.data(),
                                   static_cast<int>(resolved.size()), TRUE) == CSTR_EQUAL;

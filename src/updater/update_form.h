@@ -74,7 +74,6 @@ class TForm1 : public ui::Form {
   void SwitchLanguage(shared::Language language);
   // One line at the end of the log, in the active language.
   void Log(std::string_view english, std::string_view polish);
-  void OfferUpdate(const std::string& packageURL);
 };
 
 inline constexpr char kTitle[] = "Program Updater";
