@@ -71,13 +71,15 @@ std::wstring BoxText(HWND box) {
   // WM_GETTEXT: GetWindowTextW reads nothing from a box of another program.
   auto length = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  LRESULT got = SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
   return text;
 }
 
 }  // namespace
 
-testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_view kept, const ui::Edit* model) {
+testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_view kept,
+                                 const ui::Edit* model) {
   if (!TypeOnKeyboard(box, keys)) return testing::AssertionFailure() << "the box did not get the focus";
   bool shown = WaitFor([&] { return BoxText(box) == kept; }, 10000);
   DWORD start = 0, end = 0;
@@ -85,8 +87,8 @@ testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_
   std::wstring held = model ? platform::Widen(model->Text()) : std::wstring(kept);
   if (shown && start == kept.size() && end == start && held == kept) return testing::AssertionSuccess();
   testing::AssertionResult failure = testing::AssertionFailure();
-  failure << "typed " << CodeUnits(keys) << ", the box shows " << CodeUnits(BoxText(box)) << " with the caret at "
-          << start << ".." << end;
+  failure << "typed " << CodeUnits(keys) << ", the box shows " << CodeUnits(BoxText(box))
+          << " with the caret at " << start << ".." << end;
   if (model) failure << ", its model holds " << CodeUnits(held);
   return failure << "; expected " << CodeUnits(kept) << " with the caret at " << kept.size();
 }
