@@ -6,6 +6,9 @@
 
 namespace platform {
 
+// Each gives back the other's text unchanged, also a lone surrogate (half of a pair, as a keyboard
+// types it before its other half, or in a file's name), which has no UTF-8 of its own and is kept
+// as the three bytes of its code point. Text holding one is no valid UTF-8: ToCodePage refuses it.
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
 

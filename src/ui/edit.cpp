@@ -30,18 +30,23 @@ std::wstring Edit::WindowText() const {
 void Edit::CaptionChanged() {
   // Only a text set by the program is pushed: writing back what the user typed would move the
   // caret to the start, reversing the next keystrokes, and lose the selection and undo.
-  std::wstring text = platform::Widen(Caption());
-  if (Handle() && WindowText() != text) {
-    pushing_ = true;
-    SetWindowTextW(Handle(), text.c_str());
-    pushing_ = false;
+  if (Handle() && !taking_) {
+    std::wstring text = platform::Widen(Caption());
+    if (WindowText() != text) {
+      pushing_ = true;
+      SetWindowTextW(Handle(), text.c_str());
+      pushing_ = false;
+    }
   }
+  taking_ = false;  // what OnChange sets is the program's text
   Fire(OnChange);
 }
 
 bool Edit::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE && !pushing_) {
+    taking_ = true;
     SetCaption(platform::Narrow(WindowText()));  // OnChange follows
+    taking_ = false;
     return true;
   }
   return false;

@@ -33,6 +33,7 @@ class Edit : public Control {
  private:
   bool readOnly_ = false;
   bool pushing_ = false;
+  bool taking_ = false;  // the window's text is being taken into the model
 };
 
 // Its lines are read from the text, which alone holds them, also after typing; lines are

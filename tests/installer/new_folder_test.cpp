@@ -163,5 +163,29 @@ TEST_F(NewFolderTest, TypedFolderAndNameMakeTheFolderTyped) {
   EXPECT_TRUE(platform::DirectoryExists(typed + "\\Mody żółwia"));
 }
 
+// From the keyboard a character beyond the basic plane comes as two halves: the folder field and the
+// name box each take it whole, the caret after it, and the folder made has the name typed.
+TEST_F(NewFolderTest, CharactersBeyondTheBasicPlaneTypedOnTheKeyboardMakeTheFolderTyped) {
+  SKIP_WITHOUT_DISPLAY();
+  testing_support::TempDir temp;
+  GoToFolderPage();
+  form->Show();
+  ASSERT_TRUE(form->HandleAllocated());
+  form->DirEdit.SetText(temp.Path());
+  const std::wstring parent = platform::Widen(temp.Path()) + L"Gry \U0001F3AE";
+  EXPECT_TRUE(testing_support::TypedAs(form->DirEdit.Handle(), L"Gry \U0001F3AE", parent, &form->DirEdit));
+  ASSERT_TRUE(CreateDirectoryW(parent.c_str(), nullptr));
+
+  form->NewFolderButton.Click();
+  installer::TFindForm2* window = form->FindForm2;
+  ASSERT_NE(window->FolderNameEdit.Handle(), nullptr);
+  EXPECT_TRUE(testing_support::TypedAs(window->FolderNameEdit.Handle(), L"x\U0001D11Ey", L"x\U0001D11Ey",
+                                       &window->FolderNameEdit));
+  testing_support::ClickButton(window->NewFolderButton2.Handle());
+  EXPECT_TRUE(testing_support::WaitFor([&] { return !dialogs.boxes.empty(); }));
+  EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{"Done!"});
+  EXPECT_TRUE(platform::DirectoryExists(platform::Narrow(parent + L"\\x\U0001D11Ey")));
+}
+
 }  // namespace
 }  // namespace installer_tests

@@ -4,6 +4,7 @@
 #include "manager/folder_form.h"
 #include "manager_fixture.h"
 #include "platform/files.h"
+#include "platform/text.h"
 #include "support/display.h"
 #include "support/window_driver.h"
 
@@ -73,6 +74,33 @@ TEST_F(NewFolder, SpeaksPolishWithTheCaptionFolder) {
   dialog.NewFolderButton2.Click();
   EXPECT_EQ(dialogs.Texts(),
             (std::vector<std::string>{"Zrobione!", "Nie mogę utworzyć katalogu. Nazwa katalogu już istnieje!"}));
+}
+
+// Half of a character typed without its other half is kept as typed, and the folder is made with
+// exactly that name (Windows' file system takes any UTF-16) or refused with the system's reason
+// (Wine's, measured: error 2); never made under a stand-in character and reported done.
+TEST_F(NewFolder, ANameHoldingHalfACharacterIsMadeAsTypedOrRefusedNeverAltered) {
+  manager::TFolderForm5& dialog = Open();
+  dialog.FolderNameEdit.Type(platform::Narrow(L"x\xD834y"));
+  ASSERT_EQ(platform::Widen(dialog.FolderNameEdit.Text()), L"x\xD834y");
+  dialog.NewFolderButton2.Click();
+  std::vector<std::wstring> made;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(platform::Widen(game + "\\x*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do made.push_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  if (dialogs.boxes[0].text == "Done!") {
+    EXPECT_EQ(made, std::vector<std::wstring>{L"x\xD834y"});
+  } else {
+    const std::string prefix = "I can not create the folder. ";
+    EXPECT_EQ(dialogs.boxes[0].text.substr(0, prefix.size()), prefix);
+    EXPECT_GT(dialogs.boxes[0].text.size(), prefix.size()) << "with the system's reason";
+    EXPECT_TRUE(made.empty()) << made.size() << " made";
+  }
 }
 
 struct RefusedCase {

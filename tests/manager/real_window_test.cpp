@@ -442,6 +442,29 @@ TEST_F(RealManager, AFolderWithATooLongPathIsNotOpenedAndNewFolderMakesNothingEl
   EXPECT_TRUE(WaitFor([&] { return shows({bName, "Nowy"}); }));
 }
 
+// Typed on the keyboard, a character beyond the basic plane comes as two halves: the box holds it
+// whole with the caret after it, and the folder made has the name as typed.
+TEST_F(RealManager, NewFolderMakesAFolderWithACharacterBeyondTheBasicPlaneTypedOnTheKeyboard) {
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  ChooseFromMenu(main, 0, 0);  // File, New Folder
+  HWND dialog;
+  ASSERT_TRUE(AwaitWindow(manager, "Folder", dialog));
+  HWND box = FindControlOfClass(dialog, "Edit");
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(TypedAs(box, L"x\U0001D11Ey", L"x\U0001D11Ey"));
+  ClickButton(FindControlOfClass(dialog, "Button"));
+  EXPECT_TRUE(AnswerBox("Done!", IDOK, manager.Id()));
+  const std::string name = "x\U0001D11Ey";
+  EXPECT_TRUE(platform::DirectoryExists(game / name));
+  EXPECT_TRUE(WaitFor([&] { return ListViewTexts(list) == std::vector<std::string>{name}; }))
+      << ::testing::PrintToString(ListViewTexts(list));
+  EXPECT_EQ(WindowText(box), name) << "the box keeps the name";
+}
+
 // Whether a cell's text ends cut, in an ellipsis: the ink of its last columns is a row of dots.
 bool EndsInEllipsis(const ScreenPixels& pixels, const RECT& cell) {
   int right = -1;

@@ -1,6 +1,9 @@
 #include "support/display.h"
 
+#include <cstdio>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace testing_support {
 
@@ -50,6 +53,44 @@ testing::AssertionResult AwaitBox(const Process& program, const std::string& tex
                                   DWORD timeoutMs) {
   found = WaitForBox(text, program.Id(), timeoutMs);
   return Came(program, "its box \"" + text + "\"", found);
+}
+
+namespace {
+
+std::string CodeUnits(std::wstring_view text) {
+  std::string out = "\"";
+  for (wchar_t unit : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, unit < 0x80 && unit >= 0x20 ? "%c" : "\\x%04X", unit);
+    out += hex;
+  }
+  return out + "\"";
+}
+
+std::wstring BoxText(HWND box) {
+  // WM_GETTEXT: GetWindowTextW reads nothing from a box of another program.
+  auto length = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got = SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+}  // namespace
+
+testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_view kept,
+                                 const ui::Edit* model) {
+  if (!TypeOnKeyboard(box, keys)) return testing::AssertionFailure() << "the box did not get the focus";
+  bool shown = WaitFor([&] { return BoxText(box) == kept; }, 10000);
+  DWORD start = 0, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::wstring held = model ? platform::Widen(model->Text()) : std::wstring(kept);
+  if (shown && start == kept.size() && end == start && held == kept) return testing::AssertionSuccess();
+  testing::AssertionResult failure = testing::AssertionFailure();
+  failure << "typed " << CodeUnits(keys) << ", the box shows " << CodeUnits(BoxText(box))
+          << " with the caret at " << start << ".." << end;
+  if (model) failure << ", its model holds " << CodeUnits(held);
+  return failure << "; expected " << CodeUnits(kept) << " with the caret at " << kept.size();
 }
 
 }  // namespace testing_support

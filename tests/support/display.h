@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "support/window_driver.h"
+#include "ui/edit.h"
 
 namespace testing_support {
 
@@ -30,5 +32,11 @@ testing::AssertionResult AwaitWindow(const Process& program, const std::string& 
                                      DWORD timeoutMs = 30000);
 testing::AssertionResult AwaitBox(const Process& program, const std::string& text, HWND& found,
                                   DWORD timeoutMs = 30000);
+
+// Types the keys into an edit box through the keyboard (TypeOnKeyboard) and waits until its window
+// holds `kept`: success when it does with the caret right after it and, for a box of the test's own
+// windows, its model holds that text too; otherwise what each holds, in code units.
+testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_view kept,
+                                 const ui::Edit* model = nullptr);
 
 }  // namespace testing_support

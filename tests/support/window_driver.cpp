@@ -313,6 +313,39 @@ void DoubleClickMouse(HWND window, int x, int y) {
   SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
 
+bool TypeOnKeyboard(HWND control, std::wstring_view units) {
+  // The keyboard types into the focused control of the foreground window; the click goes to the
+  // window on top at its point.
+  HWND root = GetAncestor(control, GA_ROOT);
+  SetForegroundWindow(root);
+  RaiseOnDisplay(root);
+  DWORD thread = GetWindowThreadProcessId(control, nullptr);
+  auto focused = [&] {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
+  };
+  // A click into a box that has the focus would move its caret, and a second one soon after the
+  // first would select a word.
+  if (!focused()) {
+    RECT r{};
+    GetClientRect(control, &r);
+    ClickMouse(control, std::max<LONG>(r.right - 4, 0), r.bottom / 2);
+    if (!WaitFor(focused)) return false;
+  }
+  std::vector<INPUT> keys;
+  for (wchar_t unit : units)
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT key{};
+      key.type = INPUT_KEYBOARD;
+      key.ki.wScan = unit;
+      key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      keys.push_back(key);
+    }
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  if (InThisThread(control)) ui::Application::Instance().ProcessMessages();
+  return true;
+}
+
 namespace {
 
 // A block of memory in the program that owns a window: the list view's messages carry pointers,

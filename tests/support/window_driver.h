@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/wait.h"
@@ -60,10 +61,17 @@ std::vector<HWND> ControlsOfClass(HWND parent, const std::string& className);
 HWND FindControlOfClass(HWND parent, const std::string& className);
 // Clicks a button (also one drawn by the program) as the mouse would.
 void ClickButton(HWND button);
-// Types into a control as the keyboard does once a key is translated: one WM_CHAR per character
+// Types into a control as the keyboard does once a key is translated: one WM_CHAR per UTF-16 unit
 // ("\b" is Backspace), each handled before the next and all of them before this returns. The
 // control need not have the focus.
 void TypeText(HWND control, const std::string& utf8);
+// Clicks into a control near its right end unless it has the focus, as a user does before typing
+// (in an edit box the caret goes after its text), and types there through the system's input
+// queue: each UTF-16 unit as the key that a keyboard's input method sends for a character
+// (VK_PACKET, translated into one WM_CHAR), so a character beyond the basic plane comes as its two
+// halves, as on Windows; a lone half types only that half. False when the control did not get the
+// focus. A test waits for what the keys do.
+bool TypeOnKeyboard(HWND control, std::wstring_view units);
 // Presses and releases a key (VK_RETURN, VK_F5, ...) on a control, as the keyboard does.
 void PressKey(HWND control, UINT virtualKey);
 // Works a window's menu bar with the keyboard, as a player without a mouse does: F10 selects the

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/error.h"
+#include "platform/text.h"
 #include "support/scripted_dialogs.h"
 #include "ui/application.h"
 #include "ui/check_box.h"
@@ -49,6 +50,22 @@ TEST_F(EventsTest, KeyPressCanRefuseATypedCharacter) {
   };
   f.edit.Type("1a2 ;\b3");
   EXPECT_EQ(f.edit.Text(), "13");
+}
+
+// A character beyond the basic plane comes as two halves, as from a keyboard: the filter sees each,
+// and the text holds the character whole; a half typed alone stays as typed.
+TEST_F(EventsTest, TypingTakesACharacterBeyondTheBasicPlaneWhole) {
+  SampleForm f;
+  std::wstring keys;
+  f.edit.OnKeyPress = [&](ui::Object*, wchar_t& key) { keys += key; };
+  f.edit.Type("x\U0001D11Ey");
+  EXPECT_EQ(keys, L"x\xD834\xDD1Ey");
+  EXPECT_EQ(f.edit.Text(), "x\U0001D11Ey");
+  f.edit.SetText("");
+  f.edit.Type(platform::Narrow(L"a\xD834"));
+  EXPECT_EQ(platform::Widen(f.edit.Text()), L"a\xD834");
+  f.edit.Type(platform::Narrow(L"\xDD1E"));
+  EXPECT_EQ(f.edit.Text(), "a\U0001D11E") << "the other half makes it whole";
 }
 
 TEST_F(EventsTest, CheckBoxReportsEachChangeOfItsTickAndIgnoresClicksWhileDisabled) {

@@ -96,6 +96,23 @@ TEST_F(NativeTest, TypedTextArrivesWholeInEveryKindOfEditBox) {
   EXPECT_EQ(form.edit.Text(), "12");
 }
 
+// Keys as a keyboard sends them: a character beyond the basic plane as two halves, one after the
+// other. The box keeps each half where it was typed, the caret after it, and the model follows.
+TEST_F(NativeTest, TheKeyboardTypesACharacterBeyondTheBasicPlaneWholeIntoEveryKindOfEditBox) {
+  for (ui::Edit* edit : {&form.edit, static_cast<ui::Edit*>(&form.memo)}) {
+    SCOPED_TRACE(edit->Name());
+    std::vector<std::string> seen;
+    edit->OnChange = [&](ui::Object*) { seen.push_back(edit->Text()); };
+    EXPECT_TRUE(testing_support::TypedAs(edit->Handle(), L"x\U0001D11Ey", L"x\U0001D11Ey", edit));
+    EXPECT_EQ(seen.back(), "x\U0001D11Ey");
+    EXPECT_TRUE(testing_support::TypedAs(edit->Handle(), L"\xD834", L"x\U0001D11Ey\xD834", edit))
+        << "a half alone stays as typed";
+    EXPECT_TRUE(testing_support::TypedAs(edit->Handle(), L"\xDD1Ez", L"x\U0001D11Ey\U0001D11Ez", edit))
+        << "its other half makes it whole";
+    edit->OnChange = nullptr;
+  }
+}
+
 TEST(NativeLateTest, AHiddenPageGetsItsWindowsWhenShownInCreationOrder) {
   SKIP_WITHOUT_DISPLAY();
   NativeForm form;

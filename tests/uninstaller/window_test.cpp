@@ -208,12 +208,12 @@ TEST_F(WindowTest, WindowButtonTogglesFullScreenAndTheMenuOpensAboveTheButtons) 
   EXPECT_EQ(form.GetWindowState(), ui::WindowState::Normal);
 }
 
-// With no record the player types the folder: the keystrokes reach the field whole and the
-// removal empties the folder typed.
+// With no record the player types the folder: the keystrokes reach the field whole (a character
+// beyond the basic plane comes as two) and the removal empties the folder typed.
 TEST_F(WindowTest, ATypedFolderIsTheOneEmptied) {
   SKIP_WITHOUT_DISPLAY();
-  std::string folder = temp / "Gra łódź\\Tarnholm Manager\\";
-  CreateDirectoryW(platform::Widen(temp / "Gra łódź").c_str(), nullptr);
+  std::string folder = temp / "Gra łódź \U0001F3AE\\Tarnholm Manager\\";
+  CreateDirectoryW(platform::Widen(temp / "Gra łódź \U0001F3AE").c_str(), nullptr);
   CreateDirectoryW(platform::Widen(folder).c_str(), nullptr);
   testing_support::WriteFileBytes(folder + "THManager.exe", "MZ");
   TForm1& form = MakeForm(kManagerUninstall);
