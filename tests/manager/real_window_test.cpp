@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -496,6 +497,83 @@ TEST_F(RealManager, TheListsColumnsShowTheirWholeTextsWhereTheListHasRoom) {
       EXPECT_FALSE(EndsInEllipsis(rows, {lefts[c] + 1, item.top, lefts[c + 1] - 1, item.bottom})) << "row " << row;
     }
   }
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit());
+}
+
+// Beside long names the list keeps the short details whole, the size, the date and time, the
+// attributes, and every column's title: what room is left goes to the name and the type, which are
+// cut only where they are wider than it.
+TEST_F(RealManager, LongNamesLeaveTheDetailsAndTitlesWhole) {
+  const std::string file = "Tarnholm_campaign_of_the_northern_marches_and_their_lost_heroes.thp";
+  const std::string folder = "Saved_games_of_the_winter_siege_campaign";
+  const std::string strange = "strange.verylongextensionname";
+  ASSERT_EQ(file.size(), 67u);
+  ASSERT_EQ(folder.size(), 40u);
+  WriteFileBytes(game / file, "x");
+  WriteFileBytes(game / strange, "xyz");
+  CreateDirectoryW(platform::Widen(game / folder).c_str(), nullptr);
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  HWND main;
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
+  HWND list = FindControlOfClass(main, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  std::vector<std::string> titles = ListViewColumnTitles(list);
+  const int columns = static_cast<int>(titles.size());
+  ASSERT_GE(columns, 4);
+  std::vector<std::vector<std::string>> cells;
+  for (int c = 0; c < columns; ++c) cells.push_back(ListViewTexts(list, c));
+  // The type is the column that names the strange file's extension.
+  int type = -1;
+  for (int c = 1; c < columns; ++c)
+    for (std::string text : cells[c]) {
+      std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+      if (text.find("verylongextensionname") != std::string::npos) type = c;
+    }
+  ASSERT_GT(type, 0) << "a column names the type";
+  std::vector<int> lefts{0};
+  for (int c = 0; c < columns; ++c)
+    lefts.push_back(lefts.back() + static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
+  RECT area;
+  GetClientRect(list, &area);
+  EXPECT_LE(lefts.back(), area.right) << "the columns stand side by side within the list";
+  EXPECT_GE(lefts.back(), area.right - 2) << "the names and types take the room that is left";
+
+  ScreenPixels rows = ScreenPixels::Settled(ClientOnScreen(list));
+  ScreenPixels heads = ScreenPixels::Settled(ClientOnScreen(header));
+  ASSERT_FALSE(rows.Empty() || heads.Empty());
+  bool someCut = false;
+  for (int c = 0; c < columns; ++c) {
+    SCOPED_TRACE("column " + std::to_string(c) + " \"" + titles[c] + "\"");
+    int width = lefts[c + 1] - lefts[c];
+    EXPECT_FALSE(EndsInEllipsis(heads, {lefts[c] + 1, 0, lefts[c + 1] - 1, heads.Height()})) << "title";
+    EXPECT_LT(ListViewStringWidth(list, titles[c]), width) << "title";
+    int widest = ListViewStringWidth(list, titles[c]);
+    for (int row = 0; row < 3; ++row) {
+      SCOPED_TRACE("row " + std::to_string(row) + " \"" + cells[c][row] + "\"");
+      RECT item = ListViewItemRect(list, row);
+      int text = ListViewStringWidth(list, cells[c][row]);
+      widest = std::max(widest, text);
+      bool cut = EndsInEllipsis(rows, {std::max<int>(lefts[c], item.left) + 1, item.top, lefts[c + 1] - 1, item.bottom});
+      if (c == 0 || c == type) {
+        // Cut only where the text is wider than its cell's room.
+        if (cut) {
+          EXPECT_GT(text, lefts[c + 1] - std::max<int>(lefts[c], item.left) - 12) << "cut although it fits";
+        }
+        someCut |= cut;
+      } else {
+        EXPECT_FALSE(cut);
+        EXPECT_LT(text, width);
+      }
+    }
+    if (c != 0 && c != type) EXPECT_LE(width, widest + 20) << "a detail takes no more room than its texts";
+  }
+  EXPECT_TRUE(someCut) << "the fixture's names are longer than the list's room";
   PostMessageW(main, WM_CLOSE, 0, 0);
   HWND question = WaitForWindow("Confirm", manager.Id());
   ASSERT_NE(question, nullptr);

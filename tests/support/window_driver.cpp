@@ -345,7 +345,7 @@ class MemoryOfWindowsProgram {
 
 }  // namespace
 
-std::vector<std::string> ListViewTexts(HWND list) {
+std::vector<std::string> ListViewTexts(HWND list, int column) {
   constexpr int kChars = MAX_PATH;
   MemoryOfWindowsProgram memory(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
   if (!memory.Block()) return {};
@@ -354,6 +354,7 @@ std::vector<std::string> ListViewTexts(HWND list) {
   LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
     LVITEMW item{};
+    item.iSubItem = column;
     item.pszText = remoteText;
     item.cchTextMax = kChars;
     wchar_t text[kChars] = L"";
@@ -363,6 +364,38 @@ std::vector<std::string> ListViewTexts(HWND list) {
     texts.push_back(Narrow(std::wstring(text, static_cast<size_t>(std::min<LRESULT>(length, kChars - 1)))));
   }
   return texts;
+}
+
+std::vector<std::string> ListViewColumnTitles(HWND list) {
+  constexpr int kChars = MAX_PATH;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  MemoryOfWindowsProgram memory(list, sizeof(HDITEMW) + kChars * sizeof(wchar_t));
+  if (!header || !memory.Block()) return {};
+  auto* remoteText = reinterpret_cast<wchar_t*>(memory.Block() + sizeof(HDITEMW));
+  std::vector<std::string> titles;
+  LRESULT count = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = remoteText;
+    item.cchTextMax = kChars;
+    wchar_t text[kChars] = L"";
+    if (!memory.Write(memory.Block(), &item, sizeof item) ||
+        !SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(memory.Block())))
+      return {};
+    memory.Read(remoteText, text, sizeof text);
+    text[kChars - 1] = 0;
+    titles.push_back(Narrow(text));
+  }
+  return titles;
+}
+
+int ListViewStringWidth(HWND list, const std::string& text) {
+  std::wstring wide = Widen(text);
+  MemoryOfWindowsProgram memory(list, (wide.size() + 1) * sizeof(wchar_t));
+  if (!memory.Block() || !memory.Write(memory.Block(), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)))
+    return -1;
+  return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(memory.Block())));
 }
 
 bool DoubleClickListItem(HWND list, const std::string& name) {
