@@ -26,11 +26,13 @@ HWND Label::CreateWindowFor(HWND parent) {
 }
 
 void Label::CaptionChanged() {
+  overstruck_ = -1;
   Control::CaptionChanged();
   AdjustSize();
 }
 
 void Label::FontChanged() {
+  overstruck_ = -1;
   Control::FontChanged();
   AdjustSize();
 }
@@ -46,7 +48,16 @@ void Label::AdjustSize() {
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(Handle(), dc);
-  SetBounds(Left(), Top(), text.empty() ? 0 : Unscale(r.right) + 1, Unscale(r.bottom));
+  int width = Unscale(r.right) + 1;
+  // Letters drawn overstruck may stand out past the measure (an italic's last letter).
+  if (Overstruck()) {
+    Font plain = GetFont();
+    plain.underline = false;
+    HDC screen = GetDC(Handle());
+    width = std::max(width, Unscale(MeasureInk(screen, FontHandle(plain), text, true).right) + 1);
+    ReleaseDC(Handle(), screen);
+  }
+  SetBounds(Left(), Top(), text.empty() ? 0 : width, Unscale(r.bottom));
 }
 
 int Label::MeasureHeight(bool oneRow) const {
@@ -70,11 +81,29 @@ bool Label::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return false;
 }
 
-// A one-line underlined label (a page's title) draws its text itself: its underline ends where
-// the letters end, and a bold that the face draws no heavier than its regular weight (Tahoma at
-// 13 pixels here) is made as the system makes the bold of a face that has none, by drawing the
-// letters a second time one pixel to the right.
-void Label::PaintTitle(HDC dc) {
+// A one-line label draws its text itself where the system would draw it wrong here: an underlined
+// one (a page's title) ends its underline where the letters end, and a bold one whose face draws
+// its bold no heavier than its regular weight (Tahoma at 13 pixels and more here) is drawn as the
+// system makes the bold of a face that has none (DrawOverstruck).
+bool Label::DrawsItself() { return !wordWrap_ && (GetFont().underline || Overstruck()); }
+
+bool Label::Overstruck() {
+  if (overstruck_ < 0) {
+    Font plain = GetFont();
+    plain.underline = false;
+    if (wordWrap_ || !plain.bold || Caption().empty() || !Handle()) return false;
+    HDC dc = GetDC(Handle());
+    if (!dc) return false;
+    std::wstring text = platform::Widen(Caption());
+    Font regular = plain;
+    regular.bold = false;
+    overstruck_ = MeasureInk(dc, FontHandle(plain), text).pixels <= MeasureInk(dc, FontHandle(regular), text).pixels;
+    ReleaseDC(Handle(), dc);
+  }
+  return overstruck_ > 0;
+}
+
+void Label::PaintText(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   PaintBackground(dc, client);
@@ -82,33 +111,32 @@ void Label::PaintTitle(HDC dc) {
   plain.underline = false;
   HFONT font = FontHandle(plain);
   std::wstring text = platform::Widen(Caption());
-  TextInk ink = MeasureInk(dc, font, text);
-  bool overstrike = false;
-  if (plain.bold) {
-    Font regular = plain;
-    regular.bold = false;
-    overstrike = ink.pixels <= MeasureInk(dc, FontHandle(regular), text).pixels;
-  }
+  bool overstruck = Overstruck();
   HGDIOBJ old = SelectObject(dc, font);
   SetTextColor(dc, Resolve(plain.color));
   SetBkMode(dc, TRANSPARENT);
-  TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-  if (overstrike) TextOutW(dc, 1, 0, text.c_str(), static_cast<int>(text.size()));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  int thickness = std::max(1, static_cast<int>(metrics.tmHeight / 16));
-  RECT line{0, metrics.tmAscent + 1, ink.right + (overstrike ? 1 : 0), metrics.tmAscent + 1 + thickness};
-  FillRect(dc, &line, BrushFor(plain.color));
+  if (overstruck)
+    DrawOverstruck(dc, 0, 0, text);
+  else
+    TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+  if (GetFont().underline) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    int thickness = std::max(1, static_cast<int>(metrics.tmHeight / 16));
+    RECT line{0, metrics.tmAscent + 1, MeasureInk(dc, font, text, overstruck).right,
+              metrics.tmAscent + 1 + thickness};
+    FillRect(dc, &line, BrushFor(plain.color));
+  }
   SelectObject(dc, old);
 }
 
 LRESULT Label::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
-      if (GetFont().underline && !wordWrap_) {
+      if (DrawsItself()) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
-        PaintTitle(dc);
+        PaintText(dc);
         EndPaint(Handle(), &ps);
         return 0;
       }

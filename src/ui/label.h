@@ -28,11 +28,15 @@ class Label : public Control {
 
  private:
   void AdjustSize();
-  void PaintTitle(HDC dc);
+  // Whether the label draws its text itself (below), and whether overstruck.
+  bool DrawsItself();
+  bool Overstruck();
+  void PaintText(HDC dc);
   int MeasureHeight(bool oneRow) const;
   bool autoSize_ = true;
   bool wordWrap_ = false;
   bool tracking_ = false;
+  int overstruck_ = -1;  // not yet known for the caption and font
 };
 
 }  // namespace ui

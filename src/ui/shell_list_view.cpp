@@ -252,8 +252,10 @@ bool ShellListView::Rename(int index, const std::string& newName) {
     if (OnRenameRefused) OnRenameRefused(this, item.name_, newName, reason);
     return false;
   };
-  // The shell would cut a name that does not fit into a path and rename the item to what is left.
-  if (item.fileSystem_ && !platform::PathFits(platform::WithTrailingBackslash(folderPath_) + newName))
+  // The shell would cut a name that does not fit into a path and rename the item to what is left;
+  // an item whose own path is too long it would not find ("File not found").
+  if (item.fileSystem_ &&
+      (!platform::PathFits(item.path_) || !platform::PathFits(platform::WithTrailingBackslash(folderPath_) + newName)))
     return refuse(platform::SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
   LPITEMIDLIST renamed = nullptr;
   SetLastError(0);
@@ -498,34 +500,68 @@ void ShellListView::FitColumns() {
     return static_cast<int>(size.cx);
   };
   // The list's margins around a cell's text, and a header's room for its sort mark.
-  constexpr int kCellMargin = 16;
+  const int margin = Scale(16);
   int first = ListView_GetTopIndex(Handle());
   int last = std::min<int>(static_cast<int>(items_.size()), first + ListView_GetCountPerPage(Handle()) + 1);
-  std::vector<int> widths(static_cast<size_t>(count)), wanted(static_cast<size_t>(count));
-  int used = 0;
+  std::vector<ColumnRoom> rooms(static_cast<size_t>(count));
   for (int c = 0; c < count; ++c) {
-    widths[c] = ListView_GetColumnWidth(Handle(), c);
-    used += widths[c];
-    int w = textWidth(Widen(columns_[static_cast<size_t>(c)].title));
+    ColumnRoom& room = rooms[static_cast<size_t>(c)];
+    room.present = ListView_GetColumnWidth(Handle(), c);  // the design's, or as the user left it
+    room.title = textWidth(Widen(columns_[static_cast<size_t>(c)].title)) + margin;
+    int w = 0;
     for (int i = first; i < last; ++i)
       w = std::max(w, textWidth(c == 0 ? DisplayName(items_[static_cast<size_t>(i)]) : Widen(DetailText(i, c))));
-    wanted[c] = w + Scale(kCellMargin) + (c == 0 ? GetSystemMetrics(SM_CXSMICON) : 0);
+    room.texts = w + margin + (c == 0 ? GetSystemMetrics(SM_CXSMICON) : 0);
   }
   SelectObject(dc, old);
   ReleaseDC(Handle(), dc);
-  int room = client.right - used, need = 0;
-  for (int c = 1; c < count; ++c) need += std::max(0, wanted[c] - widths[c]);
-  // The names give up what they do not use where the details need it.
-  if (int give = std::min(std::max(0, widths[0] - wanted[0]), need - room); give > 0) {
-    ListView_SetColumnWidth(Handle(), 0, widths[0] - give);
-    room += give;
+  std::vector<int> widths = ShareColumnRoom(rooms, client.right);
+  for (int c = 0; c < count; ++c)
+    if (ListView_GetColumnWidth(Handle(), c) != widths[static_cast<size_t>(c)])
+      ListView_SetColumnWidth(Handle(), c, widths[static_cast<size_t>(c)]);
+}
+
+std::vector<int> ShareColumnRoom(const std::vector<ColumnRoom>& columns, int room) {
+  std::vector<int> widths;
+  auto total = [&] {
+    int sum = 0;
+    for (int w : widths) sum += w;
+    return sum;
+  };
+  // Each column as wide as it is or as its texts, where that fits.
+  for (const ColumnRoom& c : columns) widths.push_back(std::max({c.present, c.texts, c.title}));
+  if (total() <= room) return widths;
+  // Otherwise each as its texts need, the widest cut to a common width: short details stay whole,
+  // and long names and types share what is left. A title stays whole in any case.
+  auto fit = [&](int cap) {
+    widths.clear();
+    for (const ColumnRoom& c : columns) widths.push_back(std::max(c.title, std::min(c.texts, cap)));
+    return total();
+  };
+  int widest = 0;
+  for (const ColumnRoom& c : columns) widest = std::max(widest, c.texts);
+  int low = 0, high = widest;  // fit(low) fits, or nothing does
+  while (low < high) {
+    int middle = (low + high + 1) / 2;
+    if (fit(middle) <= room) low = middle;
+    else high = middle - 1;
   }
-  for (int c = 1; c < count && room > 0; ++c) {
-    int grow = std::min(room, wanted[c] - widths[c]);
-    if (grow <= 0) continue;
-    ListView_SetColumnWidth(Handle(), c, widths[c] + grow);
-    room -= grow;
+  int left = room - fit(low);
+  // What is left goes first to the columns cut at that width, a pixel each, then to the columns
+  // that were wider than their texts (the name first).
+  for (size_t c = 0; c < columns.size() && left > 0; ++c)
+    if (columns[c].texts > widths[c]) {
+      ++widths[c];
+      --left;
+    }
+  for (size_t c = 0; c < columns.size() && left > 0; ++c) {
+    int grow = std::min(left, std::max({columns[c].present, columns[c].texts, columns[c].title}) - widths[c]);
+    if (grow > 0) {
+      widths[c] += grow;
+      left -= grow;
+    }
   }
+  return widths;
 }
 
 bool ShellListView::Notify(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {

@@ -36,6 +36,19 @@ class ShellItem {
 
 enum class ViewStyle { Icon, SmallIcon, List, Report };
 
+// What a report column would take, in pixels: its present width (the design's, or the user's), its
+// widest text on screen and its title, each with the list's margins.
+struct ColumnRoom {
+  int present = 0;
+  int texts = 0;
+  int title = 0;
+};
+// The columns' widths in a list of the given width: each as wide as its present width and its
+// texts where all fit; otherwise the widest texts are cut to one common width, so that the short ones (sizes,
+// dates, attributes) stay whole and the long ones (names, types) share what is left. Titles stay
+// whole.
+std::vector<int> ShareColumnRoom(const std::vector<ColumnRoom>& columns, int room);
+
 class ShellListView : public Control {
  public:
   using AddFolderEvent = std::function<void(Object* sender, const ShellItem& folder, bool& canAdd)>;
@@ -85,7 +98,8 @@ class ShellListView : public Control {
   // Alt+Enter: the shell's properties of the item.
   void ShowProperties(int index);
   // Passes a new name to the shell, as an in-place edit does; true when the shell took it. A
-  // refusal (also of a name too long for the folder's path) raises OnRenameRefused.
+  // refusal (also of a name too long for the folder's path, or of an item whose own path is too
+  // long) raises OnRenameRefused.
   bool Rename(int index, const std::string& newName);
   // Runs a command of the shell's context menu of the items ("delete", "copy"), then refreshes.
   void InvokeVerb(const std::vector<int>& indexes, const std::string& verb);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -14,7 +15,23 @@ struct TextInk {
   int pixels = 0;  // how many pixels the letters cover
 };
 
-// Draws the text in the font into a scratch bitmap compatible with the DC and reads its ink.
-TextInk MeasureInk(HDC dc, HFONT font, const std::wstring& text);
+// The text drawn black on white in the font into a scratch bitmap compatible with the DC, with room
+// for letters that stand out past the measure; drawn overstruck (below) when asked. Row by row, the
+// pixels that a letter touches.
+struct InkPicture {
+  int width = 0, height = 0;
+  std::vector<bool> ink;
+};
+InkPicture DrawInk(HDC dc, HFONT font, const std::wstring& text, bool overstruck = false);
+
+// The ink of the text so drawn.
+TextInk MeasureInk(HDC dc, HFONT font, const std::wstring& text, bool overstruck = false);
+
+// Draws the text in the DC's font as the system makes the bold of a face that has none: each letter
+// at the advance that the font measures, then all again one pixel to the right. Placed so, the
+// letters keep apart: a bold font's advances are its regular's widened (by a pixel here), while
+// this Wine draws Tahoma's bold at 13 pixels and more as the regular letters, at the regular
+// bitmaps' narrower advances, where a plain second pass closes the gaps between the letters.
+void DrawOverstruck(HDC dc, int x, int y, const std::wstring& text);
 
 }  // namespace ui

@@ -1,6 +1,9 @@
 // The new-folder dialog: folders made in the browsed folder, in both languages.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "manager/folder_form.h"
 #include "manager_fixture.h"
 #include "platform/files.h"
@@ -177,6 +180,68 @@ INSTANTIATE_TEST_SUITE_P(Manager, PathLength,
                          ::testing::Values(LengthCase{"AtTheLimit", 259, true}, LengthCase{"OneOver", 260, false},
                                            LengthCase{"WellOver", 265, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct LongEntryCase {
+  const char* name;
+  bool polish;
+  const char* told;  // the rename's words before the reason
+};
+
+class LongEntry : public NewFolder, public ::testing::WithParamInterface<LongEntryCase> {};
+
+// An entry whose own path is beyond the limit (a name in a folder whose path is near it) is not
+// renamed: the rename says why, in the words New Folder has for such a path; through the model and
+// through the real window's in-place edit.
+TEST_P(LongEntry, ARenameOfAnEntryWhosePathIsTooLongSaysWhy) {
+  manager::TFolderForm5& dialog = Open();
+  if (GetParam().polish) main->Polski1.Click();
+  std::string folder = testing_support::MakeFolderOfPathLength(game, 250, 'f');
+  const std::string entry = "an_entry_beyond_the_limit.txt";
+  const std::string path = folder + "\\" + entry;
+  testing_support::WriteFileBytes(path, "x");
+  ASSERT_GT(path.size(), platform::kMaxPathLength);
+  ASSERT_TRUE(platform::FileExists(path));
+  ASSERT_TRUE(main->ShellListView1.BrowseTo(ui::ItemIdList::FromPath(folder)));
+  ASSERT_GE(main->ShellListView1.IndexOf(entry), 0);
+  dialogs.boxes.clear();
+  dialog.FolderNameEdit.SetText(entry);
+  dialog.NewFolderButton2.Click();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  const std::string folderText = dialogs.boxes[0].text;
+  const std::string reason = folderText.substr(folderText.find('.') + 2);
+  ASSERT_FALSE(reason.empty());
+  const std::string told = GetParam().told + std::string(" ") + reason;
+  dialogs.boxes.clear();
+  auto expectRefused = [&] {
+    ASSERT_EQ(dialogs.Texts(), std::vector<std::string>{told});
+    EXPECT_EQ(dialogs.boxes[0].flags, static_cast<unsigned>(MB_ICONWARNING | MB_OK));
+    EXPECT_EQ(testing_support::ReadFileBytes(path), "x");
+    EXPECT_GE(main->ShellListView1.IndexOf(entry), 0);
+    dialogs.boxes.clear();
+  };
+  EXPECT_FALSE(main->ShellListView1.Rename(main->ShellListView1.IndexOf(entry), "a.txt"));
+  expectRefused();
+  EXPECT_FALSE(platform::FileExists(folder + "\\a.txt"));
+
+  SKIP_WITHOUT_DISPLAY();  // the rest through the real window
+  ASSERT_TRUE(main->ShellListView1.HandleAllocated());
+  HWND list = main->ShellListView1.Handle();
+  SetFocus(list);
+  HWND edit = ListView_EditLabel(list, main->ShellListView1.IndexOf(entry));
+  ASSERT_NE(edit, nullptr);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  testing_support::TypeText(edit, "a.txt");
+  testing_support::PressKey(edit, VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !dialogs.boxes.empty(); }, 10000));
+  expectRefused();
+  EXPECT_FALSE(platform::FileExists(folder + "\\a.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Manager, LongEntry,
+    ::testing::Values(LongEntryCase{"English", false, "I can not rename \"an_entry_beyond_the_limit.txt\" to \"a.txt\"."},
+                      LongEntryCase{"Polish", true, "Nie mogę zmienić nazwy „an_entry_beyond_the_limit.txt” na „a.txt”."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NewFolder, WithNoBrowsedFolderItSaysSoAndMakesNothing) {
   main = &Start();  // no game key: nothing is browsed

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "support/fixtures.h"
 #include "support/screen.h"
 #include "support/window_driver.h"
+#include "ui/control.h"
 
 using namespace testing_support;
 
@@ -130,19 +132,34 @@ int RowsWith(const ScreenPixels& pixels, const RECT& r, COLORREF colour) {
   return rows;
 }
 
-TEST_F(RealManager, TheAboutDialogsShowTheTitlesOfTheirFramesInWhite) {
+// The about dialogs' titles in bold italic Tahoma, heavier than its regular italic, white on the
+// dialog's black; the titles of their frames in white.
+TEST_F(RealManager, TheAboutDialogsShowTheirTitlesBoldAndTheTitlesOfTheirFramesInWhite) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main;
   ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
   struct Dialog {
     int item;  // in the About menu
     const char* caption;
+    int titleHeight;
   };
-  for (const Dialog& d : {Dialog{0, "Author"}, Dialog{1, "Program"}}) {
+  for (const Dialog& d : {Dialog{0, "Author", 15}, Dialog{1, "Program", 13}}) {
     SCOPED_TRACE(d.caption);
     ChooseFromMenu(main, 4, d.item);
     HWND dialog;
     ASSERT_TRUE(AwaitWindow(manager, d.caption, dialog));
+    RaiseOnDisplay(dialog);
+    const std::string heading = "Tarnholm Manager";
+    HWND label = FindControl(dialog, heading);
+    ASSERT_NE(label, nullptr);
+    ScreenPixels letters = ScreenPixels::Settled(ClientOnScreen(label));
+    ASSERT_FALSE(letters.Empty());
+    int ink = 0;
+    for (int y = 0; y < letters.Height(); ++y)
+      for (int x = 0; x < letters.Width(); ++x) ink += letters.At(x, y) != RGB(0, 0, 0);
+    int regular = InkPixelsOf(ui::FontHandle({.name = "Tahoma", .height = -d.titleHeight, .italic = true}), heading);
+    EXPECT_GE(ink * 100, regular * 125) << ink << " pixels of ink, the regular italic " << regular;
+
     HWND frame = FindControlOfClass(dialog, "Button");
     ASSERT_NE(frame, nullptr);
     RECT box;
@@ -488,26 +505,47 @@ bool EndsInEllipsis(const ScreenPixels& pixels, const RECT& cell) {
   return bottom - top <= 1 && runs >= 2;
 }
 
+// The manager's file list in report view once it shows three rows: the places where its columns
+// begin (and the last one ends), within the list's width, and its rows' and titles' pictures.
+struct ShownList {
+  HWND main = nullptr, list = nullptr, header = nullptr;
+  std::vector<int> lefts;
+  int columns = 0;
+};
+void AwaitFileList(const Process& manager, ShownList& shown) {
+  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", shown.main));
+  shown.list = FindControlOfClass(shown.main, "SysListView32");
+  ASSERT_NE(shown.list, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageW(shown.list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
+  shown.header = reinterpret_cast<HWND>(SendMessageW(shown.list, LVM_GETHEADER, 0, 0));
+  shown.columns = static_cast<int>(SendMessageW(shown.header, HDM_GETITEMCOUNT, 0, 0));
+  ASSERT_GE(shown.columns, 4);
+  shown.lefts = {0};
+  for (int c = 0; c < shown.columns; ++c)
+    shown.lefts.push_back(shown.lefts.back() + static_cast<int>(SendMessageW(shown.list, LVM_GETCOLUMNWIDTH, c, 0)));
+  RECT area;
+  GetClientRect(shown.list, &area);
+  ASSERT_LE(shown.lefts.back(), area.right) << "the columns stand side by side within the list";
+}
+
+// Closes the manager's window and answers its question Yes.
+void QuitManager(Process& manager, HWND main) {
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow("Confirm", manager.Id());
+  ASSERT_NE(question, nullptr);
+  ClickButton(FindControl(question, "&Yes"));
+  EXPECT_TRUE(manager.WaitForExit());
+}
+
 // With room beside its columns, the file list shows each column's texts whole, its header's too.
 TEST_F(RealManager, TheListsColumnsShowTheirWholeTextsWhereTheListHasRoom) {
   WriteFileBytes(game / "tarn.ini", "[Main]\r\nLanguage=POL\r\n");
   WriteFileBytes(game / "Tarn.exe", "x");
   CreateDirectoryW(platform::Widen(game / "Mods").c_str(), nullptr);
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
-  HWND main;
-  ASSERT_TRUE(AwaitWindow(manager, "Tarnholm Manager", main));
-  HWND list = FindControlOfClass(main, "SysListView32");
-  ASSERT_NE(list, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
-  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  ASSERT_GE(columns, 4);
-  std::vector<int> lefts{0};
-  for (int c = 0; c < columns; ++c)
-    lefts.push_back(lefts.back() + static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
-  RECT area;
-  GetClientRect(list, &area);
-  ASSERT_LE(lefts.back(), area.right) << "the columns stand side by side within the list";
+  ShownList shown;
+  ASSERT_NO_FATAL_FAILURE(AwaitFileList(manager, shown));
+  const auto& [main, list, header, lefts, columns] = shown;
   ScreenPixels rows = ScreenPixels::Settled(ClientOnScreen(list));
   ScreenPixels titles = ScreenPixels::Settled(ClientOnScreen(header));
   ASSERT_FALSE(rows.Empty() || titles.Empty());
@@ -519,11 +557,72 @@ TEST_F(RealManager, TheListsColumnsShowTheirWholeTextsWhereTheListHasRoom) {
       EXPECT_FALSE(EndsInEllipsis(rows, {lefts[c] + 1, item.top, lefts[c + 1] - 1, item.bottom})) << "row " << row;
     }
   }
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  HWND question = WaitForWindow("Confirm", manager.Id());
-  ASSERT_NE(question, nullptr);
-  ClickButton(FindControl(question, "&Yes"));
-  EXPECT_TRUE(manager.WaitForExit());
+  QuitManager(manager, main);
+}
+
+// Beside long names the list keeps the short details whole, the size, the date and time, the
+// attributes, and every column's title: what room is left goes to the name and the type, which are
+// cut only where they are wider than it.
+TEST_F(RealManager, LongNamesLeaveTheDetailsAndTitlesWhole) {
+  const std::string file = "Tarnholm_campaign_of_the_northern_marches_and_their_lost_heroes.thp";
+  const std::string folder = "Saved_games_of_the_winter_siege_campaign";
+  const std::string strange = "strange.verylongextensionname";
+  ASSERT_EQ(file.size(), 67u);
+  ASSERT_EQ(folder.size(), 40u);
+  WriteFileBytes(game / file, "x");
+  WriteFileBytes(game / strange, "xyz");
+  CreateDirectoryW(platform::Widen(game / folder).c_str(), nullptr);
+  Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
+  ShownList shown;
+  ASSERT_NO_FATAL_FAILURE(AwaitFileList(manager, shown));
+  const auto& [main, list, header, lefts, columns] = shown;
+  std::vector<std::string> titles = ListViewColumnTitles(list);
+  ASSERT_EQ(static_cast<int>(titles.size()), columns);
+  std::vector<std::vector<std::string>> cells;
+  for (int c = 0; c < columns; ++c) cells.push_back(ListViewTexts(list, c));
+  // The type is the column that names the strange file's extension.
+  int type = -1;
+  for (int c = 1; c < columns; ++c)
+    for (std::string text : cells[c]) {
+      std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::tolower(ch); });
+      if (text.find("verylongextensionname") != std::string::npos) type = c;
+    }
+  ASSERT_GT(type, 0) << "a column names the type";
+  RECT area;
+  GetClientRect(list, &area);
+  EXPECT_GE(lefts.back(), area.right - 2) << "the names and types take the room that is left";
+
+  ScreenPixels rows = ScreenPixels::Settled(ClientOnScreen(list));
+  ScreenPixels heads = ScreenPixels::Settled(ClientOnScreen(header));
+  ASSERT_FALSE(rows.Empty() || heads.Empty());
+  bool someCut = false;
+  for (int c = 0; c < columns; ++c) {
+    SCOPED_TRACE("column " + std::to_string(c) + " \"" + titles[c] + "\"");
+    int width = lefts[c + 1] - lefts[c];
+    EXPECT_FALSE(EndsInEllipsis(heads, {lefts[c] + 1, 0, lefts[c + 1] - 1, heads.Height()})) << "title";
+    EXPECT_LT(ListViewStringWidth(list, titles[c]), width) << "title";
+    int widest = ListViewStringWidth(list, titles[c]);
+    for (int row = 0; row < 3; ++row) {
+      SCOPED_TRACE("row " + std::to_string(row) + " \"" + cells[c][row] + "\"");
+      RECT item = ListViewItemRect(list, row);
+      int text = ListViewStringWidth(list, cells[c][row]);
+      widest = std::max(widest, text);
+      bool cut = EndsInEllipsis(rows, {std::max<int>(lefts[c], item.left) + 1, item.top, lefts[c + 1] - 1, item.bottom});
+      if (c == 0 || c == type) {
+        // Cut only where the text is wider than its cell's room.
+        if (cut) {
+          EXPECT_GT(text, lefts[c + 1] - std::max<int>(lefts[c], item.left) - 12) << "cut although it fits";
+        }
+        someCut |= cut;
+      } else {
+        EXPECT_FALSE(cut);
+        EXPECT_LT(text, width);
+      }
+    }
+    if (c != 0 && c != type) EXPECT_LE(width, widest + 20) << "a detail takes no more room than its texts";
+  }
+  EXPECT_TRUE(someCut) << "the fixture's names are longer than the list's room";
+  QuitManager(manager, main);
 }
 
 // The status bar's own text, which a screen reader reads, is the one it shows, in either language.

@@ -61,6 +61,17 @@ ScreenPixels ScreenPixels::Settled(const RECT& r) {
   return last;
 }
 
+ScreenPixels ScreenPixels::OfText(HFONT font, const std::string& text) {
+  HDC screen = GetDC(nullptr);
+  ui::InkPicture drawn = ui::DrawInk(screen, font, platform::Widen(text));
+  ReleaseDC(nullptr, screen);
+  ScreenPixels picture;
+  picture.width_ = drawn.width;
+  picture.height_ = drawn.height;
+  for (bool ink : drawn.ink) picture.pixels_.push_back(ink ? RGB(0, 0, 0) : RGB(255, 255, 255));
+  return picture;
+}
+
 int ScreenPixels::Count(const RECT& r, COLORREF colour) const {
   int n = 0;
   for (int y = std::max<int>(0, r.top); y < std::min<int>(height_, r.bottom); ++y)
@@ -103,7 +114,36 @@ UnderlinedText ReadUnderlinedText(const ScreenPixels& pixels) {
         ++text.textPixels;
         text.textRight = std::max(text.textRight, x);
       }
+  text.lineRow = lineRow;
   return text;
+}
+
+int InkShapes(const ScreenPixels& pixels, int rows) {
+  rows = std::min(rows, pixels.Height());
+  const int width = pixels.Width();
+  std::vector<bool> seen(static_cast<size_t>(width) * std::max(rows, 0));
+  int shapes = 0;
+  for (int start = 0; start < width * rows; ++start) {
+    if (seen[start] || !Dark(pixels.At(start % width, start / width))) continue;
+    ++shapes;
+    std::vector<int> open{start};
+    seen[start] = true;
+    while (!open.empty()) {
+      int at = open.back();
+      open.pop_back();
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+          int x = at % width + dx, y = at / width + dy;
+          if (x < 0 || y < 0 || x >= width || y >= rows) continue;
+          int next = y * width + x;
+          if (!seen[next] && Dark(pixels.At(x, y))) {
+            seen[next] = true;
+            open.push_back(next);
+          }
+        }
+    }
+  }
+  return shapes;
 }
 
 int InkPixelsOf(HFONT font, const std::string& text) {

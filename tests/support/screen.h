@@ -20,6 +20,8 @@ class ScreenPixels {
   // Reads it until two readings in a row agree, so that what the program was still painting is
   // finished.
   static ScreenPixels Settled(const RECT& screenRect);
+  // A text drawn black on white in the font by this process, as a picture of its own.
+  static ScreenPixels OfText(HFONT font, const std::string& text);
 
   bool Empty() const { return pixels_.empty(); }
   int Width() const { return width_; }
@@ -49,8 +51,13 @@ struct UnderlinedText {
   int textRight = -1;
   int underlineRight = -1;
   int textPixels = 0;
+  int lineRow = -1;
 };
 UnderlinedText ReadUnderlinedText(const ScreenPixels& pixels);
+
+// How many separate shapes the ink of the part's rows above `rows` makes, a pixel touching another
+// also at a corner: letters that run together count as one.
+int InkShapes(const ScreenPixels& pixels, int rows);
 
 // The dark pixels of a text drawn in the font by this process, for comparison with the screen.
 int InkPixelsOf(HFONT font, const std::string& text);

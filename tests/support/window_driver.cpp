@@ -378,24 +378,52 @@ class MemoryOfWindowsProgram {
 
 }  // namespace
 
-std::vector<std::string> ListViewTexts(HWND list) {
+namespace {
+
+// The texts that a control of another program copies, one for each index below the count, into
+// the buffer that an item structure (of a list view, of a header) points to.
+template <typename Item>
+std::vector<std::string> CopiedTexts(HWND control, UINT msg, LRESULT count, Item item) {
   constexpr int kChars = MAX_PATH;
-  MemoryOfWindowsProgram memory(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+  MemoryOfWindowsProgram memory(control, sizeof(Item) + kChars * sizeof(wchar_t));
   if (!memory.Block()) return {};
-  auto* remoteText = reinterpret_cast<wchar_t*>(memory.Block() + sizeof(LVITEMW));
+  auto* remoteText = reinterpret_cast<wchar_t*>(memory.Block() + sizeof(Item));
+  item.pszText = remoteText;
+  item.cchTextMax = kChars;
   std::vector<std::string> texts;
-  LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
-    LVITEMW item{};
-    item.pszText = remoteText;
-    item.cchTextMax = kChars;
     wchar_t text[kChars] = L"";
     if (!memory.Write(memory.Block(), &item, sizeof item)) return {};
-    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(memory.Block()));
+    SendMessageW(control, msg, i, reinterpret_cast<LPARAM>(memory.Block()));
     memory.Read(remoteText, text, sizeof text);
-    texts.push_back(Narrow(std::wstring(text, static_cast<size_t>(std::min<LRESULT>(length, kChars - 1)))));
+    text[kChars - 1] = 0;
+    texts.push_back(Narrow(text));
   }
   return texts;
+}
+
+}  // namespace
+
+std::vector<std::string> ListViewTexts(HWND list, int column) {
+  LVITEMW item{};
+  item.iSubItem = column;
+  return CopiedTexts(list, LVM_GETITEMTEXTW, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), item);
+}
+
+std::vector<std::string> ListViewColumnTitles(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  if (!header) return {};
+  HDITEMW item{};
+  item.mask = HDI_TEXT;
+  return CopiedTexts(header, HDM_GETITEMW, SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), item);
+}
+
+int ListViewStringWidth(HWND list, const std::string& text) {
+  std::wstring wide = Widen(text);
+  MemoryOfWindowsProgram memory(list, (wide.size() + 1) * sizeof(wchar_t));
+  if (!memory.Block() || !memory.Write(memory.Block(), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)))
+    return -1;
+  return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(memory.Block())));
 }
 
 bool DoubleClickListItem(HWND list, const std::string& name) {

@@ -93,8 +93,11 @@ void ClickMouse(HWND window, int x, int y);
 void DoubleClickMouse(HWND window, int x, int y);
 // What a list view (SysListView32) of another program shows: its items' texts in their order, and
 // the label's place of one item in the list's client coordinates (empty when there is none).
-std::vector<std::string> ListViewTexts(HWND list);
+std::vector<std::string> ListViewTexts(HWND list, int column = 0);
 RECT ListViewItemRect(HWND list, int index);
+// The titles of such a list's columns, and how wide the list measures a text in its own font.
+std::vector<std::string> ListViewColumnTitles(HWND list);
+int ListViewStringWidth(HWND list, const std::string& text);
 // Opens an item of such a list with a double click on its name, as a user does; false when the
 // list shows no item of that name.
 bool DoubleClickListItem(HWND list, const std::string& name);

@@ -217,6 +217,45 @@ TEST_F(ShellViews, ReportViewTakesItsColumnsFromTheShellEveryTime) {
   }
 }
 
+// How the report's columns share a list's width: {present width, texts, title} per column, the
+// room, the widths.
+struct ColumnShare {
+  const char* what;
+  std::vector<ui::ColumnRoom> columns;
+  int room;
+  std::vector<int> widths;
+};
+
+class ColumnShares : public ::testing::TestWithParam<ColumnShare> {};
+
+TEST_P(ColumnShares, ShortDetailsAndTitlesStayWholeAndLongTextsShareTheRest) {
+  const ColumnShare& c = GetParam();
+  EXPECT_EQ(ui::ShareColumnRoom(c.columns, c.room), c.widths) << c.what;
+}
+
+// Name, size, type, modified, attributes.
+INSTANTIATE_TEST_SUITE_P(
+    Widths, ColumnShares,
+    ::testing::Values(
+        ColumnShare{"room for all: each as it is or as its texts",
+                    {{200, 120, 40}, {70, 50, 40}, {70, 90, 40}, {70, 130, 70}, {70, 40, 80}}, 600,
+                    {200, 70, 90, 130, 80}},
+        ColumnShare{"the name gives up the width it does not use",
+                    {{200, 120, 40}, {70, 50, 40}, {70, 90, 40}, {70, 130, 70}, {70, 40, 80}}, 500,
+                    {150, 50, 90, 130, 80}},
+        ColumnShare{"a long name and a long type share what the details leave",
+                    {{200, 400, 40}, {70, 50, 40}, {70, 300, 40}, {70, 130, 70}, {70, 40, 80}}, 600,
+                    {170, 50, 170, 130, 80}},
+        ColumnShare{"a type shorter than the share stays whole, the name takes the rest",
+                    {{200, 400, 40}, {70, 50, 40}, {70, 150, 40}, {70, 130, 70}, {70, 40, 80}}, 600,
+                    {190, 50, 150, 130, 80}},
+        ColumnShare{"a pixel over the share goes to the first cut column",
+                    {{200, 400, 40}, {70, 50, 40}, {70, 300, 40}, {70, 130, 70}, {70, 40, 80}}, 601,
+                    {171, 50, 170, 130, 80}},
+        ColumnShare{"titles stay whole in a list too narrow for them",
+                    {{200, 400, 40}, {70, 50, 40}, {70, 300, 40}, {70, 130, 70}, {70, 40, 80}}, 100,
+                    {40, 40, 40, 70, 80}}));
+
 TEST_F(ShellViews, TheWatcherShowsFilesMadeAndDeletedFromOutside) {
   form.list.SetAutoRefresh(true);
   form.list.SetRoot(Root());

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "support/display.h"
 #include "support/screen.h"
+#include "support/title_look.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 #include "ui/text_ink.h"
@@ -304,11 +305,7 @@ TEST(RealUninstaller, ThePagesShowTheirTextsWholeAndApart) {
 
     HWND title = FindControl(window, c.title);
     ASSERT_NE(title, nullptr);
-    UnderlinedText shown = ReadUnderlinedText(ScreenPixels::Settled(ClientOnScreen(title)));
-    ASSERT_GT(shown.textRight, 0);
-    EXPECT_LE(shown.underlineRight - shown.textRight, 2) << "the underline ends with the letters";
-    int regular = InkPixelsOf(ui::FontHandle({"Tahoma", -13}), c.title);
-    EXPECT_GE(shown.textPixels * 100, regular * 125) << shown.textPixels << " pixels of ink, regular " << regular;
+    EXPECT_TRUE(ShowsBoldUnderlined(title, c.title, {"Tahoma", -13}));
 
     // Between two lines at least a row's height stays blank, also under a line that wraps.
     std::pair<int, int> rows[3];
