@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstddef>
 
 #include "platform/files.h"
 #include "platform/text.h"
@@ -56,6 +60,49 @@ HANDLE OpenFolder(const std::wstring& path, DWORD share) {
   return CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, share, nullptr,
                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
                      nullptr);
+}
+
+// A file directly inside the folder of an open handle, opened through that handle, so that no
+// link put on the way since can lead elsewhere; a link inside is opened as itself.
+HANDLE OpenInFolder(HANDLE folder, const std::wstring& name, ACCESS_MASK access) {
+  UNICODE_STRING text{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                      static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                      const_cast<PWSTR>(name.c_str())};
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, folder, nullptr);
+  IO_STATUS_BLOCK status{};
+  HANDLE file = INVALID_HANDLE_VALUE;
+  if (!NT_SUCCESS(NtOpenFile(&file, access, &attributes, &status,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             FILE_OPEN_REPARSE_POINT | FILE_NON_DIRECTORY_FILE)))
+    return INVALID_HANDLE_VALUE;
+  return file;
+}
+
+// Renames an open file to a name inside the folder of the handle `folder`, or to a full path
+// (\??\C:\...) without it; an existing file of that name stays.
+bool RenameTo(HANDLE file, HANDLE folder, const std::wstring& name) {
+  std::vector<char> buffer(offsetof(FILE_RENAME_INFORMATION, FileName) + name.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+  rename->ReplaceIfExists = FALSE;
+  rename->RootDirectory = folder;
+  rename->FileNameLength = static_cast<ULONG>(name.size() * sizeof(wchar_t));
+  std::copy(name.begin(), name.end(), rename->FileName);
+  IO_STATUS_BLOCK status{};
+  return NT_SUCCESS(NtSetInformationFile(file, &status, rename, static_cast<ULONG>(buffer.size()),
+                                         FileRenameInformation));
+}
+
+bool MarkForDeletion(HANDLE file, bool mark) {
+  FILE_DISPOSITION_INFO disposition{mark};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+// A name of this run's own for a file on its way out: nothing else in the folder carries it.
+std::wstring AsideName() {
+  static LONG counter = 0;
+  return L"~uninstall-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(InterlockedIncrement(&counter)) + L".tmp";
 }
 
 bool IsMissing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
@@ -160,8 +207,18 @@ bool HeldFolder::StillHeld() const {
   return same;
 }
 
+bool HeldFolder::HoldsFile(const std::wstring& name, const BY_HANDLE_FILE_INFORMATION& file) const {
+  HANDLE found = OpenInFolder(handle_, name, FILE_READ_ATTRIBUTES);
+  if (found == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  bool same = GetFileInformationByHandle(found, &info) && SameFile(info, file);
+  CloseHandle(found);
+  return same;
+}
+
 bool HeldFolder::DeleteEntry(const std::string& name) const {
   if (!StillHeld()) return false;
+  const std::wstring wideName = Widen(name);
   // Opened as itself: a link inside is the link. Without delete sharing from its other users (a
   // running program) the open fails and the file stays.
   HANDLE entry = CreateFileW(Widen(path_ + name).c_str(), DELETE | FILE_READ_ATTRIBUTES,
@@ -169,15 +226,47 @@ bool HeldFolder::DeleteEntry(const std::string& name) const {
                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (entry == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  // A link that the system follows all the same resolves outside the folder, and stays.
-  bool deleted =
+  // A link that the system follows all the same resolves outside the folder, and stays. A file
+  // that the system will not delete (a program running from it) is not renamed either: the
+  // deletion is asked for and taken back.
+  bool deletable =
       GetFileInformationByHandle(entry, &info) &&
       !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
-      SamePath(FinalPath(entry), finalPath_ + L"\\" + Widen(name)) &&
-      SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition);
+      SamePath(FinalPath(entry), finalPath_ + L"\\" + wideName) && MarkForDeletion(entry, true) &&
+      MarkForDeletion(entry, false);
+  // Windows deletes the file of the handle. Wine deletes, when the handle closes, whatever file
+  // the name it was opened by leads to then: a folder above put aside for a link meanwhile (it
+  // cannot hold those) takes the deletion to a file of that name elsewhere. So the file first gets
+  // a name of our own, through its handle, must be found by it through the held folder's handle,
+  // and only then goes: the name looked up at the close is one that nothing elsewhere carries.
+  const std::wstring aside = deletable ? AsideName() : std::wstring();
+  bool marked = false;
+  if (deletable && RenameTo(entry, handle_, aside)) {
+    if (HoldsFile(aside, info)) {
+      marked = MarkForDeletion(entry, true);
+      if (!marked) RenameTo(entry, handle_, wideName);
+    }
+  }
+  // Wine renames by name too, so the rename may have taken a file of that name elsewhere: it gets
+  // its name back, in the folder where it now is.
+  if (deletable && !marked) {
+    std::wstring now = FinalPath(entry);
+    size_t slash = now.rfind(L'\\');
+    if (slash != std::wstring::npos && !SamePath(std::wstring_view(now).substr(slash + 1), wideName))
+      RenameTo(entry, nullptr, L"\\??\\" + now.substr(0, slash + 1) + wideName);
+  }
   CloseHandle(entry);
-  return deleted;
+  if (!marked) return false;
+  // The other way round, Wine's deletion at the close may have looked for our name elsewhere and
+  // left the file here: it goes again, found through the held folder.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    HANDLE left = OpenInFolder(handle_, aside, DELETE | FILE_READ_ATTRIBUTES);
+    if (left == INVALID_HANDLE_VALUE) return true;
+    BY_HANDLE_FILE_INFORMATION now{};
+    if (GetFileInformationByHandle(left, &now) && SameFile(now, info)) MarkForDeletion(left, true);
+    CloseHandle(left);
+  }
+  return !HoldsFile(aside, info);
 }
 
 }  // namespace uninstaller

@@ -48,6 +48,9 @@ class HeldFolder {
   bool StillHeld() const;
 
  private:
+  // Whether the held folder has this file under that name, looked up through its handle.
+  bool HoldsFile(const std::wstring& name, const BY_HANDLE_FILE_INFORMATION& file) const;
+
   std::string path_;
   std::wstring finalPath_;  // the held folder's own path, as the system resolves it
   HANDLE handle_ = INVALID_HANDLE_VALUE;
