@@ -414,6 +414,67 @@ TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
   }
 }
 
+// A file that another program still reads goes when that program lets it go, and Windows then
+// deletes the file that the uninstaller opened. Wine deletes, at that moment, whatever file its
+// name leads to: with a folder above put aside for a link meanwhile, the file of that name behind
+// the link, even one that is another name of the product's own file (a hard link), went with it.
+TEST_F(RemovalTest, AFileDeletedWhileOpenElsewhereNeverTakesAFileBehindALinkWithIt) {
+  for (bool hardLink : {false, true}) {
+    SCOPED_TRACE(hardLink ? "another name of the same file" : "a file of the same name");
+    testing_support::TempDir parent;
+    std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
+    std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
+    for (const std::string& f : {games, folder, elsewhere, victim}) MakeFolder(f);
+    testing_support::WriteFileBytes(folder + "THManager.exe", "data");
+    if (hardLink)
+      ASSERT_TRUE(CreateHardLinkW(Widen(victim + "THManager.exe").c_str(),
+                                  Widen(folder + "THManager.exe").c_str(), nullptr));
+    else
+      testing_support::WriteFileBytes(victim + "THManager.exe", "theirs");
+    HANDLE reader = CreateFileW(Widen(folder + "THManager.exe").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    WriteRecords(registry, shared::kManager, folder);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    form.NextButton.Click();
+    form.NextButton.Click();
+    std::string moved = parent / "Moved";
+    ASSERT_TRUE(MoveFileW(Widen(parent / "Games").c_str(), Widen(moved).c_str()));
+    {
+      UnixLink link(elsewhere, parent / "Games");
+      ASSERT_TRUE(link.Made()) << "links are made on the machine's side";
+      CloseHandle(reader);
+      EXPECT_EQ(testing_support::ReadFileBytes(victim + "THManager.exe"), hardLink ? "data" : "theirs");
+      EXPECT_EQ(FilesIn(victim), std::vector<std::string>{"THManager.exe"});
+    }
+    MoveFileW(Widen(moved).c_str(), Widen(parent / "Games").c_str());
+    dialogs.boxes.clear();
+    ui::Application::Instance().Reset();
+  }
+}
+
+// A file that the system will not delete, a program's image in use, keeps its own name.
+TEST_F(RemovalTest, AFileTheSystemWillNotDeleteKeepsItsName) {
+  std::string folder = temp / "Tarnholm Manager\\";
+  MakeFolder(folder);
+  wchar_t self[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  ASSERT_TRUE(CopyFileW(self, Widen(folder + "Parley.exe").c_str(), FALSE));
+  testing_support::WriteFileBytes(folder + "readme.txt", "text");
+  HMODULE image = LoadLibraryExW(Widen(folder + "Parley.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  WriteRecords(registry, shared::kManager, folder);
+  TForm1& form = MakeForm(kManagerUninstall);
+  form.Show();
+  form.NextButton.Click();
+  form.NextButton.Click();
+  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Parley.exe"});
+  FreeLibrary(image);
+}
+
 // A press while the removal runs does nothing, while the window stays live: the language menu,
 // the window button, Cancel with its question. A press after it has ended runs it again.
 TEST_F(RemovalTest, ASecondPressWhileTheRemovalRunsDoesNothing) {
