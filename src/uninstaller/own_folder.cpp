@@ -98,6 +98,27 @@ bool MarkForDeletion(HANDLE file, bool mark) {
   return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
+// The file's number on its volume, asked of the handle alone: Wine answers GetFileInformationByHandle
+// for the volume by the file's name, which it may have lost.
+bool FileIndex(HANDLE file, LARGE_INTEGER& index) {
+  FILE_INTERNAL_INFORMATION info{};
+  IO_STATUS_BLOCK status{};
+  if (!NT_SUCCESS(NtQueryInformationFile(file, &status, &info, sizeof info, FileInternalInformation)))
+    return false;
+  index = info.IndexNumber;
+  return true;
+}
+
+// Gives an open file the name `name` in the folder where it now is; false when the system cannot
+// say where that is.
+bool NameBack(HANDLE file, const std::wstring& name) {
+  std::wstring now = FinalPath(file);
+  size_t slash = now.rfind(L'\\');
+  if (slash == std::wstring::npos) return false;
+  return SamePath(std::wstring_view(now).substr(slash + 1), name) ||
+         RenameTo(file, nullptr, L"\\??\\" + now.substr(0, slash + 1) + name);
+}
+
 // A name of this run's own for a file on its way out: nothing else in the folder carries it.
 std::wstring AsideName() {
   static LONG counter = 0;
@@ -207,13 +228,30 @@ bool HeldFolder::StillHeld() const {
   return same;
 }
 
-bool HeldFolder::HoldsFile(const std::wstring& name, const BY_HANDLE_FILE_INFORMATION& file) const {
+bool HeldFolder::HoldsFile(const std::wstring& name, const LARGE_INTEGER& index) const {
   HANDLE found = OpenInFolder(handle_, name, FILE_READ_ATTRIBUTES);
   if (found == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION info{};
-  bool same = GetFileInformationByHandle(found, &info) && SameFile(info, file);
+  LARGE_INTEGER now{};
+  bool same = FileIndex(found, now) && now.QuadPart == index.QuadPart;
   CloseHandle(found);
   return same;
+}
+
+void HeldFolder::NameBackElsewhere(const std::wstring& aside, const std::wstring& name) const {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    HANDLE found = CreateFileW((Widen(path_) + aside).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (found != INVALID_HANDLE_VALUE) {
+      std::wstring now = FinalPath(found);
+      size_t slash = now.rfind(L'\\');
+      bool back = slash != std::wstring::npos &&
+                  !SamePath(std::wstring_view(now).substr(0, slash), finalPath_) && NameBack(found, name);
+      CloseHandle(found);
+      if (back) return;
+    }
+    Sleep(1);
+  }
 }
 
 bool HeldFolder::DeleteEntry(const std::string& name) const {
@@ -226,47 +264,47 @@ bool HeldFolder::DeleteEntry(const std::string& name) const {
                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (entry == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info{};
+  LARGE_INTEGER index{};
   // A link that the system follows all the same resolves outside the folder, and stays. A file
   // that the system will not delete (a program running from it) is not renamed either: the
   // deletion is asked for and taken back.
-  bool deletable =
-      GetFileInformationByHandle(entry, &info) &&
-      !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
-      SamePath(FinalPath(entry), finalPath_ + L"\\" + wideName) && MarkForDeletion(entry, true) &&
-      MarkForDeletion(entry, false);
+  if (!GetFileInformationByHandle(entry, &info) ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) ||
+      !SamePath(FinalPath(entry), finalPath_ + L"\\" + wideName) || !FileIndex(entry, index) ||
+      !MarkForDeletion(entry, true) || !MarkForDeletion(entry, false)) {
+    CloseHandle(entry);
+    return false;
+  }
   // Windows deletes the file of the handle. Wine deletes, when the handle closes, whatever file
   // the name it was opened by leads to then: a folder above put aside for a link meanwhile (it
-  // cannot hold those) takes the deletion to a file of that name elsewhere. So the file first gets
-  // a name of our own, through its handle, must be found by it through the held folder's handle,
-  // and only then goes: the name looked up at the close is one that nothing elsewhere carries.
-  const std::wstring aside = deletable ? AsideName() : std::wstring();
+  // cannot be held) takes the deletion to a file of that name behind the link. So the file first
+  // gets a name of our own, through its handle, must be found under it through the held folder's
+  // handle, and only then goes: the name looked up at the close is one that nothing else carries.
+  const std::wstring aside = AsideName();
+  bool renamed = RenameTo(entry, handle_, aside);
   bool marked = false;
-  if (deletable && RenameTo(entry, handle_, aside)) {
-    if (HoldsFile(aside, info)) {
-      marked = MarkForDeletion(entry, true);
-      if (!marked) RenameTo(entry, handle_, wideName);
-    }
-  }
-  // Wine renames by name too, so the rename may have taken a file of that name elsewhere: it gets
-  // its name back, in the folder where it now is.
-  if (deletable && !marked) {
-    std::wstring now = FinalPath(entry);
-    size_t slash = now.rfind(L'\\');
-    if (slash != std::wstring::npos && !SamePath(std::wstring_view(now).substr(slash + 1), wideName))
-      RenameTo(entry, nullptr, L"\\??\\" + now.substr(0, slash + 1) + wideName);
+  if (HoldsFile(aside, index)) {
+    // Also when Wine says that the rename failed: it renames first and then looks up the new name.
+    marked = MarkForDeletion(entry, true);
+    if (!marked) RenameTo(entry, handle_, wideName);
+  } else if (renamed || FinalPath(entry).empty()) {
+    // Wine renames by name too: a link on the way took the rename to a file of that name behind
+    // it, which gets its name back there. Where Wine lost the new name, the file is looked for
+    // under it, through the recorded path while that leads elsewhere.
+    if (!NameBack(entry, wideName)) NameBackElsewhere(aside, wideName);
   }
   CloseHandle(entry);
   if (!marked) return false;
-  // The other way round, Wine's deletion at the close may have looked for our name elsewhere and
-  // left the file here: it goes again, found through the held folder.
+  // The other way round, Wine's deletion at the close may have looked for our name behind a link
+  // and left the file here: it goes again, found through the held folder.
   for (int attempt = 0; attempt < 10; ++attempt) {
     HANDLE left = OpenInFolder(handle_, aside, DELETE | FILE_READ_ATTRIBUTES);
     if (left == INVALID_HANDLE_VALUE) return true;
-    BY_HANDLE_FILE_INFORMATION now{};
-    if (GetFileInformationByHandle(left, &now) && SameFile(now, info)) MarkForDeletion(left, true);
+    LARGE_INTEGER now{};
+    if (FileIndex(left, now) && now.QuadPart == index.QuadPart) MarkForDeletion(left, true);
     CloseHandle(left);
   }
-  return !HoldsFile(aside, info);
+  return !HoldsFile(aside, index);
 }
 
 }  // namespace uninstaller

@@ -48,8 +48,12 @@ class HeldFolder {
   bool StillHeld() const;
 
  private:
-  // Whether the held folder has this file under that name, looked up through its handle.
-  bool HoldsFile(const std::wstring& name, const BY_HANDLE_FILE_INFORMATION& file) const;
+  // Whether the held folder has the file of this index under that name, looked up through its
+  // handle.
+  bool HoldsFile(const std::wstring& name, const LARGE_INTEGER& index) const;
+  // Finds a file that took the name `aside` behind a link on the recorded path (Wine renames by
+  // name) and gives it back its name `name` there.
+  void NameBackElsewhere(const std::wstring& aside, const std::wstring& name) const;
 
   std::string path_;
   std::wstring finalPath_;  // the held folder's own path, as the system resolves it
