@@ -28,7 +28,18 @@ struct Entry {
   Kind kind;
 };
 
-using RemovalTest = UninstallerTest;
+class RemovalTest : public UninstallerTest {
+ protected:
+  // Records the folder as the manager's, shows the manager build's window and runs its removal.
+  TForm1& RunRemoval(const std::string& folder) {
+    WriteRecords(registry, shared::kManager, folder);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    form.NextButton.Click();
+    form.NextButton.Click();
+    return form;
+  }
+};
 
 TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
   const char* finished = "The uninstallation has finished. You may close this program.";
@@ -363,11 +374,7 @@ TEST_F(RemovalTest, LinksInsideTheFolderAreNotFollowed) {
   UnixLink folderLink(victim, folder + "Maps");
   UnixLink fileLink(victim + "chat.exe", folder + "Parley.exe");
   ASSERT_TRUE(folderLink.Made() && fileLink.Made()) << "links are made on the machine's side";
-  WriteRecords(registry, shared::kManager, folder);
-  TForm1& form = MakeForm(kManagerUninstall);
-  form.Show();
-  form.NextButton.Click();
-  form.NextButton.Click();
+  RunRemoval(folder);
   EXPECT_EQ(testing_support::ReadFileBytes(victim + "chat.exe"), "theirs");
   EXPECT_EQ(testing_support::ReadFileBytes(victim + "saves.dat"), "saves");
   EXPECT_FALSE(platform::FileExists(folder + "THManager.exe"));
@@ -380,16 +387,26 @@ TEST_F(RemovalTest, LinksInsideTheFolderAreNotFollowed) {
   EXPECT_FALSE(registry.KeyExists(KeyPath(shared::kManager)));
 }
 
+// A product folder in Games and, in Elsewhere, a folder of the same name, where a link put in
+// Games' place would lead.
+struct SwapScene {
+  SwapScene() {
+    for (const std::string& f : {games, folder, elsewhere, victim}) MakeFolder(f);
+  }
+  testing_support::TempDir parent;
+  std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
+  std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
+};
+
 // Between the check and the last file neither the folder nor one above it can be put aside for a
 // link to another folder with files of the same names.
 TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
   for (bool above : {false, true}) {
     SCOPED_TRACE(above ? "the folder above it" : "the folder itself");
-    testing_support::TempDir parent;
-    std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
-    std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
-    MakeFolder(games);
-    MakeFolder(elsewhere);
+    SwapScene scene;
+    testing_support::TempDir& parent = scene.parent;
+    const std::string &games = scene.games, &folder = scene.folder;
+    const std::string &elsewhere = scene.elsewhere, &victim = scene.victim;
     MakeFolderWithFiles(folder);
     MakeFolderWithFiles(victim);
     WriteRecords(registry, shared::kManager, folder);
@@ -421,10 +438,10 @@ TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
 TEST_F(RemovalTest, AFileDeletedWhileOpenElsewhereNeverTakesAFileBehindALinkWithIt) {
   for (bool hardLink : {false, true}) {
     SCOPED_TRACE(hardLink ? "another name of the same file" : "a file of the same name");
-    testing_support::TempDir parent;
-    std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
-    std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
-    for (const std::string& f : {games, folder, elsewhere, victim}) MakeFolder(f);
+    SwapScene scene;
+    testing_support::TempDir& parent = scene.parent;
+    const std::string &folder = scene.folder;
+    const std::string &elsewhere = scene.elsewhere, &victim = scene.victim;
     testing_support::WriteFileBytes(folder + "THManager.exe", "data");
     if (hardLink)
       ASSERT_TRUE(CreateHardLinkW(Widen(victim + "THManager.exe").c_str(),
@@ -435,11 +452,7 @@ TEST_F(RemovalTest, AFileDeletedWhileOpenElsewhereNeverTakesAFileBehindALinkWith
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    WriteRecords(registry, shared::kManager, folder);
-    TForm1& form = MakeForm(kManagerUninstall);
-    form.Show();
-    form.NextButton.Click();
-    form.NextButton.Click();
+    RunRemoval(folder);
     std::string moved = parent / "Moved";
     ASSERT_TRUE(MoveFileW(Widen(parent / "Games").c_str(), Widen(moved).c_str()));
     {
@@ -466,11 +479,7 @@ TEST_F(RemovalTest, AFileTheSystemWillNotDeleteKeepsItsName) {
   HMODULE image = LoadLibraryExW(Widen(folder + "Parley.exe").c_str(), nullptr,
                                  LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   ASSERT_NE(image, nullptr);
-  WriteRecords(registry, shared::kManager, folder);
-  TForm1& form = MakeForm(kManagerUninstall);
-  form.Show();
-  form.NextButton.Click();
-  form.NextButton.Click();
+  RunRemoval(folder);
   EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Parley.exe"});
   FreeLibrary(image);
 }
