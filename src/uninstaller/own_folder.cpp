@@ -228,17 +228,23 @@ bool HeldFolder::StillHeld() const {
   return same;
 }
 
-bool HeldFolder::HoldsFile(const std::wstring& name, const LARGE_INTEGER& index) const {
+bool HeldFolder::HoldsFile(const std::wstring& name, const LARGE_INTEGER* index) const {
   HANDLE found = OpenInFolder(handle_, name, FILE_READ_ATTRIBUTES);
   if (found == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER now{};
-  bool same = FileIndex(found, now) && now.QuadPart == index.QuadPart;
+  bool same = !index || (FileIndex(found, now) && now.QuadPart == index->QuadPart);
   CloseHandle(found);
   return same;
 }
 
-void HeldFolder::NameBackElsewhere(const std::wstring& aside, const std::wstring& name) const {
+void HeldFolder::NameBackElsewhere(HANDLE entry, const std::wstring& aside,
+                                   const std::wstring& name) const {
+  const std::wstring recorded = L"\\??\\" + Widen(path_) + name;
   for (int attempt = 0; attempt < 20; ++attempt) {
+    // Through the recorded path, which leads behind the link only while it is there: the folder
+    // held still has a file of that name. Wine calls a rename onto another name of the same file
+    // done without doing it, so the name must have gone from here.
+    if (RenameTo(entry, nullptr, recorded) && !HoldsFile(aside)) return;
     HANDLE found = CreateFileW((Widen(path_) + aside).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -283,15 +289,18 @@ bool HeldFolder::DeleteEntry(const std::string& name) const {
   const std::wstring aside = AsideName();
   bool renamed = RenameTo(entry, handle_, aside);
   bool marked = false;
-  if (HoldsFile(aside, index)) {
-    // Also when Wine says that the rename failed: it renames first and then looks up the new name.
+  // Also when Wine says that the rename failed: it renames first and then looks up the new name.
+  // The file must have left its old name: another name of it (a hard link) that came in from
+  // elsewhere does not count.
+  if (HoldsFile(aside, &index) && !HoldsFile(wideName, &index)) {
     marked = MarkForDeletion(entry, true);
     if (!marked) RenameTo(entry, handle_, wideName);
   } else if (renamed || FinalPath(entry).empty()) {
     // Wine renames by name too: a link on the way took the rename to a file of that name behind
-    // it, which gets its name back there. Where Wine lost the new name, the file is looked for
-    // under it, through the recorded path while that leads elsewhere.
-    if (!NameBack(entry, wideName)) NameBackElsewhere(aside, wideName);
+    // it, or brought that file here. It gets its name back where it came from: where it now is,
+    // or through the recorded path while that leads behind the link; where Wine lost the new name,
+    // it is looked for under it.
+    if (!NameBack(entry, wideName) || HoldsFile(aside)) NameBackElsewhere(entry, aside, wideName);
   }
   CloseHandle(entry);
   if (!marked) return false;
@@ -304,7 +313,7 @@ bool HeldFolder::DeleteEntry(const std::string& name) const {
     if (FileIndex(left, now) && now.QuadPart == index.QuadPart) MarkForDeletion(left, true);
     CloseHandle(left);
   }
-  return !HoldsFile(aside, index);
+  return !HoldsFile(aside, &index);
 }
 
 }  // namespace uninstaller

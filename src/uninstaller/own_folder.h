@@ -48,12 +48,12 @@ class HeldFolder {
   bool StillHeld() const;
 
  private:
-  // Whether the held folder has the file of this index under that name, looked up through its
-  // handle.
-  bool HoldsFile(const std::wstring& name, const LARGE_INTEGER& index) const;
-  // Finds a file that took the name `aside` behind a link on the recorded path (Wine renames by
-  // name) and gives it back its name `name` there.
-  void NameBackElsewhere(const std::wstring& aside, const std::wstring& name) const;
+  // Whether the held folder has a file under that name (the file of this index, where given),
+  // looked up through its handle.
+  bool HoldsFile(const std::wstring& name, const LARGE_INTEGER* index = nullptr) const;
+  // Gives a file of another folder that a rename by name (Wine) took or brought under the name
+  // `aside` its name `name` back there, through the recorded path while that leads behind a link.
+  void NameBackElsewhere(HANDLE entry, const std::wstring& aside, const std::wstring& name) const;
 
   std::string path_;
   std::wstring finalPath_;  // the held folder's own path, as the system resolves it
