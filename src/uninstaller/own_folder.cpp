@@ -239,12 +239,14 @@ bool HeldFolder::HoldsFile(const std::wstring& name, const LARGE_INTEGER* index)
 
 void HeldFolder::NameBackElsewhere(HANDLE entry, const std::wstring& aside,
                                    const std::wstring& name) const {
+  // Through the recorded path, which leads behind the link only while it is there: the folder held
+  // still has a file of that name. Wine calls a rename onto another name of the same file done
+  // without doing it, so our name must have gone from here.
   const std::wstring recorded = L"\\??\\" + Widen(path_) + name;
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    // Through the recorded path, which leads behind the link only while it is there: the folder
-    // held still has a file of that name. Wine calls a rename onto another name of the same file
-    // done without doing it, so the name must have gone from here.
-    if (RenameTo(entry, nullptr, recorded) && !HoldsFile(aside)) return;
+  auto sentBack = [&](HANDLE file) { return RenameTo(file, nullptr, recorded) && !HoldsFile(aside); };
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (sentBack(entry)) return;
+    // Where Wine lost the handle's name, the file is looked for under ours, by the recorded path.
     HANDLE found = CreateFileW((Widen(path_) + aside).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -252,7 +254,8 @@ void HeldFolder::NameBackElsewhere(HANDLE entry, const std::wstring& aside,
       std::wstring now = FinalPath(found);
       size_t slash = now.rfind(L'\\');
       bool back = slash != std::wstring::npos &&
-                  !SamePath(std::wstring_view(now).substr(0, slash), finalPath_) && NameBack(found, name);
+                  (SamePath(std::wstring_view(now).substr(0, slash), finalPath_) ? sentBack(found)
+                                                                                 : NameBack(found, name));
       CloseHandle(found);
       if (back) return;
     }
@@ -297,9 +300,7 @@ bool HeldFolder::DeleteEntry(const std::string& name) const {
     if (!marked) RenameTo(entry, handle_, wideName);
   } else if (renamed || FinalPath(entry).empty()) {
     // Wine renames by name too: a link on the way took the rename to a file of that name behind
-    // it, or brought that file here. It gets its name back where it came from: where it now is,
-    // or through the recorded path while that leads behind the link; where Wine lost the new name,
-    // it is looked for under it.
+    // it, or brought that file here. It gets its name back where it came from.
     if (!NameBack(entry, wideName) || HoldsFile(aside)) NameBackElsewhere(entry, aside, wideName);
   }
   CloseHandle(entry);
