@@ -48,6 +48,13 @@ class HeldFolder {
   bool StillHeld() const;
 
  private:
+  // Whether the held folder has a file under that name (the file of this index, where given),
+  // looked up through its handle.
+  bool HoldsFile(const std::wstring& name, const LARGE_INTEGER* index = nullptr) const;
+  // Gives a file of another folder that a rename by name (Wine) took or brought under the name
+  // `aside` its name `name` back there, through the recorded path while that leads behind a link.
+  void NameBackElsewhere(HANDLE entry, const std::wstring& aside, const std::wstring& name) const;
+
   std::string path_;
   std::wstring finalPath_;  // the held folder's own path, as the system resolves it
   HANDLE handle_ = INVALID_HANDLE_VALUE;

@@ -28,7 +28,18 @@ struct Entry {
   Kind kind;
 };
 
-using RemovalTest = UninstallerTest;
+class RemovalTest : public UninstallerTest {
+ protected:
+  // Records the folder as the manager's, shows the manager build's window and runs its removal.
+  TForm1& RunRemoval(const std::string& folder) {
+    WriteRecords(registry, shared::kManager, folder);
+    TForm1& form = MakeForm(kManagerUninstall);
+    form.Show();
+    form.NextButton.Click();
+    form.NextButton.Click();
+    return form;
+  }
+};
 
 TEST_F(RemovalTest, DeletesTheFilesDirectlyInTheFolderAndBothRecords) {
   const char* finished = "The uninstallation has finished. You may close this program.";
@@ -363,11 +374,7 @@ TEST_F(RemovalTest, LinksInsideTheFolderAreNotFollowed) {
   UnixLink folderLink(victim, folder + "Maps");
   UnixLink fileLink(victim + "chat.exe", folder + "Parley.exe");
   ASSERT_TRUE(folderLink.Made() && fileLink.Made()) << "links are made on the machine's side";
-  WriteRecords(registry, shared::kManager, folder);
-  TForm1& form = MakeForm(kManagerUninstall);
-  form.Show();
-  form.NextButton.Click();
-  form.NextButton.Click();
+  RunRemoval(folder);
   EXPECT_EQ(testing_support::ReadFileBytes(victim + "chat.exe"), "theirs");
   EXPECT_EQ(testing_support::ReadFileBytes(victim + "saves.dat"), "saves");
   EXPECT_FALSE(platform::FileExists(folder + "THManager.exe"));
@@ -380,16 +387,26 @@ TEST_F(RemovalTest, LinksInsideTheFolderAreNotFollowed) {
   EXPECT_FALSE(registry.KeyExists(KeyPath(shared::kManager)));
 }
 
+// A product folder in Games and, in Elsewhere, a folder of the same name, where a link put in
+// Games' place would lead.
+struct SwapScene {
+  SwapScene() {
+    for (const std::string& f : {games, folder, elsewhere, victim}) MakeFolder(f);
+  }
+  testing_support::TempDir parent;
+  std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
+  std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
+};
+
 // Between the check and the last file neither the folder nor one above it can be put aside for a
 // link to another folder with files of the same names.
 TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
   for (bool above : {false, true}) {
     SCOPED_TRACE(above ? "the folder above it" : "the folder itself");
-    testing_support::TempDir parent;
-    std::string games = parent / "Games\\", folder = games + "Tarnholm Manager\\";
-    std::string elsewhere = parent / "Elsewhere\\", victim = elsewhere + "Tarnholm Manager\\";
-    MakeFolder(games);
-    MakeFolder(elsewhere);
+    SwapScene scene;
+    testing_support::TempDir& parent = scene.parent;
+    const std::string &games = scene.games, &folder = scene.folder;
+    const std::string &elsewhere = scene.elsewhere, &victim = scene.victim;
     MakeFolderWithFiles(folder);
     MakeFolderWithFiles(victim);
     WriteRecords(registry, shared::kManager, folder);
@@ -473,6 +490,59 @@ TEST_F(RemovalTest, ARemovalThatStopsEarlySaysSoAndKeepsTheRecords) {
     dialogs.boxes.clear();
     ui::Application::Instance().Reset();
   }
+}
+
+// A file that another program still reads goes when that program lets it go, and Windows then
+// deletes the file that the uninstaller opened. Wine deletes, at that moment, whatever file its
+// name leads to: with a folder above put aside for a link meanwhile, the file of that name behind
+// the link, even one that is another name of the product's own file (a hard link), went with it.
+TEST_F(RemovalTest, AFileDeletedWhileOpenElsewhereNeverTakesAFileBehindALinkWithIt) {
+  for (bool hardLink : {false, true}) {
+    SCOPED_TRACE(hardLink ? "another name of the same file" : "a file of the same name");
+    SwapScene scene;
+    testing_support::TempDir& parent = scene.parent;
+    const std::string &folder = scene.folder;
+    const std::string &elsewhere = scene.elsewhere, &victim = scene.victim;
+    testing_support::WriteFileBytes(folder + "THManager.exe", "data");
+    if (hardLink)
+      ASSERT_TRUE(CreateHardLinkW(Widen(victim + "THManager.exe").c_str(),
+                                  Widen(folder + "THManager.exe").c_str(), nullptr));
+    else
+      testing_support::WriteFileBytes(victim + "THManager.exe", "theirs");
+    HANDLE reader = CreateFileW(Widen(folder + "THManager.exe").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    RunRemoval(folder);
+    std::string moved = parent / "Moved";
+    ASSERT_TRUE(MoveFileW(Widen(parent / "Games").c_str(), Widen(moved).c_str()));
+    {
+      UnixLink link(elsewhere, parent / "Games");
+      ASSERT_TRUE(link.Made()) << "links are made on the machine's side";
+      CloseHandle(reader);
+      EXPECT_EQ(testing_support::ReadFileBytes(victim + "THManager.exe"), hardLink ? "data" : "theirs");
+      EXPECT_EQ(FilesIn(victim), std::vector<std::string>{"THManager.exe"});
+    }
+    MoveFileW(Widen(moved).c_str(), Widen(parent / "Games").c_str());
+    dialogs.boxes.clear();
+    ui::Application::Instance().Reset();
+  }
+}
+
+// A file that the system will not delete, a program's image in use, keeps its own name.
+TEST_F(RemovalTest, AFileTheSystemWillNotDeleteKeepsItsName) {
+  std::string folder = temp / "Tarnholm Manager\\";
+  MakeFolder(folder);
+  wchar_t self[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  ASSERT_TRUE(CopyFileW(self, Widen(folder + "Parley.exe").c_str(), FALSE));
+  testing_support::WriteFileBytes(folder + "readme.txt", "text");
+  HMODULE image = LoadLibraryExW(Widen(folder + "Parley.exe").c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  RunRemoval(folder);
+  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Parley.exe"});
+  FreeLibrary(image);
 }
 
 // A press while the removal runs does nothing, while the window stays live: the language menu,
