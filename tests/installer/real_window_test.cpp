@@ -155,6 +155,67 @@ TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
   EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager\\THManager.exe"));
 }
 
+// A click of the real mouse in the middle of a control.
+void ClickMiddle(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  ClickMouse(control, r.right / 2, r.bottom / 2);
+}
+
+// The wizard's buttons are pressed by the mouse only. Next clicked by mouse leaves the focus where
+// it was, on the licence page's check box, which hides with its page: on the folder page Space and
+// Enter press nothing, the window still answers, and nothing is installed. The check boxes keep
+// their keys.
+TEST(RealInstallerTest, ButtonsClickedByMouseLeaveTheKeysToTheControls) {
+  SKIP_WITHOUT_DISPLAY();
+  Process installer(InstallerExe());
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(installer, "Tarnholm Encyclopaedia - Installer v1.0", window));
+  RaiseOnDisplay(window);
+  HWND encyclopaedia = FindControl(window, "Tarnholm Encyclopaedia 3.0");
+  HWND manager = FindControl(window, "Tarnholm Manager 1.0");
+  ASSERT_TRUE(encyclopaedia && manager);
+  auto ticked = [](HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  // Neither product: a press that got through would only bring up "Done!".
+  ClickMiddle(encyclopaedia);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(encyclopaedia); }));
+  PressKeyOnKeyboard(window, VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return ticked(encyclopaedia); })) << "Space ticks the box with the focus";
+  PressKeyOnKeyboard(window, VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(encyclopaedia); }));
+  ClickMiddle(manager);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(manager); }));
+
+  HWND next = FindControl(window, "Next >");
+  ASSERT_NE(next, nullptr);
+  ClickMiddle(next);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(next); })) << "the licence page";
+  HWND accept = FindControl(window, "I accept the term of the licence agreement.");
+  ASSERT_NE(accept, nullptr);
+  ClickMiddle(accept);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
+  ClickMiddle(next);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
+
+  PressKeyOnKeyboard(window, VK_SPACE);
+  PressKeyOnKeyboard(window, VK_RETURN);
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0)
+      << "the window answers";
+  // The mouse comes after the keys: once its click has opened the language menu, the keys have
+  // been handled.
+  ClickMiddle(FindControl(window, "English"));
+  bool menu = WaitFor([&] { return OpenMenus(installer.Id()).size() == 1; }, 10000);
+  EXPECT_EQ(WaitForBox("Done!", installer.Id(), 0), nullptr) << "the installation ran";
+  ASSERT_TRUE(menu) << "the language menu did not open; " << installer.Standing();
+  EXPECT_NE(FindControl(window, "Cancel"), nullptr);
+  PressKey(window, VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenus(installer.Id()).empty(); }));
+  ASSERT_TRUE(AnswerCloseQuestion(FindControl(window, "Cancel"), installer.Id(),
+                                  "Are you sure you want to quit the installation?", "&Yes"));
+  EXPECT_TRUE(installer.WaitForExit());
+}
+
 // The first page as the display shows it: the title in bold Tahoma, its underline ending with its
 // letters, and the frame's line resuming where the frame's title ends.
 TEST(RealInstallerTest, TheTitleIsBoldAndTheLinesEndWithTheirTexts) {

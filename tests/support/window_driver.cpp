@@ -305,6 +305,18 @@ void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) 
 
 void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
 
+void PressKeyOnKeyboard(HWND window, UINT virtualKey) {
+  INPUT keys[2]{};
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = static_cast<WORD>(virtualKey);
+    key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  if (InThisThread(window)) ui::Application::Instance().ProcessMessages();
+}
+
 void ClickMouse(HWND window, int x, int y) {
   SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }

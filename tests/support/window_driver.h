@@ -81,6 +81,9 @@ std::vector<HWND> OpenMenus(DWORD processId);
 // test's own thread they are handled when these return; another program may still have them in its
 // queue, so a test waits for what they do.
 void MoveMouse(HWND window, int x, int y);
+// Presses and releases a key on the keyboard, through the system's input queue as the user's hand
+// does: it goes to the focus of the foreground window (the window that a mouse click made active).
+void PressKeyOnKeyboard(HWND window, UINT virtualKey);
 void ClickMouse(HWND window, int x, int y);
 void DoubleClickMouse(HWND window, int x, int y);
 // What a list view (SysListView32) of another program shows: its items' texts in their order, and

@@ -236,5 +236,49 @@ TEST(UninstallProgram, ASecondClickWhileTheRemovalRunsIsIgnored) {
   EXPECT_TRUE(BatchesGone(parent.Path()));
 }
 
+// Next clicked by the real mouse leaves the focus where it was, off the wizard's buttons: Space
+// and Enter then remove nothing, and the window still answers.
+TEST(UninstallProgram, KeysAfterAClickOnNextRemoveNothing) {
+  SKIP_WITHOUT_DISPLAY();
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  std::string folder = Install(parent.Path(), uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
+  MachineRecords records(shared::kManager, folder);
+  const std::vector<std::string> files = ListTree(folder);
+  ASSERT_EQ(files.size(), 2u);
+  Process program(folder + shared::kUninstallExe);
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(program, uninstaller::kManagerUninstall.captionEnglish, window));
+  RaiseOnDisplay(window);
+  auto clickMiddle = [](HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    ClickMouse(control, r.right / 2, r.bottom / 2);
+  };
+  HWND next = FindControl(window, "Next >");
+  ASSERT_NE(next, nullptr);
+  clickMiddle(next);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Uninstall"; }));
+  PressKeyOnKeyboard(window, VK_SPACE);
+  PressKeyOnKeyboard(window, VK_RETURN);
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0)
+      << "the window answers";
+  // The mouse comes after the keys: once its click has opened the language menu, the keys have
+  // been handled.
+  clickMiddle(FindControl(window, "English"));
+  bool menu = WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }, 10000);
+  EXPECT_EQ(WaitForBox("The uninstallation has finished. You may close this program.", program.Id(), 0), nullptr)
+      << "the removal ran";
+  EXPECT_EQ(ListTree(folder), files);
+  EXPECT_TRUE(KeyExists(shared::kManager.KeyPath()));
+  ASSERT_TRUE(menu) << "the language menu did not open; " << program.Standing();
+  PressKey(window, VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenus(program.Id()).empty(); }));
+  HWND cancel = FindControl(window, "Cancel");
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(CloseCountingBoxes(program, cancel, "The uninstallation has finished. You may close this program."), 0);
+}
+
 }  // namespace
 }  // namespace uninstaller_tests

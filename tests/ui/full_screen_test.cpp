@@ -1,0 +1,99 @@
+// The window button of the programs whose window changes only its frame and size (no bar shown or
+// hidden): full screen and back, each time the window as shown is the window painted anew.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/files.h"
+#include "support/display.h"
+#include "support/screen.h"
+#include "support/window_driver.h"
+
+namespace {
+
+using namespace testing_support;
+
+SIZE ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+// The smallest rectangle that holds every pixel in which two pictures of one size differ.
+RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
+  RECT area{a.Width(), a.Height(), -1, -1};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y)) {
+        area.left = std::min<LONG>(area.left, x);
+        area.top = std::min<LONG>(area.top, y);
+        area.right = std::max<LONG>(area.right, x + 1);
+        area.bottom = std::max<LONG>(area.bottom, y + 1);
+      }
+  return area;
+}
+
+// The window as the program left it on the screen, and as it is once all of it is painted anew.
+void ExpectShownAsPaintedAnew(HWND window, const char* mode) {
+  SCOPED_TRACE(mode);
+  ScreenPixels shown = ScreenPixels::Settled(ClientOnScreen(window));
+  ASSERT_FALSE(shown.Empty());
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ScreenPixels repainted = ScreenPixels::Settled(ClientOnScreen(window));
+  ASSERT_EQ(shown.Width(), repainted.Width());
+  ASSERT_EQ(shown.Height(), repainted.Height());
+  RECT changed = DifferingArea(shown, repainted);
+  EXPECT_TRUE(shown == repainted) << "a repaint changed " << changed.left << "," << changed.top
+                                  << " to " << changed.right << "," << changed.bottom;
+}
+
+TEST(FullScreen, TheWindowButtonLeavesEachWindowAsItsRepaintShowsIt) {
+  SKIP_WITHOUT_DISPLAY();
+  struct Case {
+    const char* program;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"THInstaller.exe", "Tarnholm Encyclopaedia - Installer v1.0"},
+      {"manager\\uninstall.exe", "Tarnholm Manager - Deinstaller v1.0"},
+      {"THENCUpdater.exe", "Program Update"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.program);
+    Process program(platform::ExeFolder() + "..\\bin\\" + c.program);
+    HWND window;
+    ASSERT_TRUE(AwaitWindow(program, c.caption, window));
+    RaiseOnDisplay(window);
+    const SIZE windowed = ClientSize(window);
+    // The window button sits at the top left of every window; the pointer then rests on a blank
+    // spot beside the logo, away from any button and its tooltip.
+    const POINT button{9, 11}, aside{100, 300};
+
+    ClickMouse(window, button.x, button.y);
+    MoveMouse(window, aside.x, aside.y);
+    ASSERT_TRUE(WaitFor([&] { return ClientSize(window).cx == GetSystemMetrics(SM_CXSCREEN); }));
+    MoveMouse(window, aside.x, aside.y);
+    ASSERT_NO_FATAL_FAILURE(ExpectShownAsPaintedAnew(window, "full screen"));
+
+    ClickMouse(window, button.x, button.y);
+    MoveMouse(window, aside.x, aside.y);
+    ASSERT_TRUE(WaitFor([&] {
+      SIZE now = ClientSize(window);
+      return now.cx == windowed.cx && now.cy == windowed.cy;
+    }));
+    MoveMouse(window, aside.x, aside.y);
+    ASSERT_NO_FATAL_FAILURE(ExpectShownAsPaintedAnew(window, "window"));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND confirm = nullptr;
+    ASSERT_TRUE(AwaitWindow(program, "Confirm", confirm));
+    ClickButton(GetDlgItem(confirm, IDYES));
+    EXPECT_TRUE(program.WaitForExit());
+  }
+}
+
+}  // namespace
