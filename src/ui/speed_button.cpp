@@ -5,6 +5,9 @@
 #include "platform/text.h"
 
 namespace ui {
+namespace {
+constexpr UINT_PTR kLeaveTimer = 0x5B01;
+}
 
 SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}
 
@@ -88,15 +91,21 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (!hot_) {
         hot_ = true;
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Handle(), 0};
-        TrackMouseEvent(&tme);
+        // The pointer's leave is looked for on a timer: the system's leave notice did not come
+        // when the window changed under the pointer (the window button's full screen), and the
+        // button stayed raised.
+        SetTimer(Handle(), kLeaveTimer, 100, nullptr);
         InvalidateRect(Handle(), nullptr, FALSE);
       }
       return 0;
-    case WM_MOUSELEAVE:
-      hot_ = false;
-      InvalidateRect(Handle(), nullptr, FALSE);
-      break;
+    case WM_TIMER:
+      if (wp != kLeaveTimer) break;
+      if (POINT p; GetCursorPos(&p) && WindowFromPoint(p) != Handle()) {
+        KillTimer(Handle(), kLeaveTimer);
+        hot_ = false;
+        InvalidateRect(Handle(), nullptr, FALSE);
+      }
+      return 0;
     case WM_ERASEBKGND:
       return 1;
   }

@@ -287,7 +287,7 @@ TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
   }));
   MoveMouse(main, aside.x, aside.y);
   ScreenPixels after = ScreenPixels::Settled(ClientOnScreen(main));
-  // As it was, but that the window button now has the focus and shows it.
+  // As it was, but for the window button, which the pointer has only just left.
   RECT changed = DifferingArea(before, after), button{2, 4, 17, 19}, outside;
   EXPECT_FALSE(SubtractRect(&outside, &changed, &button) && !IsRectEmpty(&outside))
       << "the window is back as it was, but for " << changed.left << "," << changed.top << " to "

@@ -36,6 +36,15 @@ RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
   return area;
 }
 
+// The button under the pointer shows a raised edge, which goes when the pointer's leave reaches it
+// on the system's next tracking tick: its top left corner shows the black panel again.
+bool ButtonLetGo(HWND window) {
+  return WaitFor([&] {
+    ScreenPixels corner(OnScreen(window, {2, 4, 3, 5}));
+    return !corner.Empty() && corner.At(0, 0) == RGB(0, 0, 0);
+  });
+}
+
 // The window as the program left it on the screen, and as it is once all of it is painted anew.
 void ExpectShownAsPaintedAnew(HWND window, const char* mode) {
   SCOPED_TRACE(mode);
@@ -72,11 +81,14 @@ TEST(FullScreen, TheWindowButtonLeavesEachWindowAsItsRepaintShowsIt) {
     // The window button sits at the top left of every window; the pointer then rests on a blank
     // spot beside the logo, away from any button and its tooltip.
     const POINT button{9, 11}, aside{100, 300};
+    MoveMouse(window, aside.x, aside.y);
+    ASSERT_FALSE(ScreenPixels::Settled(ClientOnScreen(window)).Empty());  // the window is drawn
 
     ClickMouse(window, button.x, button.y);
     MoveMouse(window, aside.x, aside.y);
     ASSERT_TRUE(WaitFor([&] { return ClientSize(window).cx == GetSystemMetrics(SM_CXSCREEN); }));
     MoveMouse(window, aside.x, aside.y);
+    ASSERT_TRUE(ButtonLetGo(window));
     ASSERT_NO_FATAL_FAILURE(ExpectShownAsPaintedAnew(window, "full screen"));
 
     ClickMouse(window, button.x, button.y);
@@ -86,6 +98,7 @@ TEST(FullScreen, TheWindowButtonLeavesEachWindowAsItsRepaintShowsIt) {
       return now.cx == windowed.cx && now.cy == windowed.cy;
     }));
     MoveMouse(window, aside.x, aside.y);
+    ASSERT_TRUE(ButtonLetGo(window));
     ASSERT_NO_FATAL_FAILURE(ExpectShownAsPaintedAnew(window, "window"));
 
     PostMessageW(window, WM_CLOSE, 0, 0);

@@ -261,13 +261,13 @@ TEST(UninstallProgram, KeysAfterAClickOnNextRemoveNothing) {
   ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Uninstall"; }));
   PressKeyOnKeyboard(window, VK_SPACE);
   PressKeyOnKeyboard(window, VK_RETURN);
+  // The mouse comes after the keys: once its click has opened the language menu, the keys have
+  // been handled (a message sent to the window would be handled before them).
+  clickMiddle(FindControl(window, "English"));
+  bool menu = WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }, 10000);
   DWORD_PTR answer = 0;
   EXPECT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0)
       << "the window answers";
-  // The mouse comes after the keys: once its click has opened the language menu, the keys have
-  // been handled.
-  clickMiddle(FindControl(window, "English"));
-  bool menu = WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }, 10000);
   EXPECT_EQ(WaitForBox("The uninstallation has finished. You may close this program.", program.Id(), 0), nullptr)
       << "the removal ran";
   EXPECT_EQ(ListTree(folder), files);
