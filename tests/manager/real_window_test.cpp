@@ -229,22 +229,6 @@ RECT PlaceIn(HWND ancestor, HWND window) {
   return r;
 }
 
-// The smallest rectangle that holds every pixel in which two pictures of one size differ.
-RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
-  RECT r{a.Width(), a.Height(), 0, 0};
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.At(x, y) != b.At(x, y)) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
-                                         std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
-  return IsRectEmpty(&r) ? RECT{} : r;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
 TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main;

@@ -1,5 +1,6 @@
 #include "support/display.h"
 
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -50,6 +51,25 @@ testing::AssertionResult AwaitBox(const Process& program, const std::string& tex
                                   DWORD timeoutMs) {
   found = WaitForBox(text, program.Id(), timeoutMs);
   return Came(program, "its box \"" + text + "\"", found);
+}
+
+testing::AssertionResult KeysHandledQuietly(const Process& program, HWND window, HWND menuButton) {
+  ClickMouseInMiddle(menuButton);
+  bool menu = WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }, 10000);
+  DWORD_PTR answer = 0;
+  bool answers = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+  HWND box = WaitForTopLevel(program.Id(), 0, [](HWND h) {
+    wchar_t name[16] = L"";
+    GetClassNameW(h, name, 16);
+    return std::wstring(name) == L"#32770";
+  });
+  if (box) return testing::AssertionFailure() << program.Name() << " shows the box \"" << WindowText(box) << "\"";
+  if (!answers) return testing::AssertionFailure() << program.Name() << " does not answer; " << program.Standing();
+  if (!menu) return testing::AssertionFailure() << program.Name() << " did not open its menu; " << program.Standing();
+  PressKey(window, VK_ESCAPE);
+  if (!WaitFor([&] { return OpenMenus(program.Id()).empty(); }))
+    return testing::AssertionFailure() << program.Name() << " kept its menu open";
+  return testing::AssertionSuccess();
 }
 
 }  // namespace testing_support

@@ -305,6 +305,12 @@ void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) 
 
 void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
 
+void ClickMouseInMiddle(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  ClickMouse(control, r.right / 2, r.bottom / 2);
+}
+
 void PressKeyOnKeyboard(HWND window, UINT virtualKey) {
   INPUT keys[2]{};
   for (INPUT& key : keys) {
@@ -433,6 +439,12 @@ std::string TreeViewSelectedText(HWND tree) {
     return {};
   text[kChars - 1] = L'\0';
   return Narrow(text);
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
 }
 
 void RaiseOnDisplay(HWND window) {

@@ -86,6 +86,8 @@ void MoveMouse(HWND window, int x, int y);
 void PressKeyOnKeyboard(HWND window, UINT virtualKey);
 void ClickMouse(HWND window, int x, int y);
 void DoubleClickMouse(HWND window, int x, int y);
+// A click of the left button in the middle of a control, as the user's hand clicks a button.
+void ClickMouseInMiddle(HWND control);
 // What a list view (SysListView32) of another program shows: its items' texts in their order, and
 // the label's place of one item in the list's client coordinates (empty when there is none).
 std::vector<std::string> ListViewTexts(HWND list);
@@ -99,6 +101,8 @@ RECT TreeViewSelectedRect(HWND tree);
 // The text of a tree view's selected node (empty when none is selected).
 std::string TreeViewSelectedText(HWND tree);
 std::string WindowText(HWND window);
+// The size of a window's client area.
+SIZE ClientSize(HWND window);
 // Puts a window on top of the display, where Wine's own order has it: without a window manager a
 // window shown before its owner (the manager's game-folder prompt at the start) stays below the
 // owner on the display, though Wine, as Windows, keeps it above.

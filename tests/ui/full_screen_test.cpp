@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/files.h"
@@ -15,26 +14,6 @@
 namespace {
 
 using namespace testing_support;
-
-SIZE ClientSize(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
-// The smallest rectangle that holds every pixel in which two pictures of one size differ.
-RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
-  RECT area{a.Width(), a.Height(), -1, -1};
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.At(x, y) != b.At(x, y)) {
-        area.left = std::min<LONG>(area.left, x);
-        area.top = std::min<LONG>(area.top, y);
-        area.right = std::max<LONG>(area.right, x + 1);
-        area.bottom = std::max<LONG>(area.bottom, y + 1);
-      }
-  return area;
-}
 
 // The button under the pointer shows a raised edge, which goes when the pointer's leave reaches it
 // on the system's next tracking tick: its top left corner shows the black panel again.
