@@ -70,10 +70,13 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_SETFOCUS: {
-      // Given the focus all the same (by a program): back to where it came from, or the form.
+      // Given the focus all the same (by a program): back to the control of its form that had it,
+      // or to the form.
       HWND from = reinterpret_cast<HWND>(wp);
       HWND root = GetAncestor(Handle(), GA_ROOT);
-      SetFocus(from && from != Handle() && IsWindow(from) && IsWindowVisible(from) ? from : root);
+      bool back = from && from != Handle() && IsWindow(from) && GetAncestor(from, GA_ROOT) == root &&
+                  IsWindowVisible(from) && IsWindowEnabled(from);
+      SetFocus(back ? from : root);
       return 0;
     }
     case WM_GETDLGCODE:
