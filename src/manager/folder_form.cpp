@@ -13,7 +13,6 @@ TFolderForm5::TFolderForm5() : DialogForm("FolderForm5", 350, 68) {
   Label1.SetFontBold(true);
   SetUpDialogEdit(FolderNameEdit, 16, 281);
   SetUpDialogButton(NewFolderButton2, 304, 30, ui::glyphs::NewFolder(), "New Folder");
-  NewFolderButton2.SetTabStop(false);
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   NewFolderButton2.OnClick = [this](ui::Object* s) { NewFolderButton2Click(s); };

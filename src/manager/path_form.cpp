@@ -14,7 +14,6 @@ TSciezkaForm9::TSciezkaForm9() : DialogForm("SciezkaForm9", 295, 127) {
   ShellTreeView1.SetColor(ui::kWindow);
   ShellTreeView1.SetFontColor(ui::kBlack);
   SetUpDialogButton(EnterButton1, 254, 30, ui::glyphs::Enter(), "Enter");
-  EnterButton1.SetTabStop(false);
   OnCreate = [this](ui::Object* s) { FormCreate(s); };
   OnShow = [this](ui::Object* s) { FormShow(s); };
   ShellTreeView1.OnChange = [this](ui::Object* s) { ShellTreeView1Change(s); };

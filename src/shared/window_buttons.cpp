@@ -11,7 +11,6 @@ void SetUpGlyphButton(ui::SpeedButton& button, int left, int top, ui::Picture gl
   button.SetGlyph(std::move(glyph), 15);
   button.SetHint(hint);
   button.SetShowHint(true);
-  button.SetTabStop(false);
 }
 
 void SetUpWindowButtons(ui::SpeedButton& windowButton, ui::SpeedButton& closeButton,

@@ -6,7 +6,7 @@
 
 namespace shared {
 
-// A 15 x 15 flat glyph button with its hint as a tooltip; the keyboard passes it by.
+// A 15 x 15 flat glyph button with its hint as a tooltip.
 void SetUpGlyphButton(ui::SpeedButton& button, int left, int top, ui::Picture glyph,
                       const std::string& hint);
 // Full screen/window at (2, 4) and close at (18, 4).

@@ -74,10 +74,28 @@ void Application::CheckSynchronize() {
   }
 }
 
+namespace {
+// Whether the window and every window up to the form are visible and enabled: only then do the
+// system's dialog keys, which walk those windows for the next control, come back to it.
+bool Reachable(HWND window, HWND root) {
+  for (HWND h = window; h && h != root; h = GetParent(h)) {
+    LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+    if ((style & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE) return false;
+  }
+  return true;
+}
+}  // namespace
+
 bool Application::DialogNavigation(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!root || !dynamic_cast<Form*>(Control::FromHandle(root))) return false;
+  // A key for a window that the user no longer sees would send the dialog keys' search round for
+  // ever: the focus goes to the form and the key goes nowhere.
+  if (!Reachable(msg.hwnd, root)) {
+    SetFocus(root);
+    return true;
+  }
   return IsDialogMessageW(root, &msg);
 }
 

@@ -177,6 +177,7 @@ void Control::Realign() {
 void Control::SetVisible(bool v) {
   if (v == visible_) return;
   visible_ = v;
+  if (!v) GiveUpFocus();
   if (handle_)
     ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
   else if (v && parent_ && parent_->handle_)
@@ -194,7 +195,18 @@ bool Control::Showing() const { return visible_ && (!parent_ || parent_->Showing
 void Control::SetEnabled(bool v) {
   if (v == enabled_) return;
   enabled_ = v;
+  if (!v) GiveUpFocus();
   if (handle_) EnableWindow(handle_, v);
+}
+
+// The system's dialog keys look for the next control among the visible, enabled windows; from a
+// focus inside a hidden or disabled one they never come back to it, and a key press (Space on a
+// wizard page after the one left with the focus on its check box) searched for ever.
+void Control::GiveUpFocus() {
+  HWND focus = GetFocus();
+  if (!handle_ || !focus || (focus != handle_ && !IsChild(handle_, focus))) return;
+  HWND root = GetAncestor(handle_, GA_ROOT);
+  if (root && root != handle_) SetFocus(root);
 }
 
 void Control::SetCaption(const std::string& text) {

@@ -108,6 +108,9 @@ class Control : public Object {
   virtual bool FillsBackground() const { return false; }
 
   void SetVisibleModel(bool v) { visible_ = v; }
+  // Takes the keyboard focus to the form when it lies in this control's window, which is about to
+  // be hidden or disabled.
+  void GiveUpFocus();
   HWND MakeWindow(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle = 0);
   void CreateNative(HWND parent);
   // Makes the window of a control shown for the first time inside a parent that has one.

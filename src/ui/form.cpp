@@ -110,6 +110,15 @@ void Form::ApplyStyle() {
   SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ExStyle());
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RepaintWhole();
+}
+
+void Form::RepaintWhole() {
+  // A frame taken away or given back, and the size that follows, left parts of the old picture on
+  // the screen (a second logo, a stale line, a banner drawn twice): all of it is painted anew.
+  if (Handle() && IsWindowVisible(Handle()))
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Form::SetMenu(MainMenu* m) {
@@ -134,7 +143,9 @@ void Form::SetVisible(bool v) {
 
 void Form::ShowCommand(int cmd) {
   state_ = cmd == SW_SHOWMAXIMIZED ? WindowState::Maximized : WindowState::Normal;
-  if (Handle()) ShowWindow(Handle(), cmd);
+  if (!Handle()) return;
+  ShowWindow(Handle(), cmd);
+  RepaintWhole();
 }
 
 void Form::Close() {

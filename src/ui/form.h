@@ -58,6 +58,7 @@ class Form : public Control {
   DWORD Style() const;
   DWORD ExStyle() const;
   void ApplyStyle();
+  void RepaintWhole();
 
   friend class Control;
   HWND tooltip_ = nullptr;

@@ -1,12 +1,15 @@
 #include "ui/speed_button.h"
 
+#include <windowsx.h>
+
 #include "platform/text.h"
 
 namespace ui {
-
-SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {
-  SetTabStop(true);
+namespace {
+constexpr UINT_PTR kLeaveTimer = 0x5B01;
 }
+
+SpeedButton::SpeedButton(Control* parent, std::string name) : Control(parent, std::move(name)) {}
 
 void SpeedButton::SetGlyph(Picture p, int glyphWidth, bool glyphRight) {
   glyph_ = std::move(p);
@@ -27,20 +30,85 @@ bool SpeedButton::Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   return false;
 }
 
+void SpeedButton::ShowPushed(bool pushed) {
+  if (Handle() && ((SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0) != pushed)
+    SendMessageW(Handle(), BM_SETSTATE, pushed, 0);
+}
+
 LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  // The system button takes the focus on a press and clicks on Space: the press is followed here
+  // instead, and the system button sees neither.
   switch (msg) {
+    case WM_LBUTTONDOWN:
+      pressing_ = true;
+      SetCapture(Handle());
+      ShowPushed(true);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      return 0;  // the second click of a double click presses nothing, as before
+    case WM_LBUTTONUP: {
+      if (!pressing_) return 0;
+      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      RECT r;
+      GetClientRect(Handle(), &r);
+      bool inside = PtInRect(&r, p);
+      pressing_ = false;
+      ShowPushed(false);
+      if (GetCapture() == Handle()) ReleaseCapture();
+      // As the system button tells it, so the click comes through the parent's notification.
+      if (inside && Enabled()) {
+        HWND self = Handle();
+        SendMessageW(GetParent(self), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(self), BN_CLICKED), reinterpret_cast<LPARAM>(self));
+      }
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (pressing_ && reinterpret_cast<HWND>(lp) != Handle()) {
+        pressing_ = false;
+        ShowPushed(false);
+      }
+      return 0;
+    case WM_SETFOCUS: {
+      // Given the focus all the same (by a program): back to the control of its form that had it,
+      // or to the form.
+      HWND from = reinterpret_cast<HWND>(wp);
+      HWND root = GetAncestor(Handle(), GA_ROOT);
+      bool back = from && from != Handle() && IsWindow(from) && GetAncestor(from, GA_ROOT) == root &&
+                  IsWindowVisible(from) && IsWindowEnabled(from);
+      SetFocus(back ? from : root);
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      return DLGC_STATIC;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+      return 0;
     case WM_MOUSEMOVE:
+      if (pressing_) {
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        RECT r;
+        GetClientRect(Handle(), &r);
+        ShowPushed(PtInRect(&r, p));
+      }
       if (!hot_) {
         hot_ = true;
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, Handle(), 0};
-        TrackMouseEvent(&tme);
+        // The pointer's leave is looked for on a timer: the system's leave notice did not come
+        // when the window changed under the pointer (the window button's full screen), and the
+        // button stayed raised.
+        SetTimer(Handle(), kLeaveTimer, 100, nullptr);
         InvalidateRect(Handle(), nullptr, FALSE);
       }
-      break;
-    case WM_MOUSELEAVE:
-      hot_ = false;
-      InvalidateRect(Handle(), nullptr, FALSE);
-      break;
+      return 0;
+    case WM_TIMER:
+      if (wp != kLeaveTimer) break;
+      if (POINT p; GetCursorPos(&p) && WindowFromPoint(p) != Handle()) {
+        KillTimer(Handle(), kLeaveTimer);
+        hot_ = false;
+        InvalidateRect(Handle(), nullptr, FALSE);
+      }
+      return 0;
     case WM_ERASEBKGND:
       return 1;
   }
@@ -93,11 +161,6 @@ bool SpeedButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     DrawTextW(dc, text.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
   SelectObject(dc, oldFont);
-  if (dis.itemState & ODS_FOCUS) {
-    RECT f = r;
-    InflateRect(&f, -3, -3);
-    DrawFocusRect(dc, &f);
-  }
   return true;
 }
 

@@ -1,4 +1,6 @@
 // A button drawn by us: flat or raised, with an optional glyph beside or instead of its caption.
+// A graphic button: the mouse presses it; it takes no keyboard focus, so a click leaves the focus
+// where it was, and no key (Space, Enter) presses it.
 #pragma once
 #include "ui/control.h"
 
@@ -15,11 +17,14 @@ class SpeedButton : public Control {
   HWND CreateWindowFor(HWND parent) override;
   bool Notify(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Shows the button pushed in or out (the system button's own state, which it draws from).
+  void ShowPushed(bool pushed);
   bool DrawItem(const DRAWITEMSTRUCT& dis) override;
 
  private:
   bool flat_ = false;
   bool hot_ = false;
+  bool pressing_ = false;  // the left button went down on it and is held
   Picture glyph_;
   int glyphWidth_ = 16;
   bool glyphRight_ = false;

@@ -60,17 +60,17 @@ bool AnswerCloseQuestion(HWND button, DWORD pid, const std::string& question, co
 }
 
 // From the first page through the licence, accepted, to the folder page: its Next button (now
-// "Install") and its folder field, the one edit on that page.
-void ToFolderPage(HWND window, HWND& next, HWND& field) {
+// "Install") and its folder field, the one edit on that page. Buttons are pressed with `click`.
+void ToFolderPage(HWND window, HWND& next, HWND& field, void (*click)(HWND) = ClickButton) {
   next = FindControl(window, "Next >");
   ASSERT_NE(next, nullptr);
-  ClickButton(next);
+  click(next);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(next); })) << "the licence page gates Next";
   HWND accept = FindControl(window, "I accept the term of the licence agreement.");
   ASSERT_NE(accept, nullptr);
-  ClickButton(accept);
+  click(accept);
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(next); }));
-  ClickButton(next);
+  click(next);
   ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Install"; }));
   field = FindControlOfClass(window, "Edit");
   ASSERT_NE(field, nullptr);
@@ -154,6 +154,43 @@ TEST(RealInstallerTest, ASecondClickWhileInstallingIsIgnored) {
     EXPECT_EQ(CloseCountingBoxes(installer, finish, "Done!"), 0) << "a second installation ran";
   }
   EXPECT_TRUE(platform::FileExists(parent / "Tarnholm Manager\\THManager.exe"));
+}
+
+// The wizard's buttons are pressed by the mouse only. Next clicked by mouse leaves the focus where
+// it was, on the licence page's check box, which hides with its page: on the folder page Space and
+// Enter press nothing, the window still answers, and nothing is installed. The check boxes keep
+// their keys.
+TEST(RealInstallerTest, ButtonsClickedByMouseLeaveTheKeysToTheControls) {
+  SKIP_WITHOUT_DISPLAY();
+  Process installer(InstallerExe());
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(installer, "Tarnholm Encyclopaedia - Installer v1.0", window));
+  RaiseOnDisplay(window);
+  HWND encyclopaedia = FindControl(window, "Tarnholm Encyclopaedia 3.0");
+  HWND manager = FindControl(window, "Tarnholm Manager 1.0");
+  ASSERT_TRUE(encyclopaedia && manager);
+  auto ticked = [](HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  // Neither product: a press that got through would only bring up "Done!".
+  ClickMouseInMiddle(encyclopaedia);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(encyclopaedia); }));
+  PressKeyOnKeyboard(window, VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return ticked(encyclopaedia); })) << "Space ticks the box with the focus";
+  PressKeyOnKeyboard(window, VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(encyclopaedia); }));
+  ClickMouseInMiddle(manager);
+  ASSERT_TRUE(WaitFor([&] { return !ticked(manager); }));
+
+  HWND next = nullptr, field = nullptr;
+  ASSERT_NO_FATAL_FAILURE(ToFolderPage(window, next, field, ClickMouseInMiddle));
+
+  PressKeyOnKeyboard(window, VK_SPACE);
+  PressKeyOnKeyboard(window, VK_RETURN);
+  // Nothing ran: no "Done!" (nor the shortcut question that Enter on it would bring).
+  ASSERT_TRUE(KeysHandledQuietly(installer, window, FindControl(window, "English")));
+  EXPECT_NE(FindControl(window, "Cancel"), nullptr);
+  ASSERT_TRUE(AnswerCloseQuestion(FindControl(window, "Cancel"), installer.Id(),
+                                  "Are you sure you want to quit the installation?", "&Yes"));
+  EXPECT_TRUE(installer.WaitForExit());
 }
 
 // The first page as the display shows it: the title in bold Tahoma, its letters apart, its

@@ -246,22 +246,6 @@ RECT PlaceIn(HWND ancestor, HWND window) {
   return r;
 }
 
-// The smallest rectangle that holds every pixel in which two pictures of one size differ.
-RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
-  RECT r{a.Width(), a.Height(), 0, 0};
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.At(x, y) != b.At(x, y)) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
-                                         std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
-  return IsRectEmpty(&r) ? RECT{} : r;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT r;
-  GetClientRect(window, &r);
-  return {r.right, r.bottom};
-}
-
 TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
   Process manager(platform::ExeFolder() + "..\\bin\\THManager.exe");
   HWND main;
@@ -304,7 +288,7 @@ TEST_F(RealManager, FullScreenLaysTheWindowOutAnewAndLeavesNothingBehind) {
   }));
   MoveMouse(main, aside.x, aside.y);
   ScreenPixels after = ScreenPixels::Settled(ClientOnScreen(main));
-  // As it was, but that the window button now has the focus and shows it.
+  // As it was, but for the window button, which the pointer has only just left.
   RECT changed = DifferingArea(before, after), button{2, 4, 17, 19}, outside;
   EXPECT_FALSE(SubtractRect(&outside, &changed, &button) && !IsRectEmpty(&outside))
       << "the window is back as it was, but for " << changed.left << "," << changed.top << " to "

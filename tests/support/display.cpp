@@ -1,6 +1,7 @@
 #include "support/display.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/text.h"
@@ -91,6 +92,25 @@ testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_
           << " with the caret at " << start << ".." << end;
   if (model) failure << ", its model holds " << CodeUnits(held);
   return failure << "; expected " << CodeUnits(kept) << " with the caret at " << kept.size();
+}
+
+testing::AssertionResult KeysHandledQuietly(const Process& program, HWND window, HWND menuButton) {
+  ClickMouseInMiddle(menuButton);
+  bool menu = WaitFor([&] { return OpenMenus(program.Id()).size() == 1; }, 10000);
+  DWORD_PTR answer = 0;
+  bool answers = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+  HWND box = WaitForTopLevel(program.Id(), 0, [](HWND h) {
+    wchar_t name[16] = L"";
+    GetClassNameW(h, name, 16);
+    return std::wstring(name) == L"#32770";
+  });
+  if (box) return testing::AssertionFailure() << program.Name() << " shows the box \"" << WindowText(box) << "\"";
+  if (!answers) return testing::AssertionFailure() << program.Name() << " does not answer; " << program.Standing();
+  if (!menu) return testing::AssertionFailure() << program.Name() << " did not open its menu; " << program.Standing();
+  PressKey(window, VK_ESCAPE);
+  if (!WaitFor([&] { return OpenMenus(program.Id()).empty(); }))
+    return testing::AssertionFailure() << program.Name() << " kept its menu open";
+  return testing::AssertionSuccess();
 }
 
 }  // namespace testing_support

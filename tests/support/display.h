@@ -39,4 +39,10 @@ testing::AssertionResult AwaitBox(const Process& program, const std::string& tex
 testing::AssertionResult TypedAs(HWND box, std::wstring_view keys, std::wstring_view kept,
                                  const ui::Edit* model = nullptr);
 
+// After keys pressed on the keyboard: a click of the real mouse on the button that drops the
+// window's menu, and the menu awaited, so that the keys before it have been handled (input comes in
+// order; a message sent to the window would be handled before them). Success when the menu came,
+// the window still answers and no box of the program is up; the menu is then closed.
+testing::AssertionResult KeysHandledQuietly(const Process& program, HWND window, HWND menuButton);
+
 }  // namespace testing_support

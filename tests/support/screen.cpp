@@ -153,6 +153,15 @@ int InkPixelsOf(HFONT font, const std::string& text) {
   return pixels;
 }
 
+RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b) {
+  RECT r{a.Width(), a.Height(), 0, 0};
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y)) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
+                                         std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
+  return IsRectEmpty(&r) ? RECT{} : r;
+}
+
 RECT OnScreen(HWND window, const RECT& client) {
   RECT r = client;
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);

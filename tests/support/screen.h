@@ -38,6 +38,10 @@ class ScreenPixels {
   std::vector<COLORREF> pixels_;
 };
 
+// The smallest rectangle that holds every pixel in which two pictures of one size differ (empty
+// when none does).
+RECT DifferingArea(const ScreenPixels& a, const ScreenPixels& b);
+
 // Waits until the part of the screen shows every one of the colours (a menu draws its items'
 // pictures after the items); false when one never came.
 bool WaitForColours(const RECT& screenRect, const std::vector<COLORREF>& colours);

@@ -305,6 +305,24 @@ void SendMouse(HWND window, int x, int y, std::initializer_list<DWORD> buttons) 
 
 void MoveMouse(HWND window, int x, int y) { SendMouse(window, x, y, {}); }
 
+void ClickMouseInMiddle(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  ClickMouse(control, r.right / 2, r.bottom / 2);
+}
+
+void PressKeyOnKeyboard(HWND window, UINT virtualKey) {
+  INPUT keys[2]{};
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = static_cast<WORD>(virtualKey);
+    key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  if (InThisThread(window)) ui::Application::Instance().ProcessMessages();
+}
+
 void ClickMouse(HWND window, int x, int y) {
   SendMouse(window, x, y, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
 }
@@ -482,6 +500,12 @@ std::string TreeViewSelectedText(HWND tree) {
     return {};
   text[kChars - 1] = L'\0';
   return Narrow(text);
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
 }
 
 void RaiseOnDisplay(HWND window) {

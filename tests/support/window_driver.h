@@ -89,8 +89,13 @@ std::vector<HWND> OpenMenus(DWORD processId);
 // test's own thread they are handled when these return; another program may still have them in its
 // queue, so a test waits for what they do.
 void MoveMouse(HWND window, int x, int y);
+// Presses and releases a key on the keyboard, through the system's input queue as the user's hand
+// does: it goes to the focus of the foreground window (the window that a mouse click made active).
+void PressKeyOnKeyboard(HWND window, UINT virtualKey);
 void ClickMouse(HWND window, int x, int y);
 void DoubleClickMouse(HWND window, int x, int y);
+// A click of the left button in the middle of a control, as the user's hand clicks a button.
+void ClickMouseInMiddle(HWND control);
 // What a list view (SysListView32) of another program shows: its items' texts in their order, and
 // the label's place of one item in the list's client coordinates (empty when there is none).
 std::vector<std::string> ListViewTexts(HWND list, int column = 0);
@@ -107,6 +112,8 @@ RECT TreeViewSelectedRect(HWND tree);
 // The text of a tree view's selected node (empty when none is selected).
 std::string TreeViewSelectedText(HWND tree);
 std::string WindowText(HWND window);
+// The size of a window's client area.
+SIZE ClientSize(HWND window);
 // Puts a window on top of the display, where Wine's own order has it: without a window manager a
 // window shown before its owner (the manager's game-folder prompt at the start) stays below the
 // owner on the display, though Wine, as Windows, keeps it above.

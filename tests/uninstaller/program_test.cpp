@@ -316,5 +316,33 @@ TEST(UninstallProgram, ASecondClickWhileTheRemovalRunsIsIgnored) {
   EXPECT_TRUE(BatchesGone(parent.Path()));
 }
 
+// Next clicked by the real mouse leaves the focus where it was, off the wizard's buttons: Space
+// and Enter then remove nothing, and the window still answers.
+TEST(UninstallProgram, KeysAfterAClickOnNextRemoveNothing) {
+  SKIP_WITHOUT_DISPLAY();
+  TempDir parent;
+  EnvironmentOverride tmp("TMP", parent.Path());
+  std::string folder = Install(parent.Path(), uninstaller::kManagerUninstall, "manager", {"Parley.exe"});
+  MachineRecords records(shared::kManager, folder);
+  const std::vector<std::string> files = ListTree(folder);
+  ASSERT_EQ(files.size(), 2u);
+  Process program(folder + shared::kUninstallExe);
+  HWND window;
+  ASSERT_TRUE(AwaitWindow(program, uninstaller::kManagerUninstall.captionEnglish, window));
+  RaiseOnDisplay(window);
+  HWND next = FindControl(window, "Next >");
+  ASSERT_NE(next, nullptr);
+  ClickMouseInMiddle(next);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(next) == "Uninstall"; }));
+  PressKeyOnKeyboard(window, VK_SPACE);
+  PressKeyOnKeyboard(window, VK_RETURN);
+  ASSERT_TRUE(KeysHandledQuietly(program, window, FindControl(window, "English")));
+  EXPECT_EQ(ListTree(folder), files);
+  EXPECT_TRUE(KeyExists(shared::kManager.KeyPath()));
+  HWND cancel = FindControl(window, "Cancel");
+  ASSERT_NE(cancel, nullptr);
+  EXPECT_EQ(CloseCountingBoxes(program, cancel, "The uninstallation has finished. You may close this program."), 0);
+}
+
 }  // namespace
 }  // namespace uninstaller_tests
