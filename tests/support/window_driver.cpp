@@ -339,7 +339,8 @@ bool TypeOnKeyboard(HWND control, std::wstring_view units) {
   RaiseOnDisplay(root);
   DWORD thread = GetWindowThreadProcessId(control, nullptr);
   auto focused = [&] {
-    GUITHREADINFO info{sizeof info};
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     return GetGUIThreadInfo(thread, &info) && info.hwndFocus == control;
   };
   // A click into a box that has the focus would move its caret, and a second one soon after the

@@ -422,7 +422,9 @@ TEST_F(RemovalTest, TheFolderCannotBeSwappedForALinkWhileItIsEmptied) {
     });
     form.NextButton.Click();
     EXPECT_TRUE(swap.Ran());
-    if (!above) EXPECT_FALSE(moved) << "the folder is held while it is emptied";
+    if (!above) {
+      EXPECT_FALSE(moved) << "the folder is held while it is emptied";
+    }
     EXPECT_TRUE(!moved || link->Made());
     EXPECT_EQ(FilesIn(victim), (std::vector<std::string>{"Parley.exe", "THManager.exe", "notes.txt"}));
     link.reset();
