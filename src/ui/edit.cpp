@@ -1,5 +1,7 @@
 #include "ui/edit.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace ui {
@@ -72,7 +74,9 @@ void Edit::Type(const std::string& utf8) {
     if (!FilterKey(key)) continue;
     std::wstring text = platform::Widen(Caption());
     if (key == L'\b') {
-      if (!text.empty()) text.pop_back();
+      // A pair goes whole, as Windows' box takes it.
+      size_t n = text.size() >= 2 && IS_SURROGATE_PAIR(text[text.size() - 2], text.back()) ? 2 : 1;
+      text.erase(text.size() - std::min(n, text.size()));
     } else if (key >= 32) {
       text.push_back(key);
     }

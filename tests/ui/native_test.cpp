@@ -4,6 +4,7 @@
 #include "platform/text.h"
 #include "support/display.h"
 #include "support/scripted_dialogs.h"
+#include "support/wait.h"
 #include "support/window_driver.h"
 #include "ui/application.h"
 #include "ui/edit.h"
@@ -109,6 +110,17 @@ TEST_F(NativeTest, TheKeyboardTypesACharacterBeyondTheBasicPlaneWholeIntoEveryKi
         << "a half alone stays as typed";
     EXPECT_TRUE(testing_support::TypedAs(edit->Handle(), L"\xDD1Ez", L"x\U0001D11Ey\U0001D11Ez", edit))
         << "its other half makes it whole";
+    // Backspace: Windows' box takes a pair whole, Wine's takes its last half and leaves the first
+    // alone in the box. Either way the model holds what the box holds, half and all.
+    for (int press = 0; press < 2; ++press) {
+      std::wstring before = WindowText(edit->Handle());
+      testing_support::PressKeyOnKeyboard(GetAncestor(edit->Handle(), GA_ROOT), VK_BACK);
+      EXPECT_TRUE(testing_support::WaitFor([&] { return WindowText(edit->Handle()).size() < before.size(); }));
+      EXPECT_EQ(platform::Widen(edit->Text()), WindowText(edit->Handle()));
+    }
+    edit->SetText("x\U0001D11E");
+    edit->Type("\b");
+    EXPECT_EQ(edit->Text(), "x") << "the model's Backspace takes a pair whole, as Windows' box does";
     edit->OnChange = nullptr;
   }
 }
